@@ -1,0 +1,70 @@
+# Glyphery — build, test and demo driver. See README.md.
+SHELL := /bin/bash
+ROOT := $(abspath .)
+BUILD_WIN := $(ROOT)/build/win
+BUILD_WIN64 := $(ROOT)/build/win64
+BUILD_NATIVE := $(ROOT)/build/native
+DIST := $(ROOT)/dist
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build build-win build-win64 build-native test test-win test-native demo dist clean fuzz
+
+all: build
+
+deps:
+	@bash $(ROOT)/deps/setup.sh
+
+# The suite for 32-bit Windows (what users install), and the same sources for
+# 64-bit Windows, where the tests run on machines without 32-bit Wine.
+$(BUILD_WIN)/build.ninja:
+	cmake -S $(ROOT) -B $(BUILD_WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake \
+	  -DGY_DEPS_PREFIX=$$($(ROOT)/deps/setup.sh --print-prefix i686)
+
+$(BUILD_WIN64)/build.ninja:
+	cmake -S $(ROOT) -B $(BUILD_WIN64) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake \
+	  -DGY_DEPS_PREFIX=$$($(ROOT)/deps/setup.sh --print-prefix x86_64)
+
+$(BUILD_NATIVE)/build.ninja:
+	CC=clang CXX=clang++ cmake -S $(ROOT) -B $(BUILD_NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+build-win: deps $(BUILD_WIN)/build.ninja
+	cmake --build $(BUILD_WIN) -j $(JOBS)
+
+build-win64: deps $(BUILD_WIN64)/build.ninja
+	cmake --build $(BUILD_WIN64) -j $(JOBS)
+
+build-native: deps $(BUILD_NATIVE)/build.ninja
+	cmake --build $(BUILD_NATIVE) -j $(JOBS)
+
+build: build-win build-win64 build-native
+
+# All trees; the Windows tests run under Wine on one Xvfb display.
+test: build
+	@bash $(ROOT)/tools/run-tests.sh $(BUILD_NATIVE) $(BUILD_WIN) $(BUILD_WIN64)
+
+test-native: build-native
+	cd $(BUILD_NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-win: build-win build-win64
+	@bash $(ROOT)/tools/run-tests.sh "" $(BUILD_WIN) $(BUILD_WIN64)
+
+# Longer fuzzing on demand: make fuzz FUZZ_SECONDS=600
+FUZZ_SECONDS ?= 300
+fuzz: build-native
+	cd $(BUILD_NATIVE) && GY_FUZZ_SECONDS=$(FUZZ_SECONDS) cmake . >/dev/null && ctest -L fuzz --output-on-failure; \
+	  rc=$$?; GY_FUZZ_SECONDS= cmake . >/dev/null; exit $$rc
+
+demo: build-win
+	@bash $(ROOT)/tools/demo.sh $(BUILD_WIN) $(ROOT)/out
+
+dist: build-win
+	rm -rf $(DIST) && mkdir -p $(DIST)
+	cp $(BUILD_WIN)/bin/Glyphery.dll $(BUILD_WIN)/bin/GYgraph.dll $(DIST)/
+	i686-w64-mingw32-strip $(DIST)/*.dll
+	@ls -l $(DIST)
+
+clean:
+	-for p in $(BUILD_WIN)/wineprefix $(BUILD_WIN64)/wineprefix; do [ -d $$p ] && WINEPREFIX=$$p wineserver -k 2>/dev/null; done; true
+	rm -rf $(ROOT)/build $(DIST) $(ROOT)/out

@@ -1,0 +1,26 @@
+// Path helpers shared by every subsystem. Portable.
+#pragma once
+#include <cstddef>
+#include <string>
+
+// Drops every backslash that is directly followed by another one, so any run
+// of backslashes becomes one. Paths formed from the temporary folder (which
+// ends in a backslash) pass through this before use.
+std::string CollapseBackslashes(const std::string &path);
+// In-place form for fixed buffers; returns buf.
+char *CollapseBackslashesInPlace(char *buf);
+
+// The file name of a path without its folder and without its extension (the
+// part from the last dot of the file name). "C:\a\b.c\pic.x.ico" -> "pic.x".
+std::string BaseName(const std::string &path);
+// The folder of a path, without the trailing separator ("" when none).
+std::string DirName(const std::string &path);
+// The extension from the last dot of the file name, dot included ("" when none).
+std::string Extension(const std::string &path);
+
+// Case-insensitive ASCII comparison of at most n characters (like _strnicmp).
+int CompareNoCase(const char *a, const char *b, size_t n);
+
+// Bounded copy into a fixed buffer: copies at most size-1 characters and
+// always terminates. Returns false when the text did not fit (it is cut).
+bool CopyBounded(char *dst, size_t size, const std::string &src);

@@ -1,0 +1,72 @@
+#include "seams.h"
+
+#include <shlwapi.h>
+
+#include "handles.h"
+
+static int RealMessageBox(HWND owner, const char *text, const char *caption, UINT flags) {
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+static MessageBoxHandler g_messageBox = RealMessageBox;
+
+int ShowMessage(HWND owner, const char *text, const char *caption, UINT flags) {
+    return g_messageBox(owner, text, caption, flags);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
+    MessageBoxHandler old = g_messageBox;
+    g_messageBox = handler ? handler : RealMessageBox;
+    return old;
+}
+
+static bool MapRoot(HKEY root, const char *scratch, const char *sub) {
+    std::string path = std::string(scratch) + "\\" + sub;
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueRegKey key(raw);
+    return RegOverridePredefKey(root, key.get()) == ERROR_SUCCESS;
+}
+
+bool IsolateRegistry(const char *scratchKey) {
+    // Map the other roots first: once HKEY_CURRENT_USER is mapped, the scratch
+    // key would be created inside itself.
+    return MapRoot(HKEY_LOCAL_MACHINE, scratchKey, "HKLM") && MapRoot(HKEY_CLASSES_ROOT, scratchKey, "HKCR") &&
+           MapRoot(HKEY_CURRENT_USER, scratchKey, "HKCU");
+}
+
+void RestoreRegistry(const char *scratchKey) {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    SHDeleteKeyA(HKEY_CURRENT_USER, scratchKey);
+}
+
+static std::string g_tempOverride, g_installOverride;
+
+std::string TempFolder() {
+    if (!g_tempOverride.empty()) return g_tempOverride;
+    char buf[MAX_PATH + 1] = {0};
+    DWORD n = GetTempPathA(MAX_PATH, buf);
+    if (n == 0 || n > MAX_PATH) return std::string();
+    return buf;
+}
+
+void SetTempFolderOverride(const char *folder) {
+    g_tempOverride = folder ? folder : "";
+    if (!g_tempOverride.empty() && g_tempOverride.back() != '\\') g_tempOverride += '\\';
+}
+
+std::string InstallFolder() {
+    if (!g_installOverride.empty()) return g_installOverride;
+    char buf[MAX_PATH + 1] = {0};
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return std::string();
+    std::string path(buf, n);
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+void SetInstallFolderOverride(const char *folder) { g_installOverride = folder ? folder : ""; }

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Installs what the suite needs on a Debian 12 machine and cross-builds the image
+# libraries for i686 Windows. Idempotent: a second run with nothing missing
+# finishes in seconds.
+#
+#   deps/setup.sh                      install packages, build the libraries if missing
+#   deps/setup.sh --print-prefix ARCH  print the folder of ARCH's libraries
+#
+# The libraries are built for two Windows targets: i686, the suite's own, and
+# x86_64, on which the tests run where the machine cannot run 32-bit Linux
+# programs (and so no 32-bit Wine).
+# GLYPHERY_DEPS_CACHE overrides the cache root (default ~/.cache/glyphery-deps).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/versions.sh"
+
+cache_root=${GLYPHERY_DEPS_CACHE:-${HOME:-/root}/.cache/glyphery-deps}
+recipe_hash=$(cat "$here/versions.sh" "$here/build-libs.sh" | sha1sum | cut -c1-8)
+key="png${LIBPNG_VERSION}-jpeg${LIBJPEG_VERSION}-tiff${LIBTIFF_VERSION}-im${IMAGEMAGICK_VERSION}-q16-${recipe_hash}"
+archs="i686 x86_64"
+prefix_of() { echo "$cache_root/$1-$key"; }
+
+if [ "${1:-}" = "--print-prefix" ]; then
+    prefix_of "${2:-i686}"
+    exit 0
+fi
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+log() { echo "deps: $*"; }
+
+# --- Debian packages -------------------------------------------------------
+missing_packages() {
+    local p status
+    while read -r p; do
+        case "$p" in ''|'#'*) continue;; esac
+        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+        [ "$status" = "install ok installed" ] || echo "$p"
+    done < "$here/packages.txt"
+}
+
+apt_updated=0
+apt_update() {
+    if [ $apt_updated = 0 ]; then
+        as_root apt-get update -qq
+        apt_updated=1
+    fi
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    log "adding the i386 architecture (for wine32)"
+    as_root dpkg --add-architecture i386
+    apt_update
+fi
+
+missing=$(missing_packages | tr '\n' ' ')
+if [ -n "${missing// /}" ]; then
+    log "installing: $missing"
+    apt_update
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# --- Cross-built image libraries ------------------------------------------
+todo=
+for arch in $archs; do
+    if [ -f "$(prefix_of "$arch")/.complete" ]; then
+        log "image libraries for $arch ready in $(prefix_of "$arch")"
+    else
+        todo="$todo $arch"
+    fi
+done
+[ -n "$todo" ] || exit 0
+
+# Source packages need deb-src entries; add them beside the binary ones.
+if ! grep -rqs '^\(deb-src\|Types:.*deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    log "adding deb-src entries"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            | as_root tee /etc/apt/sources.list.d/glyphery-deb-src.sources >/dev/null
+    fi
+    if [ -f /etc/apt/sources.list ] && grep -q '^deb ' /etc/apt/sources.list; then
+        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
+            | as_root tee /etc/apt/sources.list.d/glyphery-deb-src.list >/dev/null
+    fi
+    apt_updated=0
+fi
+apt_update
+
+for arch in $todo; do
+    prefix=$(prefix_of "$arch")
+    start=$(date +%s)
+    # An interrupted build leaves no .complete stamp: start that prefix afresh.
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    bash "$here/build-libs.sh" "$prefix" "$cache_root/src" "$arch"
+    touch "$prefix/.complete"
+    log "image libraries for $arch built in $(( $(date +%s) - start )) s into $prefix"
+done

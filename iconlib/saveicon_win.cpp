@@ -1,0 +1,250 @@
+// saveICON: turns the rendered bitmaps of a conversion into the images of one
+// icon or cursor file. Each bitmap is loaded by the platform's loader, read at
+// its own depth, resampled by GDI onto the format's size and colour table,
+// given its transparency mask, and deleted.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/handles.h"
+#include "common/paths.h"
+#include "common/seams.h"
+#include "iconlib/icofile.h"
+#include "iconlib/iconlib.h"
+
+namespace {
+
+// State kept between calls: the last output path and the last temporary name.
+char g_lastOutputPath[MAX_PATH];
+char g_lastTempName[MAX_PATH];
+
+// A BITMAPINFO with room for a full 256-entry colour table.
+struct BitmapInfo256 {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+
+    BitmapInfo256(int width, int height, int bits) {
+        memset(this, 0, sizeof(*this));
+        header.biSize = sizeof(BITMAPINFOHEADER);
+        header.biWidth = width;
+        header.biHeight = height;  // bottom-up
+        header.biPlanes = 1;
+        header.biBitCount = (WORD)bits;
+        header.biCompression = BI_RGB;
+    }
+    BITMAPINFO *get() { return reinterpret_cast<BITMAPINFO *>(this); }
+};
+
+// A picture read out of a device-dependent bitmap: header, table and pixels.
+struct PackedPicture {
+    std::unique_ptr<BitmapInfo256> info;
+    std::vector<uint8_t> pixels;
+};
+
+// Bit depth and colour count of the packed form of a bitmap whose
+// planes x bits-per-pixel is `depth`.
+void PackedDepth(int depth, int *bits, int *colors) {
+    if (depth > 16) {
+        *bits = 24, *colors = 0;
+    } else if (depth > 8) {
+        *bits = 16, *colors = 0;
+    } else if (depth > 4) {
+        *bits = 8, *colors = 1 << depth;
+    } else if (depth > 1) {
+        *bits = 4, *colors = 1 << depth;
+    } else {
+        *bits = 1, *colors = 2;
+    }
+}
+
+bool ReadAtOwnDepth(HBITMAP bitmap, PackedPicture *out) {
+    BITMAP bm;
+    if (!GetObjectA(bitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
+    int bits, colors;
+    PackedDepth(bm.bmPlanes * bm.bmBitsPixel, &bits, &colors);
+    out->info.reset(new BitmapInfo256(bm.bmWidth, bm.bmHeight, bits));
+    if (colors && colors < (1 << bits)) out->info->header.biClrUsed = colors;
+    size_t rowBytes = (((size_t)bm.bmWidth * bits + 31) / 32) * 4;
+    out->pixels.assign(rowBytes * bm.bmHeight, 0);
+    WindowDC screen(nullptr);
+    return GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, out->pixels.data(), out->info->get(),
+                     DIB_RGB_COLORS) == bm.bmHeight;
+}
+
+void PaletteToTable(HPALETTE palette, int count, RGBQUAD *table) {
+    PALETTEENTRY entries[256];
+    UINT got = GetPaletteEntries(palette, 0, count, entries);
+    for (UINT i = 0; i < got && i < 256; ++i) {
+        table[i].rgbBlue = entries[i].peBlue;
+        table[i].rgbGreen = entries[i].peGreen;
+        table[i].rgbRed = entries[i].peRed;
+        table[i].rgbReserved = entries[i].peFlags;
+    }
+}
+
+// The colour table of a target picture at `bits`, from the rules of the
+// library: black and white at 1 bit, the source's own table when it has the
+// same depth, else the standard 16 colours or the halftone palette.
+void TargetColorTable(int bits, const PackedPicture &src, RGBQUAD *table) {
+    int srcBits = src.info->header.biBitCount;
+    if (bits == 1) {
+        table[0] = RGBQUAD{0, 0, 0, 0};
+        table[1] = RGBQUAD{255, 255, 255, 0};
+    } else if (bits == 4) {
+        if (srcBits == 4) {
+            memcpy(table, src.info->colors, 16 * sizeof(RGBQUAD));
+        } else {
+            // The default palette's 20 entries are the 16 standard colours
+            // with four extra ones (money green, sky blue, cream, medium grey)
+            // at 8..11. Its first 16 entries would drop white, blue, magenta
+            // and cyan, and white could never be made transparent; so the
+            // table is the 16 standard colours: entries 0..7 and 12..19.
+            RGBQUAD all[20];
+            PaletteToTable(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 20, all);
+            memcpy(table, all, 8 * sizeof(RGBQUAD));
+            memcpy(table + 8, all + 12, 8 * sizeof(RGBQUAD));
+        }
+    } else if (bits == 8) {
+        if (srcBits == 8) {
+            memcpy(table, src.info->colors, 256 * sizeof(RGBQUAD));
+        } else {
+            WindowDC screen(nullptr);
+            UniquePalette halftone(CreateHalftonePalette(screen.get()));
+            PaletteToTable(halftone.get(), 256, table);
+        }
+    }
+}
+
+// A DIB section selected into its own memory DC.
+struct DibCanvas {
+    UniqueMemDC dc;
+    UniqueBitmap bitmap;
+    void *bits = nullptr;
+    HGDIOBJ old = nullptr;
+
+    bool Create(BITMAPINFO *info) {
+        WindowDC screen(nullptr);
+        dc.reset(CreateCompatibleDC(screen.get()));
+        bitmap.reset(CreateDIBSection(screen.get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!dc || !bitmap || !bits) return false;
+        old = SelectObject(dc.get(), bitmap.get());
+        return true;
+    }
+    ~DibCanvas() {
+        if (old) SelectObject(dc.get(), old);
+    }
+};
+
+// Resamples `src` onto a size x size picture at `bits` in `dst`: a plain copy
+// when the sizes agree, else a colour-on-colour stretch (no blending). GDI
+// maps every pixel to the nearest entry of the target table.
+bool Resample(const PackedPicture &src, int size, int bits, BitmapInfo256 *dstInfo, DibCanvas *dst) {
+    DibCanvas source;
+    if (!source.Create(src.info->get())) return false;
+    memcpy(source.bits, src.pixels.data(), src.pixels.size());
+    TargetColorTable(bits, src, dstInfo->colors);
+    if (!dst->Create(dstInfo->get())) return false;
+    int w = src.info->header.biWidth, h = src.info->header.biHeight;
+    BOOL ok;
+    if (w == size && h == size) {
+        ok = BitBlt(dst->dc.get(), 0, 0, size, size, source.dc.get(), 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(dst->dc.get(), COLORONCOLOR);
+        ok = StretchBlt(dst->dc.get(), 0, 0, size, size, source.dc.get(), 0, 0, w, h, SRCCOPY);
+    }
+    GdiFlush();
+    return ok != FALSE;
+}
+
+bool IsTransparent(COLORREF pixel, COLORREF color) {
+    if (color == 0) return pixel == 0xFFFFFF || pixel == 0xFEFEFE;
+    return pixel == color;
+}
+
+// Marks the pixels of the transparent colour in the mask and blackens them.
+void BuildMask(DibCanvas *canvas, IconImageRecord *rec, const IconBlockLayout &layout, COLORREF color) {
+    uint32_t size = rec->width;
+    uint8_t *bits = static_cast<uint8_t *>(canvas->bits);
+    for (uint32_t x = 0; x < size; ++x) {
+        for (uint32_t y = 0; y < size; ++y) {
+            if (!IsTransparent(GetPixel(canvas->dc.get(), x, y), color)) continue;
+            rec->maskBits[MaskByteIndex(size, size, x, y)] |= MaskBitValue(x);
+            if (rec->bitDepth == 1) {
+                GdiFlush();
+                bits[(size_t)(size - 1 - y) * layout.colorRowBytes + x / 8] &= (uint8_t)~MaskBitValue(x);
+            } else {
+                SetPixel(canvas->dc.get(), x, y, 0);
+            }
+        }
+    }
+    GdiFlush();
+}
+
+// Builds one record from its rendered bitmap. False when the bitmap could
+// not be loaded or read (the record is then left out of the file).
+bool BuildImage(const FormatEntry &format, BOOL transparent, COLORREF color, const std::string &tempName,
+                IconImageRecord *rec, std::vector<uint8_t> *block) {
+    IconBlockLayout layout;
+    if (format.size <= 0 || !ComputeIconBlockLayout(format.size, format.size, format.bits, &layout)) return false;
+    memset(rec, 0, sizeof(*rec));
+    rec->width = rec->height = format.size;
+    rec->bitDepth = format.bits;
+    block->assign(layout.blockSize, 0);
+    BindRecordToBlock(rec, block->data(), layout);
+    WriteBlockHeader(block->data(), format.size, format.size, format.bits);
+
+    UniqueBitmap loaded(static_cast<HBITMAP>(LoadImageA(nullptr, tempName.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    if (!loaded) {
+        char text[16];
+        snprintf(text, sizeof(text), "%d", (int)GetLastError());
+        ShowMessage(nullptr, text, "", MB_OK);
+        return false;
+    }
+    PackedPicture picture;
+    if (!ReadAtOwnDepth(loaded.get(), &picture)) return false;
+    loaded.reset();
+
+    BitmapInfo256 dstInfo(format.size, format.size, format.bits);
+    DibCanvas canvas;
+    if (!Resample(picture, format.size, format.bits, &dstInfo, &canvas)) return false;
+    memcpy(block->data() + kBitmapInfoHeaderSize, dstInfo.colors, 4 * layout.colorEntries);
+    if (transparent) BuildMask(&canvas, rec, layout, color);
+    memcpy(rec->colorBits, canvas.bits, (size_t)layout.colorRowBytes * format.size);
+    DeleteFileA(tempName.c_str());
+    return true;
+}
+
+}  // namespace
+
+extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, const char *reserved,
+                               const char *outputPath, int count, const FormatEntry *formats) {
+    if (!outputPath) return 1;
+    CopyBounded(g_lastOutputPath, sizeof(g_lastOutputPath), outputPath);
+    std::string temp = TempFolder();
+    std::string base = BaseName(outputPath);
+
+    std::vector<IconImageRecord> records;
+    std::vector<std::vector<uint8_t>> blocks;
+    for (int i = 0; i < count && formats; ++i) {
+        char name[3 * MAX_PATH];
+        snprintf(name, sizeof(name), "%s\\%s_%d_%d.bmp", temp.c_str(), base.c_str(), formats[i].size,
+                 formats[i].bits);
+        CollapseBackslashesInPlace(name);
+        CopyBounded(g_lastTempName, sizeof(g_lastTempName), name);
+        IconImageRecord rec;
+        std::vector<uint8_t> block;
+        if (!BuildImage(formats[i], transparent, color, name, &rec, &block)) continue;
+        records.push_back(rec);
+        blocks.push_back(std::move(block));  // the vector's buffer moves, rec's pointers stay valid
+    }
+
+    // The set is one contiguous allocation: a count followed by the records.
+    std::vector<uint8_t> setMemory(offsetof(IconSet, images) + sizeof(IconImageRecord) * (records.empty() ? 1 : records.size()));
+    IconSet *set = reinterpret_cast<IconSet *>(setMemory.data());
+    set->count = (uint32_t)records.size();
+    if (!records.empty()) memcpy(set->images, records.data(), sizeof(IconImageRecord) * records.size());
+    WriteIconToICOFile(set, g_lastOutputPath);
+    return 1;
+}

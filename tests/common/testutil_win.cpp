@@ -1,0 +1,133 @@
+#include "testutil_win.h"
+
+#include <cstring>
+
+#include "common/seams.h"
+
+std::string TestOutputDir(const std::string &sub) {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string exe(buf, n);
+    std::string bin = exe.substr(0, exe.find_last_of('\\'));
+    std::string build = bin.substr(0, bin.find_last_of('\\'));
+    std::string dir = build + "\\test-output";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    size_t start = 0;
+    while (start <= sub.size()) {
+        size_t slash = sub.find('\\', start);
+        std::string part = sub.substr(0, slash == std::string::npos ? sub.size() : slash);
+        CreateDirectoryA((dir + "\\" + part).c_str(), nullptr);
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    return dir + "\\" + sub;
+}
+
+static void RemoveTree(const std::string &dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+ScratchDir::ScratchDir(const std::string &name) {
+    path_ = TestOutputDir("scratch\\" + name);
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
+static std::string GetEnv(const char *name) {
+    char buf[2048];
+    DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    return n && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+TempFolderScope::TempFolderScope(const std::string &folder) : oldTmp_(GetEnv("TMP")), oldTemp_(GetEnv("TEMP")) {
+    SetEnvironmentVariableA("TMP", folder.c_str());
+    SetEnvironmentVariableA("TEMP", folder.c_str());
+}
+
+TempFolderScope::~TempFolderScope() {
+    SetEnvironmentVariableA("TMP", oldTmp_.empty() ? nullptr : oldTmp_.c_str());
+    SetEnvironmentVariableA("TEMP", oldTemp_.empty() ? nullptr : oldTemp_.c_str());
+}
+
+bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel) {
+    size_t row = ((size_t)width * 3 + 3) & ~(size_t)3;
+    std::vector<uint8_t> file(54 + row * height, 0);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfSize = (DWORD)file.size();
+    fh.bfOffBits = 54;
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = 40;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    memcpy(&file[0], &fh, 14);
+    memcpy(&file[14], &ih, 40);
+    for (int y = 0; y < height; ++y) {
+        uint8_t *p = &file[54 + row * (height - 1 - y)];
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = pixel(x, y);
+            p[3 * x] = GetBValue(c);
+            p[3 * x + 1] = GetGValue(c);
+            p[3 * x + 2] = GetRValue(c);
+        }
+    }
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, file.data(), (DWORD)file.size(), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == file.size();
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string &path) {
+    std::vector<uint8_t> out;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    DWORD size = GetFileSize(h, nullptr);
+    out.resize(size);
+    DWORD got = 0;
+    if (size && !ReadFile(h, out.data(), size, &got, nullptr)) got = 0;
+    out.resize(got);
+    CloseHandle(h);
+    return out;
+}
+
+bool FileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+static std::vector<MessageRecord> g_calls;
+static int g_answer = IDOK;
+
+static int RecordMessage(HWND owner, const char *text, const char *caption, UINT flags) {
+    g_calls.push_back({owner, text ? text : "", caption ? caption : "", flags});
+    return g_answer;
+}
+
+MessageRecorder::MessageRecorder(int answer) {
+    g_calls.clear();
+    g_answer = answer;
+    SetMessageBoxHandler(RecordMessage);
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageBoxHandler(nullptr); }
+
+const std::vector<MessageRecord> &MessageRecorder::calls() const { return g_calls; }

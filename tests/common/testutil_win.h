@@ -1,0 +1,57 @@
+// Helpers of the Windows tests: scratch folders, bitmap files made in code,
+// and a recorder for the message-box seam.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// <build>\test-output\<sub>, created on demand (the build folder is the parent
+// of the folder the test program runs from). Files left here are read back by
+// readers nobody here wrote after the Windows tests have run.
+std::string TestOutputDir(const std::string &sub);
+
+// A fresh, empty folder under <build>\test-output\scratch, removed with its
+// files at the end of the scope.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string &name);
+    ~ScratchDir();
+    const std::string &path() const { return path_; }
+    std::string File(const std::string &name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Points the platform's temporary folder (TMP and TEMP) at a folder for one scope.
+class TempFolderScope {
+public:
+    explicit TempFolderScope(const std::string &folder);
+    ~TempFolderScope();
+
+private:
+    std::string oldTmp_, oldTemp_;
+};
+
+// Writes a version 3 bottom-up 24-bit bitmap whose pixel (x, y), y from the
+// top, has the colour reference pixel(x, y).
+bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel);
+
+std::vector<uint8_t> ReadFileBytes(const std::string &path);
+bool FileExists(const std::string &path);
+
+// Records every message box shown through the seam and answers with `answer`.
+struct MessageRecord {
+    HWND owner;
+    std::string text, caption;
+    UINT flags;
+};
+class MessageRecorder {
+public:
+    explicit MessageRecorder(int answer = IDOK);
+    ~MessageRecorder();
+    const std::vector<MessageRecord> &calls() const;
+};

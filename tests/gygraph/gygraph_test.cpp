@@ -1,0 +1,127 @@
+// GYgraph.dll: the image library's exports the suite calls, and its saveICON.
+#include <gtest/gtest.h>
+
+#include "contracts/gygraph.h"
+#include "conversion/render_args.h"
+#include "iconlib/icofile.h"
+#include "tests/common/testutil_win.h"
+
+namespace {
+
+class GYgraphTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { MagickCoreGenesis("GlypheryTest", MagickFalse); }
+    static void TearDownTestSuite() { MagickCoreTerminus(); }
+};
+
+Image *Mogrify(ImageInfo *info, Image *image, const std::vector<std::string> &args) {
+    std::vector<const char *> argv;
+    for (const std::string &a : args) argv.push_back(a.c_str());
+    ExceptionInfo exception;
+    GetExceptionInfo(&exception);
+    EXPECT_TRUE(MogrifyImage(info, (int)argv.size(), argv.data(), &image, &exception));
+    DestroyExceptionInfo(&exception);
+    return image;
+}
+
+TEST_F(GYgraphTest, GradientRenderedWithTheArgumentListsBecomesAnIcon) {
+    ScratchDir temp("gygraph-temp");
+    TempFolderScope tempScope(temp.path() + "\\");
+    ExceptionInfo exception;
+    GetExceptionInfo(&exception);
+    ImageInfo info;
+    GetImageInfo(&info);
+    strcpy(info.filename, "gradient:red-blue");
+    strcpy(info.size, "80x60");
+    Image *source = ReadGRADIENTImage(&info, &exception);
+    ASSERT_NE(source, nullptr) << (exception.reason ? exception.reason : "");
+    EXPECT_EQ(source->columns, 80u);
+    EXPECT_EQ(source->rows, 60u);
+
+    std::vector<FormatEntry> formats = {{16, 1}, {16, 4}, {32, 8}, {48, 24}, {32, 32}};
+    for (const FormatEntry &f : formats) {
+        Image *picture = CloneImage(source, 0, 0, MagickTrue, &exception);
+        ASSERT_NE(picture, nullptr);
+        picture = Mogrify(&info, picture, RenderArgs(f.size, f.bits, false));
+        EXPECT_EQ(picture->columns, (size_t)f.size);
+        EXPECT_EQ(picture->rows, (size_t)f.size);
+        std::string name = "BMP3:" + temp.File("gradient_" + std::to_string(f.size) + "_" + std::to_string(f.bits) + ".bmp");
+        strcpy(info.filename, name.c_str());
+        strcpy(picture->filename, name.c_str());
+        EXPECT_TRUE(WriteImage(&info, picture));
+        if (f.bits <= 8) EXPECT_LE(GetNumberColors(picture, nullptr, &exception), f.bits == 1 ? 2u : (1u << f.bits));
+        DestroyImage(picture);
+    }
+    DestroyImage(source);
+    DestroyExceptionInfo(&exception);
+
+    std::string out = TestOutputDir("iconlib") + "\\gygraph_gradient.ico";
+    EXPECT_EQ(saveICON(nullptr, 0, 0, nullptr, out.c_str(), (int)formats.size(), formats.data()), 1);
+    std::vector<uint8_t> bytes = ReadFileBytes(out);
+    IconFileDirectory dir;
+    std::string error;
+    ASSERT_TRUE(ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) << error;
+    ASSERT_EQ(dir.entries.size(), formats.size());
+    for (size_t i = 0; i < formats.size(); ++i) {
+        EXPECT_EQ(dir.entries[i].width, formats[i].size);
+        EXPECT_EQ(dir.entries[i].bitCount, formats[i].bits);
+    }
+}
+
+TEST_F(GYgraphTest, KeepProportionsBorderMakesASquare) {
+    ExceptionInfo exception;
+    GetExceptionInfo(&exception);
+    ImageInfo info;
+    GetImageInfo(&info);
+    strcpy(info.filename, "gradient:white-black");
+    strcpy(info.size, "100x50");
+    Image *picture = ReadGRADIENTImage(&info, &exception);
+    ASSERT_NE(picture, nullptr);
+    picture = Mogrify(&info, picture, RenderArgs(32, 24, true));
+    EXPECT_EQ(picture->columns, 32u);
+    EXPECT_EQ(picture->rows, 16u);
+    std::vector<std::string> border;
+    ASSERT_TRUE(BorderArgs(32, (int)picture->columns, (int)picture->rows, &border));
+    picture = Mogrify(&info, picture, border);
+    EXPECT_EQ(picture->columns, 32u);
+    EXPECT_EQ(picture->rows, 32u);
+    DestroyImage(picture);
+    DestroyExceptionInfo(&exception);
+}
+
+TEST_F(GYgraphTest, PlasmaAndBlobsRoundTrip) {
+    ExceptionInfo exception;
+    GetExceptionInfo(&exception);
+    ImageInfo info;
+    GetImageInfo(&info);
+    strcpy(info.filename, "fractal");
+    strcpy(info.size, "24x24");
+    Image *plasma = ReadPlasmaImage(&info, &exception);
+    ASSERT_NE(plasma, nullptr) << (exception.reason ? exception.reason : "");
+    strcpy(info.magick, "BMP");
+    strcpy(plasma->magick, "BMP");
+    size_t length = 0;
+    void *blob = ImageToBlob(&info, plasma, &length, &exception);
+    ASSERT_NE(blob, nullptr);
+    EXPECT_EQ(((const char *)blob)[0], 'B');
+    Image *back = BlobToImage(&info, blob, length, &exception);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->columns, 24u);
+    RelinquishMagickMemory(blob);
+    DestroyImage(back);
+    DestroyImage(plasma);
+    DestroyExceptionInfo(&exception);
+}
+
+TEST_F(GYgraphTest, UnreadableSourceGivesNoPictureAndAnException) {
+    ExceptionInfo exception;
+    GetExceptionInfo(&exception);
+    ImageInfo info;
+    GetImageInfo(&info);
+    strcpy(info.filename, "Z:\\nonexistent\\nothing.png");
+    EXPECT_EQ(ReadImage(&info, &exception), nullptr);
+    EXPECT_NE(exception.severity, UndefinedException);
+    DestroyExceptionInfo(&exception);
+}
+
+}  // namespace

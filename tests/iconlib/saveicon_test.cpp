@@ -1,0 +1,312 @@
+// saveICON from rendered bitmaps to icon files: palettes, resampling, masks,
+// failures; the files are read back by our reader and by Wine's loaders, and
+// left in test-output for the readers nobody here wrote.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/bytereader.h"
+#include "iconlib/icofile.h"
+#include "iconlib/iconlib.h"
+#include "tests/common/testutil_win.h"
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255), kNearWhite = RGB(254, 254, 254), kBlack = 0;
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
+
+// One image of a written file, decoded through our own reader.
+struct Image {
+    IconImageInfo info;
+    const uint8_t *block = nullptr;
+    RGBQUAD Table(uint32_t i) const {
+        RGBQUAD q;
+        memcpy(&q, block + info.headerSize + 4 * i, 4);
+        return q;
+    }
+    COLORREF Pixel(int x, int y) const {  // y from the top
+        const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
+        uint32_t index;
+        switch (info.bitCount) {
+        case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+        case 4: index = (x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4; break;
+        case 8: index = row[x]; break;
+        case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        default: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+        }
+        RGBQUAD q = Table(index);
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    bool Masked(int x, int y) const {
+        return block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x);
+    }
+    int MaskedCount() const {
+        int n = 0;
+        for (int y = 0; y < info.height; ++y)
+            for (int x = 0; x < info.width; ++x) n += Masked(x, y);
+        return n;
+    }
+};
+
+struct IconFile {
+    std::vector<uint8_t> bytes;
+    IconFileDirectory dir;
+    std::vector<Image> images;
+};
+
+IconFile ReadIconFile(const std::string &path) {
+    IconFile f;
+    f.bytes = ReadFileBytes(path);
+    std::string error;
+    EXPECT_TRUE(ParseIconDirectory(f.bytes.data(), f.bytes.size(), &f.dir, &error)) << path << ": " << error;
+    for (const IconDirEntry &e : f.dir.entries) {
+        Image img;
+        img.block = f.bytes.data() + e.offset;
+        EXPECT_TRUE(ParseIconImage(img.block, e.bytes, &img.info, &error)) << error;
+        f.images.push_back(img);
+    }
+    return f;
+}
+
+class SaveIconTest : public ::testing::Test {
+protected:
+    SaveIconTest() : temp_("saveicon-temp"), out_("saveicon-out"), tempScope_(temp_.path() + "\\") {}
+
+    // Renders the temporary bitmap of every format as the driver would.
+    void Render(const std::string &base, const std::vector<FormatEntry> &formats, int w, int h,
+                const std::function<COLORREF(int, int)> &pixel) {
+        for (const FormatEntry &f : formats)
+            ASSERT_TRUE(WriteBmp24(TempName(base, f), w, h, pixel));
+    }
+    std::string TempName(const std::string &base, const FormatEntry &f) const {
+        return temp_.File(base + "_" + std::to_string(f.size) + "_" + std::to_string(f.bits) + ".bmp");
+    }
+    IconFile Save(const std::string &path, const std::vector<FormatEntry> &formats, int transparent, COLORREF color) {
+        EXPECT_EQ(saveICON(nullptr, transparent, color, "unused", path.c_str(), (int)formats.size(), formats.data()), 1);
+        return ReadIconFile(path);
+    }
+    // Keeps a copy of a written file for the readback step, with what it must show.
+    void KeepForReadback(const std::string &path, const std::string &name, const IconFile &f) {
+        std::string dir = TestOutputDir("iconlib");
+        CopyFileA(path.c_str(), (dir + "\\" + name).c_str(), FALSE);
+        std::ofstream manifest(dir + "\\" + name + ".expect");
+        manifest << "type " << f.dir.type << "\n";
+        for (const Image &img : f.images)
+            manifest << "image " << img.info.width << " " << img.info.bitCount << " " << img.MaskedCount() << "\n";
+    }
+
+    ScratchDir temp_, out_;
+    TempFolderScope tempScope_;
+};
+
+TEST_F(SaveIconTest, ColourTablesPerDepth) {
+    std::vector<FormatEntry> formats = {{16, 1}, {16, 4}, {16, 8}, {16, 24}, {16, 32}};
+    Render("tables", formats, 16, 16, [](int x, int y) { return RGB(x * 16, y * 16, 128); });
+    IconFile f = Save(out_.File("tables.ico"), formats, 0, 0);
+    ASSERT_EQ(f.images.size(), 5u);
+    EXPECT_EQ(f.dir.type, 1);
+
+    const Image &mono = f.images[0];
+    EXPECT_EQ(mono.info.colorEntries, 2u);
+    EXPECT_EQ(mono.Table(0).rgbRed + mono.Table(0).rgbGreen + mono.Table(0).rgbBlue, 0);
+    EXPECT_EQ(mono.Table(1).rgbRed & mono.Table(1).rgbGreen & mono.Table(1).rgbBlue, 255);
+
+    // The standard 16 colours, in the default palette's order.
+    const COLORREF standard[16] = {RGB(0, 0, 0),     RGB(128, 0, 0),     RGB(0, 128, 0),   RGB(128, 128, 0),
+                                   RGB(0, 0, 128),   RGB(128, 0, 128),   RGB(0, 128, 128), RGB(192, 192, 192),
+                                   RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
+                                   RGB(0, 0, 255),   RGB(255, 0, 255),   RGB(0, 255, 255), RGB(255, 255, 255)};
+    const Image &four = f.images[1];
+    ASSERT_EQ(four.info.colorEntries, 16u);
+    for (int i = 0; i < 16; ++i) {
+        RGBQUAD q = four.Table(i);
+        EXPECT_EQ(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue), standard[i]) << "entry " << i;
+    }
+
+    const Image &eight = f.images[2];
+    ASSERT_EQ(eight.info.colorEntries, 256u);
+    HDC screen = GetDC(nullptr);
+    HPALETTE halftone = CreateHalftonePalette(screen);
+    PALETTEENTRY pe[256];
+    ASSERT_EQ(GetPaletteEntries(halftone, 0, 256, pe), 256u);
+    for (int i = 0; i < 256; ++i) {
+        RGBQUAD q = eight.Table(i);
+        EXPECT_EQ(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue), RGB(pe[i].peRed, pe[i].peGreen, pe[i].peBlue)) << i;
+    }
+    DeleteObject(halftone);
+    ReleaseDC(nullptr, screen);
+
+    EXPECT_EQ(f.images[3].info.colorEntries, 0u);
+    EXPECT_EQ(f.images[3].info.colorOffset, 40u);
+    EXPECT_EQ(f.images[4].info.colorOffset, 40u);
+    // At 24 bits the picture comes through unchanged.
+    EXPECT_EQ(f.images[3].Pixel(5, 9), RGB(80, 144, 128));
+    // Directory colour counts: 2, 16, then 0.
+    EXPECT_EQ(f.dir.entries[0].colorCount, 2);
+    EXPECT_EQ(f.dir.entries[1].colorCount, 16);
+    EXPECT_EQ(f.dir.entries[2].colorCount, 0);
+    KeepForReadback(out_.File("tables.ico"), "tables.ico", f);
+}
+
+TEST_F(SaveIconTest, SameSizeIsCopiedOtherSizesStretchedWithoutBlending) {
+    // Copy: 32 x 32 quadrants come through pixel for pixel.
+    std::vector<FormatEntry> copy = {{32, 24}};
+    auto quadrants = [](int x, int y) { return x < 16 ? (y < 16 ? kRed : kGreen) : (y < 16 ? kBlue : kYellow); };
+    Render("copy", copy, 32, 32, quadrants);
+    IconFile c = Save(out_.File("copy.ico"), copy, 0, 0);
+    ASSERT_EQ(c.images.size(), 1u);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) ASSERT_EQ(c.images[0].Pixel(x, y), quadrants(x, y)) << x << "," << y;
+
+    // Stretch: 64 x 16 columns in pairs of yellow and blue onto 32 x 32;
+    // every target column takes one pair, so columns alternate and no pixel
+    // is a blend of the two.
+    std::vector<FormatEntry> stretch = {{32, 24}, {48, 8}};
+    Render("stretch", stretch, 64, 16, [](int x, int) { return (x / 2) % 2 ? kBlue : kYellow; });
+    IconFile s = Save(out_.File("stretch.ico"), stretch, 0, 0);
+    ASSERT_EQ(s.images.size(), 2u);
+    const Image &img = s.images[0];
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) ASSERT_EQ(img.Pixel(x, y), x % 2 ? kBlue : kYellow) << x << "," << y;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            COLORREF p = s.images[1].Pixel(x, y);
+            ASSERT_TRUE(p == kBlue || p == kYellow) << std::hex << p;
+        }
+}
+
+TEST_F(SaveIconTest, WhiteAndNearWhiteBecomeTransparentWithColourZero) {
+    std::vector<FormatEntry> formats = {{32, 1}, {32, 4}, {32, 8}, {32, 24}, {32, 32}};
+    // White background, a black square, one near-white and one red pixel.
+    auto picture = [](int x, int y) {
+        if (x == 3 && y == 5) return kNearWhite;
+        if (x == 30 && y == 2) return kRed;
+        return (x >= 8 && x < 24 && y >= 8 && y < 24) ? kBlack : kWhite;
+    };
+    Render("mask", formats, 32, 32, picture);
+    IconFile f = Save(out_.File("mask.ico"), formats, 1, 0);
+    ASSERT_EQ(f.images.size(), 5u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.bitCount);
+        EXPECT_TRUE(img.Masked(3, 5));
+        EXPECT_TRUE(img.Masked(0, 0));
+        EXPECT_TRUE(img.Masked(31, 31));
+        EXPECT_FALSE(img.Masked(10, 10));
+        // The bit of (3, 5): row 31 - 5 from the bottom, byte 0, bit 4.
+        EXPECT_EQ(img.block[img.info.maskOffset + 26 * 4] & 0x10, 0x10);
+        // Transparent pixels are black in the colour bitmap.
+        EXPECT_EQ(img.Pixel(3, 5), kBlack);
+        EXPECT_EQ(img.Pixel(0, 0), kBlack);
+        if (img.info.bitCount != 1) {
+            EXPECT_FALSE(img.Masked(30, 2));
+            EXPECT_EQ(img.Pixel(30, 2), kRed);
+            EXPECT_EQ(img.MaskedCount(), 32 * 32 - 16 * 16 - 1);
+        }
+    }
+    KeepForReadback(out_.File("mask.ico"), "mask.ico", f);
+}
+
+TEST_F(SaveIconTest, AGivenColourIsTheOnlyTransparentOne) {
+    std::vector<FormatEntry> formats = {{16, 4}, {16, 24}, {16, 32}};
+    Render("green", formats, 16, 16, [](int x, int y) { return x < 8 ? kGreen : (y < 8 ? kWhite : kBlue); });
+    IconFile f = Save(out_.File("green.cur"), formats, 1, kGreen);
+    EXPECT_EQ(f.dir.type, 2);
+    ASSERT_EQ(f.images.size(), 3u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.bitCount);
+        EXPECT_EQ(img.MaskedCount(), 8 * 16);
+        EXPECT_TRUE(img.Masked(0, 15));
+        EXPECT_FALSE(img.Masked(12, 2));  // white stays opaque
+        EXPECT_EQ(img.Pixel(12, 2), kWhite);
+    }
+    KeepForReadback(out_.File("green.cur"), "green.cur", f);
+}
+
+TEST_F(SaveIconTest, FlagClearLeavesEveryPixelOpaque) {
+    std::vector<FormatEntry> formats = {{16, 1}, {16, 4}, {16, 8}, {16, 24}, {16, 32}, {48, 32}};
+    Render("opaque", formats, 20, 20, [](int, int) { return kWhite; });
+    IconFile f = Save(out_.File("opaque.ico"), formats, 0, 0);
+    ASSERT_EQ(f.images.size(), 6u);
+    for (const Image &img : f.images) {
+        EXPECT_EQ(img.MaskedCount(), 0) << img.info.bitCount;
+        EXPECT_EQ(img.Pixel(4, 4), kWhite) << img.info.bitCount;
+    }
+    // At 32 bits the fourth byte is left as the blit wrote it.
+    const Image &deep = f.images[5];
+    EXPECT_EQ(deep.block[deep.info.colorOffset + 3], 0);
+}
+
+TEST_F(SaveIconTest, MissingBitmapIsReportedAndTheOtherFormatsStillWritten) {
+    MessageRecorder recorder;
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {48, 24}};
+    Render("missing", {{32, 8}, {48, 24}}, 32, 32, [](int x, int) { return x < 5 ? kRed : kBlue; });
+    IconFile f = Save(out_.File("missing.ico"), formats, 0, 0);
+    ASSERT_EQ(recorder.calls().size(), 1u);
+    const MessageRecord &m = recorder.calls()[0];
+    EXPECT_EQ(m.owner, (HWND) nullptr);
+    EXPECT_EQ(m.caption, "");
+    EXPECT_EQ(m.flags, (UINT)MB_OK);
+    ASSERT_FALSE(m.text.empty());
+    EXPECT_EQ(m.text.find_first_not_of("0123456789"), std::string::npos) << m.text;
+    EXPECT_NE(m.text, "0");
+    ASSERT_EQ(f.images.size(), 2u);
+    EXPECT_EQ(f.images[0].info.width, 32);
+    EXPECT_EQ(f.images[1].info.width, 48);
+    // The rendered bitmaps are deleted once used.
+    EXPECT_FALSE(FileExists(TempName("missing", {32, 8})));
+    EXPECT_FALSE(FileExists(TempName("missing", {48, 24})));
+}
+
+TEST_F(SaveIconTest, TheSameFormatTwiceMeetsItsDeletedBitmap) {
+    MessageRecorder recorder;
+    std::vector<FormatEntry> formats = {{16, 4}, {16, 4}};
+    Render("twice", {{16, 4}}, 16, 16, [](int, int) { return kRed; });
+    IconFile f = Save(out_.File("twice.ico"), formats, 0, 0);
+    EXPECT_EQ(recorder.calls().size(), 1u);
+    EXPECT_EQ(f.images.size(), 1u);
+}
+
+TEST_F(SaveIconTest, NoFormatsWritesAnEmptyFile) {
+    std::string ico = out_.File("empty.ico"), cur = out_.File("empty.cur");
+    EXPECT_EQ(saveICON(nullptr, 1, 0, nullptr, ico.c_str(), 0, nullptr), 1);
+    EXPECT_EQ(saveICON(nullptr, 1, 0, nullptr, cur.c_str(), 0, nullptr), 1);
+    EXPECT_EQ(ReadFileBytes(ico), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(ReadFileBytes(cur), (std::vector<uint8_t>{0, 0, 2, 0, 0, 0}));
+}
+
+// The platform's own loader reads our file and agrees on the mask.
+TEST_F(SaveIconTest, WinesLoaderReadsTheIconAndItsMask) {
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {32, 32}, {48, 24}};
+    auto picture = [](int x, int y) { return (x + y) % 7 == 0 ? kWhite : RGB(0, 0, 128); };
+    for (const FormatEntry &format : formats) {
+        SCOPED_TRACE(format.size * 100 + format.bits);
+        std::vector<FormatEntry> one = {format};
+        Render("loader", one, format.size, format.size, picture);
+        std::string path = out_.File("loader.ico");
+        IconFile f = Save(path, one, 1, 0);
+        ASSERT_EQ(f.images.size(), 1u);
+        HICON icon = (HICON)LoadImageA(nullptr, path.c_str(), IMAGE_ICON, format.size, format.size, LR_LOADFROMFILE);
+        ASSERT_NE(icon, (HICON) nullptr) << GetLastError();
+        ICONINFO ii;
+        ASSERT_TRUE(GetIconInfo(icon, &ii));
+        BITMAP bm;
+        GetObjectA(ii.hbmMask, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, format.size);
+        EXPECT_EQ(bm.bmHeight, format.size);  // a colour icon keeps its mask apart
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, ii.hbmMask);
+        for (int y = 0; y < format.size; ++y)
+            for (int x = 0; x < format.size; ++x)
+                ASSERT_EQ(GetPixel(dc, x, y) != 0, f.images[0].Masked(x, y)) << x << "," << y;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(ii.hbmMask);
+        DeleteObject(ii.hbmColor);
+        DestroyIcon(icon);
+    }
+}
+
+}  // namespace
