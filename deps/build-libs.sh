@@ -139,7 +139,7 @@ rm -rf "$SRC/build-im-$ARCH"; mkdir -p "$SRC/build-im-$ARCH"
     --without-openexr --without-gslib --without-dps --without-fpx --without-flif \
     --without-autotrace --without-jxl --without-fontpath \
     CPPFLAGS="-I$P/include" LDFLAGS="-L$P/lib -static" LIBS="-lws2_32" \
-    ac_cv_func_socket=no >/dev/null \
+    ac_cv_search_socket=no ac_cv_func_socket=no >/dev/null \
   && make -s -j"$JOBS" >/dev/null 2>"$SRC/build-im-$ARCH/make.log" \
   && make -s install >/dev/null) || { tail -n 40 "$SRC/build-im-$ARCH/make.log" >&2 || true; exit 1; }
 log "done"

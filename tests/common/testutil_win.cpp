@@ -131,3 +131,47 @@ MessageRecorder::MessageRecorder(int answer) {
 MessageRecorder::~MessageRecorder() { SetMessageBoxHandler(nullptr); }
 
 const std::vector<MessageRecord> &MessageRecorder::calls() const { return g_calls; }
+
+DialogWatcher::DialogWatcher() {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogWatcher::~DialogWatcher() {
+    InterlockedExchange(&stop_, 1);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> DialogWatcher::texts() const {
+    EnterCriticalSection(&lock_);
+    std::vector<std::string> copy = texts_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+DWORD WINAPI DialogWatcher::Run(void *param) {
+    DialogWatcher *self = static_cast<DialogWatcher *>(param);
+    while (!self->stop_) {
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                DialogWatcher *w = reinterpret_cast<DialogWatcher *>(lp);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                char cls[32] = {0};
+                GetClassNameA(hwnd, cls, sizeof cls);
+                if (pid != GetCurrentProcessId() || strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+                char text[512] = {0};
+                GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);  // a message box's text
+                EnterCriticalSection(&w->lock_);
+                w->texts_.push_back(text);
+                LeaveCriticalSection(&w->lock_);
+                PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(self));
+        Sleep(50);
+    }
+    return 0;
+}
