@@ -56,8 +56,8 @@ fuzz: build-native
 	cd $(BUILD_NATIVE) && GY_FUZZ_SECONDS=$(FUZZ_SECONDS) cmake . >/dev/null && ctest -L fuzz --output-on-failure; \
 	  rc=$$?; GY_FUZZ_SECONDS= cmake . >/dev/null; exit $$rc
 
-demo: build-win
-	@bash $(ROOT)/tools/demo.sh $(BUILD_WIN) $(ROOT)/out
+demo: build-win build-win64
+	@bash $(ROOT)/tools/demo.sh $(BUILD_WIN) $(BUILD_WIN64) $(ROOT)/out
 
 dist: build-win
 	rm -rf $(DIST) && mkdir -p $(DIST)

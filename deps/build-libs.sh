@@ -117,6 +117,8 @@ cmake --install "$SRC/build-tiff-$ARCH" >/dev/null
 
 log "ImageMagick $IMAGEMAGICK_VERSION"
 d=$(fetch_source "$IMAGEMAGICK_SOURCE" "$IMAGEMAGICK_VERSION")
+# The distributed pixel cache needs POSIX sockets; configure finds socket() in
+# ws2_32 on 64-bit Windows (no stdcall decoration there), so it is ruled out.
 # Debian's security updates add a Windows-only realpath_utf8() that Debian
 # never compiles; it has three typos that stop a Windows build.
 for p in "$here"/patches/imagemagick-*.patch; do
@@ -136,7 +138,8 @@ rm -rf "$SRC/build-im-$ARCH"; mkdir -p "$SRC/build-im-$ARCH"
     --without-raqm --without-pango --without-rsvg --without-gvc --without-djvu \
     --without-openexr --without-gslib --without-dps --without-fpx --without-flif \
     --without-autotrace --without-jxl --without-fontpath \
-    CPPFLAGS="-I$P/include" LDFLAGS="-L$P/lib -static" LIBS="-lws2_32" >/dev/null \
+    CPPFLAGS="-I$P/include" LDFLAGS="-L$P/lib -static" LIBS="-lws2_32" \
+    ac_cv_func_socket=no >/dev/null \
   && make -s -j"$JOBS" >/dev/null 2>"$SRC/build-im-$ARCH/make.log" \
   && make -s install >/dev/null) || { tail -n 40 "$SRC/build-im-$ARCH/make.log" >&2 || true; exit 1; }
 log "done"

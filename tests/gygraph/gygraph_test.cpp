@@ -49,7 +49,9 @@ TEST_F(GYgraphTest, GradientRenderedWithTheArgumentListsBecomesAnIcon) {
         strcpy(info.filename, name.c_str());
         strcpy(picture->filename, name.c_str());
         EXPECT_TRUE(WriteImage(&info, picture));
-        if (f.bits <= 8) EXPECT_LE(GetNumberColors(picture, nullptr, &exception), f.bits == 1 ? 2u : (1u << f.bits));
+        if (f.bits <= 8) {
+            EXPECT_LE(GetNumberColors(picture, nullptr, &exception), f.bits == 1 ? 2u : (1u << f.bits));
+        }
         DestroyImage(picture);
     }
     DestroyImage(source);
