@@ -1,5 +1,7 @@
 #include "loaders.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <memory>
 

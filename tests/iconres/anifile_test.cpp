@@ -198,7 +198,9 @@ TEST(AniFile, TruncatedAtEveryByteAndChunkBoundary) {
         if (atBoundary) {
             SCOPED_TRACE(cut);
             EXPECT_EQ(ok, cut >= framesEnd) << error;
-            if (ok) EXPECT_EQ(ani.title, cut == file.size() ? "title" : "");
+            if (ok) {
+                EXPECT_EQ(ani.title, cut == file.size() ? "title" : "");
+            }
         }
     }
 }

@@ -120,10 +120,11 @@ struct AniAssembler {
         return *this;
     }
     std::vector<uint8_t> Finish(const char form[4] = "ACON") const {
-        std::vector<uint8_t> f = {'R', 'I', 'F', 'F', 0, 0, 0, 0};
+        std::vector<uint8_t> f(12 + body.size());
+        memcpy(&f[0], "RIFF", 4);
         PutU32(&f[4], (uint32_t)(body.size() + 4));
-        f.insert(f.end(), form, form + 4);
-        f.insert(f.end(), body.begin(), body.end());
+        memcpy(&f[8], form, 4);
+        if (!body.empty()) memcpy(&f[12], body.data(), body.size());
         return f;
     }
 };
