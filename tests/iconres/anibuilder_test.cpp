@@ -124,7 +124,10 @@ TEST_F(AniBuilderTest, OpensWithDefaultsTwelveFramesAndTheStatusText) {
         char p[MAX_PATH];
         SendMessageA(paths, LB_GETTEXT, 11, (LPARAM)p);
         EXPECT_EQ(std::string(p), temp_.File("GY0011.ico"));
-        EXPECT_NE(SendDlgItemMessageA(d, IDC_ANI_PREVIEW, STM_GETICON, 0, 0), 0);
+        HWND preview = GetDlgItem(d, IDC_ANI_PREVIEW);
+        EXPECT_TRUE(IsWindowVisible(preview));
+        EXPECT_EQ(GetWindowLongA(preview, GWL_STYLE) & SS_TYPEMASK, SS_ICON);
+        EXPECT_NE(SendMessageA(preview, STM_GETICON, 0, 0), 0);
         EXPECT_NE(SendDlgItemMessageA(d, IDC_ANI_PLAY, BM_GETIMAGE, IMAGE_ICON, 0), 0);
         EXPECT_NE(SendDlgItemMessageA(d, IDC_ANI_STOP, BM_GETIMAGE, IMAGE_ICON, 0), 0);
         RECT r;
