@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$root/cmake/wine-arch.sh"
 if wine32_runs; then build=$1; else build=$2; fi
-out=$3
+out=$(mkdir -p "$3" && cd "$3" && pwd)
 mkdir -p "$out"
 rm -f "$out"/*.ico
 echo "demo: rendering samples/* with $(basename "$build") under Wine into $out"
