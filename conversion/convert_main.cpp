@@ -3,7 +3,11 @@
 // says on the console what it wrote and what it could not convert.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -91,6 +95,9 @@ private:
 }  // namespace
 
 int main(int argc, char **argv) {
+    // Plain line feeds: the console output is read on Linux as often as on Windows.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     SetMessageBoxHandler(ConsoleMessage);
     ConvertOptions options;
     std::string error;
@@ -116,6 +123,10 @@ int main(int argc, char **argv) {
     request.transparent = options.transparent;
     request.color = options.color;
     request.keepProportions = options.keepProportions;
+    // For measuring: read each source again for every format, as the
+    // program did before it read each source once.
+    const char *every = getenv("GLYPHERY_READ_EVERY_FORMAT");
+    request.readEveryFormat = every && *every && *every != '0';
     request.targetFolder = FullPath(options.outDir.empty() ? "." : options.outDir);
     if (request.targetFolder.size() > 1 && request.targetFolder.back() == '\\' &&
         request.targetFolder[request.targetFolder.size() - 2] != ':')
