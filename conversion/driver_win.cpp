@@ -41,9 +41,18 @@ std::string ReasonOf(const ExceptionInfo *e) {
 // Copies a name into one of the library's fixed file-name fields.
 void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, name); }
 
+// The picture of a source: the first image the library reads from it (the
+// composite of a layered file, the first frame of an animation).
 ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
     SetFileName(info->filename, path);
-    return ImagePtr(ReadImage(info, e));
+    ImagePtr picture(ReadImage(info, e));
+    if (picture && picture->next) {
+        Image *rest = picture->next;
+        picture->next = nullptr;
+        rest->previous = nullptr;
+        DestroyImageList(rest);
+    }
+    return picture;
 }
 
 bool Mogrify(ImageInfo *info, ImagePtr *image, const std::vector<std::string> &args, ExceptionInfo *e) {

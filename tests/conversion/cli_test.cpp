@@ -12,7 +12,7 @@ namespace {
 
 std::string Input(const std::string &name) { return TestOutputDir("conversion-inputs") + "\\" + name; }
 
-struct Run {
+struct RunResult {
     DWORD exitCode = 0xFFFFFFFF;
     std::string output;  // stdout and stderr together
     bool Says(const std::string &text) const { return output.find(text) != std::string::npos; }
@@ -25,32 +25,36 @@ std::string ConverterPath() {
     return self.substr(0, self.find_last_of('\\')) + "\\GlypheryConvert.exe";
 }
 
-Run Convert(const std::string &args, const std::string &cwd = "") {
-    Run run;
+// Runs the converter with its output going to a file (a pipe could be held
+// open by a helper process the system starts), waits for it, reads the file.
+RunResult Convert(const std::string &args, const std::string &cwd = "") {
+    RunResult run;
+    static int serial = 0;
+    std::string log = TestOutputDir("scratch") + "\\cli-" + std::to_string(++serial) + ".log";
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
-    UniqueKernelHandle reader(readEnd), writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string line = "\"" + ConverterPath() + "\" " + args;
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back('\0');
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
-                        &si, &pi))
-        return run;
-    UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
-    writer.reset();  // the child holds the only write end now
-    char buf[4096];
-    DWORD got;
-    while (ReadFile(reader.get(), buf, sizeof buf, &got, nullptr) && got) run.output.append(buf, got);
-    WaitForSingleObject(process.get(), 120000);
-    GetExitCodeProcess(process.get(), &run.exitCode);
+    {
+        UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out) return run;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out.get();
+        si.hStdInput = nullptr;
+        std::string line = "\"" + ConverterPath() + "\" " + args;
+        std::vector<char> cmd(line.begin(), line.end());
+        cmd.push_back('\0');
+        PROCESS_INFORMATION pi;
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+            return run;
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        WaitForSingleObject(process.get(), 120000);
+        GetExitCodeProcess(process.get(), &run.exitCode);
+    }
+    std::vector<uint8_t> bytes = ReadFileBytes(log);
+    run.output.assign(bytes.begin(), bytes.end());
+    DeleteFileA(log.c_str());
     return run;
 }
 
@@ -102,14 +106,14 @@ protected:
 };
 
 TEST_F(CliTest, HelpListsTheOptions) {
-    Run r = Convert("--help");
+    RunResult r = Convert("--help");
     EXPECT_EQ(r.exitCode, 0u);
     for (const char *option : {"--formats", "--xp", "--custom", "--as", "--transparent", "--keep-proportions", "--out"})
         EXPECT_TRUE(r.Says(option)) << option;
 }
 
 TEST_F(CliTest, FormatsAreWrittenInPanelOrder) {
-    Run r = Convert("--formats 48x24,16x4,32x8" + Out() + Q(Input("photo.jpg")));
+    RunResult r = Convert("--formats 48x24,16x4,32x8" + Out() + Q(Input("photo.jpg")));
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_TRUE(r.Says("-> " + out_.File("photo.ico"))) << r.output;
     ParsedIcon p = Parse(out_.File("photo.ico"));
@@ -118,7 +122,7 @@ TEST_F(CliTest, FormatsAreWrittenInPanelOrder) {
 }
 
 TEST_F(CliTest, XpSetWithMoreFormatsAndTheCustomSize) {
-    Run r = Convert("--xp --formats 96x32,x8 --custom 128" + Out() + Q(Input("few.gif")));
+    RunResult r = Convert("--xp --formats 96x32,x8 --custom 128" + Out() + Q(Input("few.gif")));
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     ParsedIcon p = Parse(out_.File("few.ico"));
     EXPECT_EQ(Formats(p), (std::vector<std::pair<int, int>>{{16, 4}, {16, 8}, {16, 24}, {32, 4}, {32, 8}, {32, 24},
@@ -127,7 +131,7 @@ TEST_F(CliTest, XpSetWithMoreFormatsAndTheCustomSize) {
 }
 
 TEST_F(CliTest, AsCursorAndAsProfile) {
-    Run r = Convert("--as cursor --formats 32x4" + Out() + Q(Input("alpha.png")));
+    RunResult r = Convert("--as cursor --formats 32x4" + Out() + Q(Input("alpha.png")));
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_EQ(Parse(out_.File("alpha.cur")).dir.type, 2);
     HCURSOR cursor = LoadCursorFromFileA(out_.File("alpha.cur").c_str());
@@ -146,7 +150,7 @@ TEST_F(CliTest, AsCursorAndAsProfile) {
 
 TEST_F(CliTest, TransparencyWhiteByDefaultOrTheGivenColour) {
     // alpha.png: a blue disc with a white square, on a transparent ground.
-    Run r = Convert("--formats 48x24" + Out() + Q(Input("alpha.png")));
+    RunResult r = Convert("--formats 48x24" + Out() + Q(Input("alpha.png")));
     ASSERT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_EQ(Parse(out_.File("alpha.ico")).Masked(0), 0);
     r = Convert("--transparent --formats 48x24" + Out() + Q(Input("alpha.png")));
@@ -160,7 +164,7 @@ TEST_F(CliTest, TransparencyWhiteByDefaultOrTheGivenColour) {
 }
 
 TEST_F(CliTest, KeepProportionsBordersInWhite) {
-    Run r = Convert("--keep-proportions --formats 32x24" + Out() + Q(Input("wide.png")));
+    RunResult r = Convert("--keep-proportions --formats 32x24" + Out() + Q(Input("wide.png")));
     ASSERT_EQ(r.exitCode, 0u) << r.output;
     ParsedIcon kept = Parse(out_.File("wide.ico"));
     EXPECT_EQ(kept.Pixel24(0, 16, 2), RGB(255, 255, 255));
@@ -171,7 +175,7 @@ TEST_F(CliTest, KeepProportionsBordersInWhite) {
 }
 
 TEST_F(CliTest, OutputFolderDefaultsToTheCurrentOneAndIsCreated) {
-    Run r = Convert("--formats 16x4 " + Q(Input("few.gif")), out_.path());
+    RunResult r = Convert("--formats 16x4 " + Q(Input("few.gif")), out_.path());
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_TRUE(FileExists(out_.File("few.ico")));
     r = Convert("--formats 16x4 --out " + Q(out_.File("new")) + " " + Q(Input("few.gif")));
@@ -180,7 +184,7 @@ TEST_F(CliTest, OutputFolderDefaultsToTheCurrentOneAndIsCreated) {
 }
 
 TEST_F(CliTest, MissingAndUnreadableSourcesFailButOthersConvert) {
-    Run r = Convert("--formats 16x4" + Out() + Q(Input("nothere.png")) + " " + Q(Input("broken.png")) + " " +
+    RunResult r = Convert("--formats 16x4" + Out() + Q(Input("nothere.png")) + " " + Q(Input("broken.png")) + " " +
                     Q(Input("few.gif")) + " " + Q(Input("clip.MPG")));
     EXPECT_EQ(r.exitCode, 1u);
     EXPECT_TRUE(r.Says("nothere.png: no such picture file")) << r.output;
@@ -206,7 +210,7 @@ TEST_F(CliTest, CommandLineErrors) {
         {"--as cursor" + Out() + Q(Input("few.gif")), 2, "You did not select the formats to be included in the cursor..."},
     };
     for (const Case &c : cases) {
-        Run r = Convert(c.args);
+        RunResult r = Convert(c.args);
         EXPECT_EQ(r.exitCode, c.code) << c.args << "\n" << r.output;
         EXPECT_TRUE(r.Says(c.says)) << c.args << "\n" << r.output;
     }
@@ -216,7 +220,7 @@ TEST_F(CliTest, UnwritableOutputFolder) {
     // A folder cannot be made under a file.
     HANDLE f = CreateFileA(out_.File("afile").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(f);
-    Run r = Convert("--formats 16x4 --out " + Q(out_.File("afile\\sub")) + " " + Q(Input("few.gif")));
+    RunResult r = Convert("--formats 16x4 --out " + Q(out_.File("afile\\sub")) + " " + Q(Input("few.gif")));
     EXPECT_EQ(r.exitCode, 3u) << r.output;
     EXPECT_TRUE(r.Says("cannot create the output folder")) << r.output;
     EXPECT_FALSE(FileExists(out_.File("afile\\sub\\few.ico")));

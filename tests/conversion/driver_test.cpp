@@ -4,7 +4,7 @@
 // the same bytes as a read per format. Outputs are read back by our reader,
 // by Wine's loaders, and (after this test) by icotool and identify.
 #include <gtest/gtest.h>
-
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -410,6 +410,8 @@ TEST(ProgressWindow, TemplateCaptionControlsAndCommands) {
 class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&icc);
         panel_ = CreateWindowExA(0, "STATIC", "panel", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(panel_, nullptr);
         for (const FormatBox &box : kFormatBoxes)

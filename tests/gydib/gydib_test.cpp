@@ -16,7 +16,8 @@ COLORREF Pattern(int x, int y) { return RGB(x * 20, y * 30, (x + y) * 10); }
 
 // A 24-bit bitmap of the pattern (a DIB section, as the suite's pictures are).
 HBITMAP PatternBitmap(int w, int h) {
-    BITMAPINFOHEADER bi = {sizeof(bi), w, h, 1, 24, BI_RGB};
+    BITMAPINFOHEADER bi = {};
+    bi.biSize = sizeof(bi), bi.biWidth = w, bi.biHeight = h, bi.biPlanes = 1, bi.biBitCount = 24;
     void *bits = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, (BITMAPINFO *)&bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     uint8_t *p = (uint8_t *)bits;
@@ -46,10 +47,13 @@ struct Locked {
 };
 
 TEST(GYdib, HeaderMeasures) {
-    BITMAPINFOHEADER h = {sizeof(h), 4, 4, 1, 8, BI_RGB};
+    // Header, room for a table, a few pixels.
+    std::vector<char> block(2048);
+    BITMAPINFOHEADER &h = *(BITMAPINFOHEADER *)block.data();
+    h.biSize = sizeof(h), h.biWidth = 4, h.biHeight = 4, h.biPlanes = 1, h.biBitCount = 8;
     EXPECT_EQ(DIBNumColors((LPSTR)&h), 256);
     EXPECT_EQ(PaletteSize((LPSTR)&h), 1024);
-    EXPECT_EQ(FindDIBBits((LPSTR)&h), (LPSTR)&h + 40 + 1024);
+    EXPECT_EQ(FindDIBBits((LPSTR)&h) - block.data(), 40 + 1024);
     h.biClrUsed = 16;
     EXPECT_EQ(PaletteSize((LPSTR)&h), 64);
     h.biClrUsed = 0, h.biBitCount = 1;
@@ -57,7 +61,7 @@ TEST(GYdib, HeaderMeasures) {
     h.biBitCount = 24;
     EXPECT_EQ(PaletteSize((LPSTR)&h), 0);
     h.biBitCount = 32, h.biCompression = BI_BITFIELDS;
-    EXPECT_EQ(FindDIBBits((LPSTR)&h), (LPSTR)&h + 40 + 12);  // the three masks
+    EXPECT_EQ(FindDIBBits((LPSTR)&h) - block.data(), 40 + 12);  // the three masks
     BITMAPCOREHEADER core = {sizeof(core), 4, 4, 1, 4};
     EXPECT_EQ(PaletteSize((LPSTR)&core), 16 * 3);
 }

