@@ -7,7 +7,7 @@ BUILD_NATIVE := $(ROOT)/build/native
 DIST := $(ROOT)/dist
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-win build-win64 build-native test test-win test-native demo dist clean fuzz
+.PHONY: all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz
 
 all: build
 
@@ -58,6 +58,10 @@ fuzz: build-native
 
 demo: build-win build-win64
 	@bash $(ROOT)/tools/demo.sh $(BUILD_WIN) $(BUILD_WIN64) $(ROOT)/out
+
+# Timing of the converter against ImageMagick's own (not part of the tests).
+bench: build-win build-win64
+	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
 dist: build-win
 	rm -rf $(DIST) && mkdir -p $(DIST)

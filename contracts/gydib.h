@@ -31,6 +31,7 @@ WORD WINAPI DIBNumColors(LPSTR header);
 // A palette holding the current system palette.
 HPALETTE WINAPI GetSystemPalette(void);
 // Fills an icon image record (image block, size and part pointers) from a DIB.
+// The block comes from the process heap: free it with HeapFree(GetProcessHeap(), 0, block).
 BOOL WINAPI DIBToIconImage(IconImageRecord *record, HDIB dib, BOOL reserved);
 // A new DIB of the window's client area (area 2) or whole window (area 1).
 HDIB WINAPI CopyWindowToDIB(HWND window, WORD area);

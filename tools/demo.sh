@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The demo: the bundled sample pictures rendered into the XP set of formats
-# plus 96 x 96 at 32 bits and written as icons into OUT, each listed with
-# icotool -l.
+# The demo: the bundled sample pictures converted by the real conversion
+# driver (GlypheryConvert, through bin/glyphery) with the XP set of formats
+# plus 96 x 96 at 32 bits, into icons under OUT/icons and cursors under
+# OUT/cursors, each listed with icotool -l.
 #   demo.sh WIN32_BUILD WIN64_BUILD OUT
 # Runs the i686 build where this machine runs 32-bit Wine, else the x86_64 one.
 set -euo pipefail
@@ -9,15 +10,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$root/cmake/wine-arch.sh"
 if wine32_runs; then build=$1; else build=$2; fi
-out=$(mkdir -p "$3" && cd "$3" && pwd)
-mkdir -p "$out"
-rm -f "$out"/*.ico
-echo "demo: rendering samples/* with $(basename "$build") under Wine into $out"
-win() { echo "Z:${1//\//\\}"; }
-args=()
-for f in "$root"/samples/*; do args+=("$(win "$f")"); done
-"$root/cmake/wine-run.sh" "$build/bin/GlypheryRenderDemo.exe" "$(win "$out")" "${args[@]}"
-for ico in "$out"/*.ico; do
-    echo "== $(basename "$ico")"
-    icotool -l "$ico"
+out=$3
+rm -rf "$out/icons" "$out/cursors"
+mkdir -p "$out/icons" "$out/cursors"
+export GLYPHERY_BUILD=$build
+echo "demo: converting samples/* with $(basename "$build") under Wine into $out"
+"$root/bin/glyphery" convert --xp --formats 96x32 --out "$out/icons" "$root"/samples/*
+"$root/bin/glyphery" convert --as cursor --xp --formats 96x32 --out "$out/cursors" "$root"/samples/*
+for f in "$out"/icons/*.ico "$out"/cursors/*.cur; do
+    echo "== ${f#$out/}"
+    icotool -l "$f"
 done

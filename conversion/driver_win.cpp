@@ -1,0 +1,294 @@
+#include "conversion/driver_win.h"
+
+#include <cstring>
+#include <memory>
+
+#include "common/paths.h"
+#include "common/seams.h"
+#include "contracts/gygraph.h"
+#include "conversion/formatpanel_win.h"
+#include "conversion/progress_win.h"
+#include "conversion/render_args.h"
+#include "conversion/sources.h"
+#include "iconlib/iconlib.h"
+#include "shell/settings.h"
+
+namespace {
+
+// Owners of the image library's objects.
+struct ImageDeleter {
+    void operator()(Image *image) const {
+        if (image) DestroyImageList(image);
+    }
+};
+typedef std::unique_ptr<Image, ImageDeleter> ImagePtr;
+struct ImageInfoDeleter {
+    void operator()(ImageInfo *info) const { DestroyImageInfo(info); }
+};
+typedef std::unique_ptr<ImageInfo, ImageInfoDeleter> ImageInfoPtr;
+struct ExceptionDeleter {
+    void operator()(ExceptionInfo *e) const { DestroyExceptionInfo(e); }
+};
+typedef std::unique_ptr<ExceptionInfo, ExceptionDeleter> ExceptionPtr;
+
+std::string ReasonOf(const ExceptionInfo *e) {
+    std::string text;
+    if (e->reason) text = e->reason;
+    if (e->description) text += std::string(text.empty() ? "" : " (") + e->description + (text.empty() ? "" : ")");
+    return text;
+}
+
+// Copies a name into one of the library's fixed file-name fields.
+void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, name); }
+
+// The picture of a source: the first image the library reads from it (the
+// composite of a layered file, the first frame of an animation).
+ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
+    SetFileName(info->filename, path);
+    ImagePtr picture(ReadImage(info, e));
+    if (picture && picture->next) {
+        Image *rest = picture->next;
+        picture->next = nullptr;
+        rest->previous = nullptr;
+        DestroyImageList(rest);
+    }
+    return picture;
+}
+
+bool Mogrify(ImageInfo *info, ImagePtr *image, const std::vector<std::string> &args, ExceptionInfo *e) {
+    std::vector<const char *> argv;
+    for (const std::string &a : args) argv.push_back(a.c_str());
+    Image *raw = image->release();
+    MagickBooleanType ok = MogrifyImage(info, (int)argv.size(), argv.data(), &raw, e);
+    image->reset(raw);
+    return ok != MagickFalse && raw != nullptr;
+}
+
+bool WritePicture(ImageInfo *info, Image *image, const std::string &name) {
+    SetFileName(info->filename, name);
+    SetFileName(image->filename, name);
+    return WriteImage(info, image) != MagickFalse;
+}
+
+// The file a "BMP3:..." name writes.
+std::string FileOfName(const std::string &name) { return name.compare(0, 5, "BMP3:") == 0 ? name.substr(5) : name; }
+
+// True when the file exists and was written after `before` (or did not exist then).
+struct FileStamp {
+    bool exists = false;
+    FILETIME written = {0, 0};
+};
+FileStamp StampOf(const std::string &path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        stamp.exists = true;
+        stamp.written = data.ftLastWriteTime;
+    }
+    return stamp;
+}
+bool WrittenSince(const std::string &path, const FileStamp &before) {
+    FileStamp after = StampOf(path);
+    if (!after.exists) return false;
+    return !before.exists || CompareFileTime(&after.written, &before.written) != 0;
+}
+
+class SourceConverter {
+public:
+    SourceConverter(const ConversionRequest &request, ConversionProgress *progress)
+        : request_(request), progress_(progress) {}
+
+    SourceResult Convert(const std::string &path);
+
+private:
+    bool RenderFormats(const std::string &path, const std::string &base, std::vector<std::string> *written,
+                       SourceResult *result);
+    void MakeIconFile(const std::string &path, const std::string &base, SourceResult *result);
+    void MakeProfileImage(const std::string &path, const std::string &base, SourceResult *result);
+
+    const ConversionRequest &request_;
+    ConversionProgress *progress_;
+};
+
+// Renders one bitmap per format into the temporary folder. False (with the
+// bitmaps already written removed) when the source cannot be read or a
+// bitmap cannot be written: the remaining formats are skipped.
+bool SourceConverter::RenderFormats(const std::string &path, const std::string &base,
+                                    std::vector<std::string> *written, SourceResult *result) {
+    std::string temp = TempFolder();
+    ImageInfoPtr info(AcquireImageInfo());
+    ExceptionPtr sourceException(AcquireExceptionInfo());
+    ImagePtr source;
+    if (!request_.readEveryFormat) {
+        source = ReadSource(info.get(), path, sourceException.get());
+        if (!source) {
+            result->outcome = kSourceUnreadable;
+            result->detail = ReasonOf(sourceException.get());
+            return false;
+        }
+    }
+    for (const FormatEntry &format : request_.formats) {
+        std::string name = RenderedBitmapName(temp, base, -1, format.size, format.bits);
+        if (name.empty()) {
+            result->outcome = kSourceBadName;
+            return false;
+        }
+        ExceptionPtr e(AcquireExceptionInfo());
+        ImagePtr picture;
+        if (source)
+            picture.reset(CloneImage(source.get(), 0, 0, MagickTrue, e.get()));
+        else
+            picture = ReadSource(info.get(), path, e.get());
+        if (!picture) {
+            result->outcome = kSourceUnreadable;
+            result->detail = ReasonOf(e.get());
+            return false;
+        }
+        bool ok = Mogrify(info.get(), &picture, RenderArgs(format.size, format.bits, request_.keepProportions), e.get());
+        std::vector<std::string> border;
+        if (ok && request_.keepProportions &&
+            BorderArgs(format.size, (int)picture->columns, (int)picture->rows, &border))
+            ok = Mogrify(info.get(), &picture, border, e.get());
+        if (ok) ok = WritePicture(info.get(), picture.get(), name);
+        if (!ok) {
+            result->outcome = kSourceNotWritten;
+            result->detail = ReasonOf(e.get());
+            if (result->detail.empty()) result->detail = "could not write " + FileOfName(name);
+            return false;
+        }
+        written->push_back(FileOfName(name));
+    }
+    return true;
+}
+
+void SourceConverter::MakeIconFile(const std::string &path, const std::string &base, SourceResult *result) {
+    progress_->ShowStatusLine();
+    const int frames = 1, frame = 0;  // a still picture is one frame
+    progress_->Status(FrameStatus(frame, frames));
+    std::vector<std::string> written;
+    if (!RenderFormats(path, base, &written, result)) {
+        for (const std::string &file : written) DeleteFileA(file.c_str());
+        return;
+    }
+    progress_->Status(FrameIconStatus(frame, frames));
+    std::string output = OutputPath(request_.targetFolder, base, -1, request_.kind);
+    if (output.empty()) {
+        for (const std::string &file : written) DeleteFileA(file.c_str());
+        result->outcome = kSourceBadName;
+        return;
+    }
+    FileStamp before = StampOf(output);
+    saveICON(request_.owner, request_.transparent, request_.color, "", output.c_str(), (int)request_.formats.size(),
+             request_.formats.data());
+    // saveICON reports nothing: whether the file was written is seen on disk.
+    if (WrittenSince(output, before)) {
+        result->outputs.push_back(output);
+    } else {
+        result->outcome = kSourceNotWritten;
+        result->detail = "could not write " + output;
+    }
+    progress_->FrameDone(frame);
+}
+
+// The 48 x 48 profile picture, sampled as the capture path does, written as
+// a 24-bit bitmap <base>.bmp in the target folder.
+void SourceConverter::MakeProfileImage(const std::string &path, const std::string &base, SourceResult *result) {
+    std::string output = ProfileImagePath(request_.targetFolder, base);
+    if (output.empty()) {
+        result->outcome = kSourceBadName;
+        return;
+    }
+    ImageInfoPtr info(AcquireImageInfo());
+    ExceptionPtr e(AcquireExceptionInfo());
+    ImagePtr picture = ReadSource(info.get(), path, e.get());
+    if (!picture) {
+        result->outcome = kSourceUnreadable;
+        result->detail = ReasonOf(e.get());
+        return;
+    }
+    bool ok = Mogrify(info.get(), &picture, {"Glyphery", "-sample", "48x48!"}, e.get());
+    if (ok) ok = SetImageStorageClass(picture.get(), DirectClass) != MagickFalse;
+    if (ok) ok = WritePicture(info.get(), picture.get(), "BMP3:" + output);
+    if (ok) {
+        result->outputs.push_back(output);
+    } else {
+        result->outcome = kSourceNotWritten;
+        result->detail = ReasonOf(e.get());
+        if (result->detail.empty()) result->detail = "could not write " + output;
+    }
+}
+
+SourceResult SourceConverter::Convert(const std::string &path) {
+    SourceResult result;
+    result.source = path;
+    progress_->SourceStarted(path);
+    std::string base = BaseName(path);
+    // MPEG frames and camera raw pictures come from their own libraries,
+    // which this build does not carry yet: such sources are skipped, without
+    // beep or status, as when the frame extractor finds no frame.
+    if (ClassifySource(path) != kStillSource) {
+        result.outcome = kSourceNotSupported;
+        progress_->SourceResultReady(result);
+        return result;
+    }
+    switch (request_.kind) {
+    case kCreateIcon:
+    case kCreateCursor: MakeIconFile(path, base, &result); break;
+    case kCreateProfile: MakeProfileImage(path, base, &result); break;
+    default: result.outcome = kSourceNothingToMake; break;  // animated cursors come from MPEG frames only
+    }
+    if (request_.beep) progress_->Beep();
+    progress_->SourceFinished(path, result);
+    progress_->SourceResultReady(result);
+    return result;
+}
+
+}  // namespace
+
+void EnsureImageLibrary() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    MagickCoreGenesis(self, MagickFalse);
+}
+
+int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results) {
+    if (request.formats.empty()) return 0;
+    EnsureImageLibrary();
+    ConversionProgress quiet;
+    if (!progress) progress = &quiet;
+    SourceConverter converter(request, progress);
+    size_t count = request.sources.size() < kMaxSources ? request.sources.size() : kMaxSources;
+    for (size_t i = 0; i < count; ++i) {
+        SourceResult result = converter.Convert(request.sources[i]);
+        if (results) results->push_back(result);
+    }
+    return 1;
+}
+
+int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
+                     const std::vector<std::string> &sources, HWND *progressWindow) {
+    *progressWindow = nullptr;
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ConversionRequest request;
+    request.kind = (int)settings.current_format;
+    if (!BuildFormatListFromWindow(mainWindow, mainWindow, request.kind, &request.formats)) {
+        SetCursor(previous);
+        return 0;
+    }
+    request.sources = sources;
+    request.targetFolder = settings.pathSave;
+    request.transparent = settings.transparent != 0;
+    request.color = settings.color;
+    request.keepProportions = settings.keep_proportions != 0;
+    request.beep = settings.bip != 0;
+    request.owner = mainWindow;
+    *progressWindow = CreateProgressWindow(resources, mainWindow);
+    ProgressWindowSink sink(*progressWindow);
+    int rc = RunConversion(request, &sink, nullptr);
+    SetCursor(previous);
+    return rc;
+}

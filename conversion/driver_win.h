@@ -1,0 +1,77 @@
+// The conversion driver: every source picture into one icon or cursor file
+// (or a profile bitmap) in the target folder, through the image library and
+// the icon file library, with progress reported as it goes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/types.h"
+
+struct Settings;
+
+// Everything one conversion needs; the panel's window form fills it from the
+// settings and the format boxes.
+struct ConversionRequest {
+    std::vector<std::string> sources;  // full paths, in order (at most kMaxSources)
+    std::string targetFolder;          // exists; no trailing backslash needed
+    int kind = kCreateIcon;            // CreateKind
+    bool transparent = false;
+    ColorRef color = 0;                // 0: white (and 0xFEFEFE) is transparent
+    bool keepProportions = false;
+    bool beep = false;
+    std::vector<FormatEntry> formats;  // in panel order, at most 30
+    HWND owner = nullptr;              // passed on to saveICON
+    // Read the source again for every format instead of once per source and
+    // a copy per format. Both give the same bytes; the single read is faster.
+    bool readEveryFormat = false;
+};
+const size_t kMaxSources = 4096;
+
+enum SourceOutcome {
+    kSourceConverted,       // outputs written
+    kSourceUnreadable,      // the picture could not be read: nothing written
+    kSourceNotWritten,      // rendered, but the output file could not be written
+    kSourceNothingToMake,   // kind 3 from a still picture: no file, by design
+    kSourceNotSupported,    // MPEG and camera raw sources are not converted yet
+    kSourceBadName,         // a formed path would not fit 260 characters
+};
+
+struct SourceResult {
+    std::string source;
+    SourceOutcome outcome = kSourceConverted;
+    std::string detail;                // the image library's reason, when it gave one
+    std::vector<std::string> outputs;  // files written in the target folder
+};
+
+// What the driver reports while it works. The progress window implements it;
+// tests and the command-line converter add to it.
+class ConversionProgress {
+public:
+    virtual ~ConversionProgress() {}
+    virtual void SourceStarted(const std::string &path) {}
+    virtual void ShowStatusLine() {}
+    virtual void Status(const std::string &text) {}
+    virtual void FrameDone(int frame) {}
+    // Steps 7 and 8 of a source that was not skipped: after the beep.
+    virtual void SourceFinished(const std::string &path, const SourceResult &result) {}
+    // Every source's result, skipped ones included.
+    virtual void SourceResultReady(const SourceResult &result) {}
+    virtual void Beep() { MessageBeep(MB_OK); }
+};
+
+// Converts every source of the request (steps after the format list and the
+// progress window exist). Returns 0 when the format list is empty, else 1.
+int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results);
+
+// The main window's form: shows the wait cursor, builds the format list from
+// the panel in `mainWindow` (the empty-choice message and 0 when there is
+// none), creates the progress window and converts with the settings' target
+// folder, kind, transparency, proportions and beep. The caller destroys
+// *progressWindow afterwards.
+int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
+                     const std::vector<std::string> &sources, HWND *progressWindow);
+
+// Makes sure the image library is initialised (once per process).
+void EnsureImageLibrary();

@@ -1,0 +1,229 @@
+// GlypheryConvert end to end: started as a process with a command line,
+// one case per option and per error; its files read back by our reader and
+// Wine's loaders (and kept for icotool and identify).
+#include <gtest/gtest.h>
+
+#include "common/handles.h"
+#include "common/paths.h"
+#include "iconlib/icofile.h"
+#include "tests/common/testutil_win.h"
+
+namespace {
+
+std::string Input(const std::string &name) { return TestOutputDir("conversion-inputs") + "\\" + name; }
+
+struct RunResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;  // stdout and stderr together
+    bool Says(const std::string &text) const { return output.find(text) != std::string::npos; }
+};
+
+std::string ConverterPath() {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string self(buf, n);
+    return self.substr(0, self.find_last_of('\\')) + "\\GlypheryConvert.exe";
+}
+
+// Runs the converter with its output going to a file (a pipe could be held
+// open by a helper process the system starts), waits for it, reads the file.
+RunResult Convert(const std::string &args, const std::string &cwd = "") {
+    RunResult run;
+    static int serial = 0;
+    std::string log = TestOutputDir("scratch") + "\\cli-" + std::to_string(++serial) + ".log";
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    {
+        UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out) return run;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out.get();
+        si.hStdInput = nullptr;
+        std::string line = "\"" + ConverterPath() + "\" " + args;
+        std::vector<char> cmd(line.begin(), line.end());
+        cmd.push_back('\0');
+        PROCESS_INFORMATION pi;
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+            return run;
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        WaitForSingleObject(process.get(), 120000);
+        GetExitCodeProcess(process.get(), &run.exitCode);
+    }
+    std::vector<uint8_t> bytes = ReadFileBytes(log);
+    run.output.assign(bytes.begin(), bytes.end());
+    DeleteFileA(log.c_str());
+    return run;
+}
+
+struct ParsedIcon {
+    std::vector<uint8_t> bytes;
+    IconFileDirectory dir;
+    std::vector<IconImageInfo> images;
+    int Masked(size_t i) const {
+        const IconImageInfo &info = images[i];
+        const uint8_t *mask = bytes.data() + dir.entries[i].offset + info.maskOffset;
+        int n = 0;
+        for (int y = 0; y < info.height; ++y)
+            for (int x = 0; x < info.width; ++x) n += (mask[MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x)) != 0;
+        return n;
+    }
+    // Colour of pixel (x, y), y from the top, of a 24-bit image.
+    COLORREF Pixel24(size_t i, int x, int y) const {
+        const IconImageInfo &info = images[i];
+        const uint8_t *row = bytes.data() + dir.entries[i].offset + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
+        return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    }
+};
+
+ParsedIcon Parse(const std::string &path) {
+    ParsedIcon p;
+    p.bytes = ReadFileBytes(path);
+    std::string error;
+    EXPECT_TRUE(ParseIconDirectory(p.bytes.data(), p.bytes.size(), &p.dir, &error)) << path << ": " << error;
+    for (const IconDirEntry &e : p.dir.entries) {
+        IconImageInfo info;
+        EXPECT_TRUE(ParseIconImage(p.bytes.data() + e.offset, e.bytes, &info, &error)) << error;
+        p.images.push_back(info);
+    }
+    return p;
+}
+
+std::vector<std::pair<int, int>> Formats(const ParsedIcon &p) {
+    std::vector<std::pair<int, int>> out;
+    for (const IconImageInfo &i : p.images) out.push_back({i.width, i.bitCount});
+    return out;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() : out_("cli-out") {}
+    std::string Out() const { return " --out \"" + out_.path() + "\" "; }
+    static std::string Q(const std::string &path) { return "\"" + path + "\""; }
+    ScratchDir out_;
+};
+
+TEST_F(CliTest, HelpListsTheOptions) {
+    RunResult r = Convert("--help");
+    EXPECT_EQ(r.exitCode, 0u);
+    for (const char *option : {"--formats", "--xp", "--custom", "--as", "--transparent", "--keep-proportions", "--out"})
+        EXPECT_TRUE(r.Says(option)) << option;
+}
+
+TEST_F(CliTest, FormatsAreWrittenInPanelOrder) {
+    RunResult r = Convert("--formats 48x24,16x4,32x8" + Out() + Q(Input("photo.jpg")));
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(r.Says("-> " + out_.File("photo.ico"))) << r.output;
+    ParsedIcon p = Parse(out_.File("photo.ico"));
+    EXPECT_EQ(p.dir.type, 1);
+    EXPECT_EQ(Formats(p), (std::vector<std::pair<int, int>>{{16, 4}, {32, 8}, {48, 24}}));
+}
+
+TEST_F(CliTest, XpSetWithMoreFormatsAndTheCustomSize) {
+    RunResult r = Convert("--xp --formats 96x32,x8 --custom 128" + Out() + Q(Input("few.gif")));
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    ParsedIcon p = Parse(out_.File("few.ico"));
+    EXPECT_EQ(Formats(p), (std::vector<std::pair<int, int>>{{16, 4}, {16, 8}, {16, 24}, {32, 4}, {32, 8}, {32, 24},
+                                                            {48, 4}, {48, 8}, {48, 24}, {96, 32}, {128, 8}}));
+    CopyFileA(out_.File("few.ico").c_str(), (TestOutputDir("conversion") + "\\cli_xp_custom.ico").c_str(), FALSE);
+}
+
+TEST_F(CliTest, AsCursorAndAsProfile) {
+    RunResult r = Convert("--as cursor --formats 32x4" + Out() + Q(Input("alpha.png")));
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_EQ(Parse(out_.File("alpha.cur")).dir.type, 2);
+    HCURSOR cursor = LoadCursorFromFileA(out_.File("alpha.cur").c_str());
+    EXPECT_NE(cursor, nullptr);
+    if (cursor) DestroyCursor(cursor);
+    r = Convert("--as=profile" + Out() + Q(Input("photo.jpg")));
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    UniqueBitmap bmp((HBITMAP)LoadImageA(nullptr, out_.File("photo.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_TRUE(bmp);
+    BITMAP bm;
+    GetObjectA(bmp.get(), sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 48);
+    EXPECT_EQ(bm.bmHeight, 48);
+    CopyFileA(out_.File("photo.bmp").c_str(), (TestOutputDir("conversion") + "\\cli_profile.bmp").c_str(), FALSE);
+}
+
+TEST_F(CliTest, TransparencyWhiteByDefaultOrTheGivenColour) {
+    // alpha.png: a blue disc with a white square, on a transparent ground.
+    RunResult r = Convert("--formats 48x24" + Out() + Q(Input("alpha.png")));
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_EQ(Parse(out_.File("alpha.ico")).Masked(0), 0);
+    r = Convert("--transparent --formats 48x24" + Out() + Q(Input("alpha.png")));
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    int white = Parse(out_.File("alpha.ico")).Masked(0);
+    EXPECT_GT(white, 50);  // the 13 x 13 square, scaled by 3/4
+    r = Convert("--transparent=#2060C0 --formats 48x24" + Out() + Q(Input("alpha.png")));
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    int blue = Parse(out_.File("alpha.ico")).Masked(0);
+    EXPECT_GT(blue, 500);  // most of the disc
+}
+
+TEST_F(CliTest, KeepProportionsBordersInWhite) {
+    RunResult r = Convert("--keep-proportions --formats 32x24" + Out() + Q(Input("wide.png")));
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    ParsedIcon kept = Parse(out_.File("wide.ico"));
+    EXPECT_EQ(kept.Pixel24(0, 16, 2), RGB(255, 255, 255));
+    EXPECT_NE(kept.Pixel24(0, 16, 16), RGB(255, 255, 255));
+    r = Convert("--formats 32x24" + Out() + Q(Input("wide.png")));
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_NE(Parse(out_.File("wide.ico")).Pixel24(0, 16, 2), RGB(255, 255, 255));
+}
+
+TEST_F(CliTest, OutputFolderDefaultsToTheCurrentOneAndIsCreated) {
+    RunResult r = Convert("--formats 16x4 " + Q(Input("few.gif")), out_.path());
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(FileExists(out_.File("few.ico")));
+    r = Convert("--formats 16x4 --out " + Q(out_.File("new")) + " " + Q(Input("few.gif")));
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(FileExists(out_.File("new\\few.ico")));
+}
+
+TEST_F(CliTest, MissingAndUnreadableSourcesFailButOthersConvert) {
+    RunResult r = Convert("--formats 16x4" + Out() + Q(Input("nothere.png")) + " " + Q(Input("broken.png")) + " " +
+                    Q(Input("few.gif")) + " " + Q(Input("clip.MPG")));
+    EXPECT_EQ(r.exitCode, 1u);
+    EXPECT_TRUE(r.Says("nothere.png: no such picture file")) << r.output;
+    EXPECT_TRUE(r.Says("broken.png: cannot read the picture")) << r.output;
+    EXPECT_TRUE(r.Says("clip.MPG: MPEG clips and camera raw pictures are not converted yet")) << r.output;
+    EXPECT_TRUE(FileExists(out_.File("few.ico")));
+    EXPECT_FALSE(FileExists(out_.File("broken.ico")));
+}
+
+TEST_F(CliTest, CommandLineErrors) {
+    struct Case {
+        std::string args;
+        DWORD code;
+        const char *says;
+    } cases[] = {
+        {"--formats 16x3 x.png", 2, "bad format \"16x3\""},
+        {"--formats 16x4", 2, "no picture given"},
+        {"--frobnicate x.png", 2, "unknown option --frobnicate"},
+        {"--as animated x.png", 2, "bad kind"},
+        {"--transparent=red x.png", 2, "bad colour"},
+        {"--custom 0 --formats x8" + Out() + Q(Input("few.gif")), 2,
+         "You did not select the formats to be included in the icon..."},
+        {"--as cursor" + Out() + Q(Input("few.gif")), 2, "You did not select the formats to be included in the cursor..."},
+    };
+    for (const Case &c : cases) {
+        RunResult r = Convert(c.args);
+        EXPECT_EQ(r.exitCode, c.code) << c.args << "\n" << r.output;
+        EXPECT_TRUE(r.Says(c.says)) << c.args << "\n" << r.output;
+    }
+}
+
+TEST_F(CliTest, UnwritableOutputFolder) {
+    // A folder cannot be made under a file.
+    HANDLE f = CreateFileA(out_.File("afile").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(f);
+    RunResult r = Convert("--formats 16x4 --out " + Q(out_.File("afile\\sub")) + " " + Q(Input("few.gif")));
+    EXPECT_EQ(r.exitCode, 3u) << r.output;
+    EXPECT_TRUE(r.Says("cannot create the output folder")) << r.output;
+    EXPECT_FALSE(FileExists(out_.File("afile\\sub\\few.ico")));
+}
+
+}  // namespace
