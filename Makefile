@@ -63,10 +63,12 @@ demo: build-win build-win64
 bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
+# What a user installs (the 32-bit build).
+DIST_FILES := Glyphery.dll GYgraph.dll GYdib.dll GlypheryConvert.exe
 dist: build-win
 	rm -rf $(DIST) && mkdir -p $(DIST)
-	cp $(BUILD_WIN)/bin/Glyphery.dll $(BUILD_WIN)/bin/GYgraph.dll $(DIST)/
-	i686-w64-mingw32-strip $(DIST)/*.dll
+	cp $(addprefix $(BUILD_WIN)/bin/,$(DIST_FILES)) $(DIST)/
+	i686-w64-mingw32-strip $(DIST)/*.dll $(DIST)/*.exe
 	@ls -l $(DIST)
 
 clean:
