@@ -12,7 +12,7 @@ function(gy_add_test)
         target_link_options(${T_NAME} PRIVATE -mconsole)
     endif()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_color=no)
-    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 LABELS "${T_LABELS}")
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
 endfunction()
 
 # gy_add_fuzzer(NAME name SOURCES ... LIBS ... CORPUS dir)

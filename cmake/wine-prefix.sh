@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Creates a Wine prefix once (under a lock) with the settings the tests need:
 # unmanaged windows (without a window manager under Xvfb, every DestroyWindow
-# of a managed window waits 2 s) and no sound driver.
+# of a managed window waits 2 s), no sound driver, and no debugger started on
+# a crash (it would wait forever instead of letting the test fail).
 #   wine-prefix.sh PREFIX win32|win64
 set -u
 prefix=$1
@@ -24,6 +25,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
 "Audio"=""
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=-
 REG
 "$WINELOADER" regedit /S "$prefix/glyphery.reg" >/dev/null 2>&1 </dev/null
 wineserver -w

@@ -74,6 +74,8 @@ rm -rf "$SRC/build-png-$ARCH"; mkdir -p "$SRC/build-png-$ARCH"
   && make -s -j"$JOBS" libpng16.la >/dev/null \
   && make -s install-libLTLIBRARIES install-pkgincludeHEADERS install-nodist_pkgincludeHEADERS \
        install-pkgconfigDATA install-header-links install-library-links >/dev/null 2>&1)
+# ImageMagick asks pkg-config for "libpng".
+ln -sf libpng16.pc "$P/lib/pkgconfig/libpng.pc"
 
 log "libjpeg-turbo $LIBJPEG_VERSION"
 d=$(fetch_source "$LIBJPEG_SOURCE" "$LIBJPEG_VERSION")
@@ -139,7 +141,12 @@ rm -rf "$SRC/build-im-$ARCH"; mkdir -p "$SRC/build-im-$ARCH"
     --without-openexr --without-gslib --without-dps --without-fpx --without-flif \
     --without-autotrace --without-jxl --without-fontpath \
     CPPFLAGS="-I$P/include" LDFLAGS="-L$P/lib -static" LIBS="-lws2_32" \
-    ac_cv_func_socket=no >/dev/null \
+    ac_cv_search_socket=no ac_cv_func_socket=no >/dev/null \
   && make -s -j"$JOBS" >/dev/null 2>"$SRC/build-im-$ARCH/make.log" \
   && make -s install >/dev/null) || { tail -n 40 "$SRC/build-im-$ARCH/make.log" >&2 || true; exit 1; }
+# A delegate that configure did not find is silently left out: refuse that.
+for delegate in ZLIB PNG JPEG TIFF; do
+    grep -q "define MAGICKCORE_${delegate}_DELEGATE 1" "$P/include/ImageMagick-6/magick/magick-baseconfig.h" || {
+        echo "deps: ImageMagick was configured without $delegate support" >&2; exit 1; }
+done
 log "done"

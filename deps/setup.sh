@@ -26,6 +26,11 @@ if [ "${1:-}" = "--print-prefix" ]; then
     exit 0
 fi
 
+# One set-up at a time on a machine: two would build into the same prefix.
+mkdir -p "$cache_root"
+exec 9>"$cache_root/.setup.lock"
+flock 9
+
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }

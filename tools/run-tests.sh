@@ -6,7 +6,8 @@
 # the i686 tree runs only its static checks of the built files, and the same
 # tests run from the x86_64 tree under 64-bit Wine.
 set -u
-native=$1 win32=$2 win64=$3
+abs() { [ -n "$1" ] && (cd "$1" && pwd); }
+native=$(abs "$1") win32=$(abs "$2") win64=$(abs "$3")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../cmake/wine-arch.sh"
 rc=0

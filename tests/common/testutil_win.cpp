@@ -1,5 +1,6 @@
 #include "testutil_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/seams.h"
@@ -131,3 +132,54 @@ MessageRecorder::MessageRecorder(int answer) {
 MessageRecorder::~MessageRecorder() { SetMessageBoxHandler(nullptr); }
 
 const std::vector<MessageRecord> &MessageRecorder::calls() const { return g_calls; }
+
+DialogWatcher::DialogWatcher() {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogWatcher::~DialogWatcher() {
+    InterlockedExchange(&stop_, 1);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> DialogWatcher::texts() const {
+    EnterCriticalSection(&lock_);
+    std::vector<std::string> copy = texts_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+static BOOL CALLBACK CloseOwnDialog(HWND hwnd, LPARAM lp) {
+    auto *found = reinterpret_cast<std::vector<std::pair<HWND, std::string>> *>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[32] = {0};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid != GetCurrentProcessId() || strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    char text[512] = {0};
+    GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);  // a message box's text
+    found->emplace_back(hwnd, text);
+    return TRUE;
+}
+
+DWORD WINAPI DialogWatcher::Run(void *param) {
+    DialogWatcher *self = static_cast<DialogWatcher *>(param);
+    std::vector<HWND> closed;  // each box is recorded once, however long it takes to close
+    while (!self->stop_) {
+        std::vector<std::pair<HWND, std::string>> found;
+        EnumWindows(CloseOwnDialog, reinterpret_cast<LPARAM>(&found));
+        for (auto &f : found) {
+            if (std::find(closed.begin(), closed.end(), f.first) != closed.end()) continue;
+            closed.push_back(f.first);
+            EnterCriticalSection(&self->lock_);
+            self->texts_.push_back(f.second);
+            LeaveCriticalSection(&self->lock_);
+            PostMessageA(f.first, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(50);
+    }
+    return 0;
+}

@@ -55,3 +55,20 @@ public:
     ~MessageRecorder();
     const std::vector<MessageRecord> &calls() const;
 };
+
+// Watches this process's top-level dialog windows (message boxes shown by code
+// the test cannot redirect, such as a DLL's own copy of the seams), records
+// their text and closes them, so that a test never hangs on one.
+class DialogWatcher {
+public:
+    DialogWatcher();
+    ~DialogWatcher();
+    std::vector<std::string> texts() const;
+
+private:
+    static DWORD WINAPI Run(void *self);
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    mutable CRITICAL_SECTION lock_;
+    std::vector<std::string> texts_;
+};

@@ -50,6 +50,31 @@ TEST(Exports, GlypheryDllHasItsFunctionsAtOrdinalsOneAndTwo) {
     FreeLibrary(dll);
 }
 
+// A bitmap the DLL cannot load is reported by the DLL's own message box (the
+// error number, empty caption), and the file is still written without it.
+TEST(Exports, MissingBitmapThroughTheDll) {
+    ScratchDir temp("exports-missing");
+    TempFolderScope scope(temp.path() + "\\");
+    HMODULE dll = LoadLibraryA("Glyphery.dll");
+    ASSERT_NE(dll, nullptr);
+    SaveIconFn save = reinterpret_cast<SaveIconFn>(GetProcAddress(dll, MAKEINTRESOURCEA(1)));
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 24}};
+    RenderAll(temp, "gap", {{32, 24}});
+    std::string out = temp.File("gap.ico");
+    DialogWatcher watcher;
+    EXPECT_EQ(save(nullptr, 0, 0, nullptr, out.c_str(), 2, formats.data()), 1);
+    std::vector<std::string> shown = watcher.texts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "2");  // ERROR_FILE_NOT_FOUND
+    std::vector<uint8_t> bytes = ReadFileBytes(out);
+    IconFileDirectory dir;
+    std::string error;
+    ASSERT_TRUE(ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) << error;
+    ASSERT_EQ(dir.entries.size(), 1u);
+    EXPECT_EQ(dir.entries[0].width, 32);
+    FreeLibrary(dll);
+}
+
 // The XP set plus 96 x 96 at 32 bits through each DLL's saveICON; the files
 // stay in test-output for the readback step.
 TEST(Exports, BothLibrariesWriteTheXpSet) {
@@ -66,7 +91,9 @@ TEST(Exports, BothLibrariesWriteTheXpSet) {
         std::string base = std::string("xp_") + (library[0] == 'G' && library[1] == 'Y' ? "gygraph" : "glyphery");
         RenderAll(temp, base, formats);
         std::string out = TestOutputDir("iconlib") + "\\" + base + ".ico";
+        DialogWatcher watcher;
         EXPECT_EQ(save(nullptr, 1, 0, nullptr, out.c_str(), (int)formats.size(), formats.data()), 1);
+        EXPECT_TRUE(watcher.texts().empty());
         std::vector<uint8_t> bytes = ReadFileBytes(out);
         IconFileDirectory dir;
         std::string error;
