@@ -14,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$root/cmake/wine-arch.sh"
 if wine32_runs; then build=$1; arch=i686; else build=$2; arch=x86_64; fi
+build=$(cd "$build" && pwd)
 work=$build/bench
 photos=$work/photos
 bash "$here/make_photos.sh" "$photos"
@@ -21,6 +22,9 @@ deps=${GY_DEPS_PREFIX:-$(bash "$root/deps/setup.sh" --print-prefix "$arch")}
 magick_exe=$deps/bin/convert.exe
 [ -f "$magick_exe" ] || { echo "bench: $magick_exe missing; run 'make deps'" >&2; exit 1; }
 export GLYPHERY_BUILD=$build
+# ImageMagick's own programs were linked with the mingw thread runtime DLL.
+case $arch in i686) mingw=/usr/i686-w64-mingw32/lib;; *) mingw=/usr/x86_64-w64-mingw32/lib;; esac
+export WINEPATH="Z:${mingw//\//\\}"
 
 win() { printf 'Z:%s' "${1//\//\\}"; }
 now() { date +%s.%N; }
@@ -41,7 +45,7 @@ fi
 cleanup() { wineserver -k >/dev/null 2>&1 || true; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 "$root/cmake/wine-prefix.sh" "$WINEPREFIX" "$WINEARCH"
-wineserver -p60 >/dev/null 2>&1 </dev/null
+wineserver -p60 >/dev/null 2>&1 </dev/null || true
 "$WINELOADER" cmd /c rem >/dev/null 2>&1 </dev/null
 
 sources=("$photos"/*.jpg)

@@ -107,6 +107,7 @@ int main(int argc, char **argv) {
     }
     if (options.help) {
         fputs(kConvertUsage, stdout);
+        fflush(stdout);
         return kExitOk;
     }
     if (options.sources.empty()) {

@@ -1,6 +1,8 @@
 #include "conversion/driver_win.h"
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include "common/paths.h"
@@ -128,6 +130,10 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
             return false;
         }
     }
+    // The colour reduction comes before the resize and works on the whole
+    // picture: with a single read it is done once per kind of reduction and
+    // the reduced picture copied for each size.
+    std::map<std::vector<std::string>, ImagePtr> reduced;
     for (const FormatEntry &format : request_.formats) {
         std::string name = RenderedBitmapName(temp, base, -1, format.size, format.bits);
         if (name.empty()) {
@@ -135,17 +141,28 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
             return false;
         }
         ExceptionPtr e(AcquireExceptionInfo());
+        std::vector<std::string> args = RenderArgs(format.size, format.bits, request_.keepProportions);
         ImagePtr picture;
-        if (source)
-            picture.reset(CloneImage(source.get(), 0, 0, MagickTrue, e.get()));
-        else
+        bool ok = true;
+        if (source) {
+            auto resize = std::find(args.begin(), args.end(), "-resize");
+            std::vector<std::string> reduction(args.begin(), resize);
+            ImagePtr &colours = reduced[reduction];
+            if (!colours) {
+                colours.reset(CloneImage(source.get(), 0, 0, MagickTrue, e.get()));
+                if (colours && reduction.size() > 1) ok = Mogrify(info.get(), &colours, reduction, e.get());
+            }
+            if (colours && ok) picture.reset(CloneImage(colours.get(), 0, 0, MagickTrue, e.get()));
+            args.erase(args.begin() + 1, resize);  // "Glyphery", "-resize", geometry
+        } else {
             picture = ReadSource(info.get(), path, e.get());
+        }
         if (!picture) {
-            result->outcome = kSourceUnreadable;
+            result->outcome = ok ? kSourceUnreadable : kSourceNotWritten;
             result->detail = ReasonOf(e.get());
             return false;
         }
-        bool ok = Mogrify(info.get(), &picture, RenderArgs(format.size, format.bits, request_.keepProportions), e.get());
+        ok = Mogrify(info.get(), &picture, args, e.get());
         std::vector<std::string> border;
         if (ok && request_.keepProportions &&
             BorderArgs(format.size, (int)picture->columns, (int)picture->rows, &border))
