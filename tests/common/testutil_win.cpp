@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/handles.h"
 #include "common/seams.h"
 
 std::string TestOutputDir(const std::string &sub) {
@@ -111,6 +112,43 @@ std::vector<uint8_t> ReadFileBytes(const std::string &path) {
     out.resize(got);
     CloseHandle(h);
     return out;
+}
+
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
+    UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD n = 0;
+    return f && WriteFile(f.get(), bytes.data(), (DWORD)bytes.size(), &n, nullptr) && n == bytes.size();
+}
+
+bool SaveWindowShot(HWND window, const std::string &path) {
+    UpdateWindow(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    WindowDC screen(nullptr);
+    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), w, h));
+    {
+        SelectObjectScope sel(dc.get(), bmp.get());
+        BitBlt(dc.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+    }
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    DWORD row = ((DWORD)w * 3 + 3) & ~3u;
+    std::vector<uint8_t> pixels((size_t)row * h);
+    if (!GetDIBits(dc.get(), bmp.get(), 0, h, pixels.data(), (BITMAPINFO *)&ih, DIB_RGB_COLORS)) return false;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + (DWORD)pixels.size();
+    std::vector<uint8_t> file((const uint8_t *)&fh, (const uint8_t *)&fh + sizeof fh);
+    file.insert(file.end(), (const uint8_t *)&ih, (const uint8_t *)&ih + sizeof ih);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return WriteBytes(path, file);
 }
 
 bool FileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

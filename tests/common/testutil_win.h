@@ -41,6 +41,11 @@ private:
 bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel);
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path);
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
+
+// Copies what the screen shows of a window into a 24-bit .bmp file (kept in
+// test-output so that a person can look at the window).
+bool SaveWindowShot(HWND window, const std::string &path);
 bool FileExists(const std::string &path);
 
 // Records every message box shown through the seam and answers with `answer`.

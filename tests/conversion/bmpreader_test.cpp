@@ -11,10 +11,6 @@
 
 namespace {
 
-void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-    std::ofstream(path, std::ios::binary).write((const char *)bytes.data(), bytes.size());
-}
-
 TEST(BmpReader, ReturnsTheBlockInMovableMemory) {
     ScratchDir dir("bmpreader-ok");
     BmpSpec s;

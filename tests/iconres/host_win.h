@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "tests/common/testutil_win.h"
 
 class HostWindow {
 public:
@@ -30,12 +31,6 @@ private:
     HWND window_;
 };
 
-inline bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD n = 0;
-    return f && WriteFile(f.get(), bytes.data(), (DWORD)bytes.size(), &n, nullptr) && n == bytes.size();
-}
-
 // The colour at the centre of an icon or cursor drawn at its own size (step
 // of an animated cursor given), 0x00RRGGBB.
 inline uint32_t DrawnCentreColour(HICON icon, UINT step = 0, int size = 32) {
@@ -48,36 +43,4 @@ inline uint32_t DrawnCentreColour(HICON icon, UINT step = 0, int size = 32) {
     if (!DrawIconEx(dc.get(), 0, 0, icon, size, size, step, nullptr, DI_NORMAL)) return 0xFFFFFFFF;
     COLORREF c = GetPixel(dc.get(), size / 2, size / 2);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
-// Copies what the screen shows of a window into a 24-bit .bmp file.
-inline bool SaveWindowShot(HWND window, const std::string &path) {
-    UpdateWindow(window);
-    RECT r;
-    GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    WindowDC screen(nullptr);
-    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), w, h));
-    {
-        SelectObjectScope sel(dc.get(), bmp.get());
-        BitBlt(dc.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-    }
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    DWORD row = ((DWORD)w * 3 + 3) & ~3u;
-    std::vector<uint8_t> pixels((size_t)row * h);
-    if (!GetDIBits(dc.get(), bmp.get(), 0, h, pixels.data(), (BITMAPINFO *)&ih, DIB_RGB_COLORS)) return false;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + (DWORD)pixels.size();
-    std::vector<uint8_t> file((const uint8_t *)&fh, (const uint8_t *)&fh + sizeof fh);
-    file.insert(file.end(), (const uint8_t *)&ih, (const uint8_t *)&ih + sizeof ih);
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return WriteBytes(path, file);
 }
