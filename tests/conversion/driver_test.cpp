@@ -403,7 +403,7 @@ TEST(ProgressWindow, TemplateCaptionControlsAndCommands) {
     EXPECT_EQ(std::string(text), Input("few.gif"));
     GetDlgItemTextA(window, IDC_PROGRESS_STATUS, text, sizeof text);
     EXPECT_EQ(std::string(text), Input("few.gif"));
-    EXPECT_TRUE(SaveWindowShot(window, TestOutputDir("conversion") + "\\progress.bmp"));
+    EXPECT_TRUE(SaveWindowShot(window, TestOutputDir("screenshots") + "\\progress.bmp"));
     DestroyWindow(window);
 }
 

@@ -136,7 +136,7 @@ TEST_F(AniBuilderTest, OpensWithDefaultsTwelveFramesAndTheStatusText) {
         MapDialogRect(d, &units);
         EXPECT_EQ(r.right, units.right);
         EXPECT_EQ(r.bottom, units.bottom);
-        SaveWindowShot(d, TestOutputDir("iconres") + "\\anibuilder.bmp");
+        EXPECT_TRUE(SaveWindowShot(d, TestOutputDir("screenshots") + "\\anibuilder.bmp"));
         Click(d, IDCANCEL);
     });
     EXPECT_NE(g_seen, nullptr);
