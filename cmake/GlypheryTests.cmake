@@ -15,6 +15,15 @@ function(gy_add_test)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
 endfunction()
 
+# gy_add_readback(NAME name SCRIPT script.py DIR folder AFTER tests... LABELS ...)
+# A readback check: a script of tests/readback/ reads the files that the
+# Windows tests named in AFTER left in DIR, with readers nobody here wrote.
+function(gy_add_readback)
+    cmake_parse_arguments(R "" "NAME;SCRIPT;DIR" "AFTER;LABELS" ${ARGN})
+    add_test(NAME ${R_NAME} COMMAND ${GY_PYTHON} ${CMAKE_SOURCE_DIR}/tests/readback/${R_SCRIPT} ${R_DIR})
+    set_tests_properties(${R_NAME} PROPERTIES DEPENDS "${R_AFTER}" LABELS "${R_LABELS}")
+endfunction()
+
 # gy_add_fuzzer(NAME name SOURCES ... LIBS ... CORPUS dir)
 # A libFuzzer target (native tree, clang only), run briefly as a test.
 function(gy_add_fuzzer)

@@ -14,6 +14,15 @@ protected:
     static void TearDownTestSuite() { MagickCoreTerminus(); }
 };
 
+// A gradient picture of the given size ("gradient:white-black", "40x30"),
+// with the image info it was read through.
+Image *Gradient(ImageInfo *info, ExceptionInfo *exception, const char *name, const char *size) {
+    GetImageInfo(info);
+    strcpy(info->filename, name);
+    CloneString(&info->size, size);
+    return ReadGRADIENTImage(info, exception);
+}
+
 Image *Mogrify(ImageInfo *info, Image *image, const std::vector<std::string> &args) {
     std::vector<const char *> argv;
     for (const std::string &a : args) argv.push_back(a.c_str());
@@ -30,10 +39,7 @@ TEST_F(GYgraphTest, GradientRenderedWithTheArgumentListsBecomesAnIcon) {
     ExceptionInfo exception;
     GetExceptionInfo(&exception);
     ImageInfo info;
-    GetImageInfo(&info);
-    strcpy(info.filename, "gradient:red-blue");
-    CloneString(&info.size, "80x60");
-    Image *source = ReadGRADIENTImage(&info, &exception);
+    Image *source = Gradient(&info, &exception, "gradient:red-blue", "80x60");
     ASSERT_NE(source, nullptr) << (exception.reason ? exception.reason : "");
     EXPECT_EQ(source->columns, 80u);
     EXPECT_EQ(source->rows, 60u);
@@ -74,10 +80,7 @@ TEST_F(GYgraphTest, KeepProportionsBorderMakesASquare) {
     ExceptionInfo exception;
     GetExceptionInfo(&exception);
     ImageInfo info;
-    GetImageInfo(&info);
-    strcpy(info.filename, "gradient:white-black");
-    CloneString(&info.size, "100x50");
-    Image *picture = ReadGRADIENTImage(&info, &exception);
+    Image *picture = Gradient(&info, &exception, "gradient:white-black", "100x50");
     ASSERT_NE(picture, nullptr);
     picture = Mogrify(&info, picture, RenderArgs(32, 24, true));
     EXPECT_EQ(picture->columns, 32u);
@@ -121,10 +124,7 @@ TEST_F(GYgraphTest, EveryLinkedFormatRoundTrips) {
     ExceptionInfo exception;
     GetExceptionInfo(&exception);
     ImageInfo info;
-    GetImageInfo(&info);
-    strcpy(info.filename, "gradient:navy-orange");
-    CloneString(&info.size, "40x30");
-    Image *source = ReadGRADIENTImage(&info, &exception);
+    Image *source = Gradient(&info, &exception, "gradient:navy-orange", "40x30");
     ASSERT_NE(source, nullptr);
     for (const char *format : {"PNG", "JPEG", "TIFF", "GIF", "BMP", "BMP3", "PNM", "TGA", "PCX", "ICO"}) {
         SCOPED_TRACE(format);
