@@ -1,5 +1,7 @@
 #include "seams.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include "handles.h"
@@ -70,3 +72,66 @@ std::string InstallFolder() {
 }
 
 void SetInstallFolderOverride(const char *folder) { g_installOverride = folder ? folder : ""; }
+
+static std::string g_windowsOverride, g_favoritesOverride;
+
+std::string WindowsFolder() {
+    if (!g_windowsOverride.empty()) return g_windowsOverride;
+    char buf[MAX_PATH + 1] = {0};
+    UINT n = GetWindowsDirectoryA(buf, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return std::string();
+    return buf;
+}
+
+void SetWindowsFolderOverride(const char *folder) { g_windowsOverride = folder ? folder : ""; }
+
+std::string FavoritesFolder() {
+    if (!g_favoritesOverride.empty()) return g_favoritesOverride;
+    LPITEMIDLIST pidl = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FAVORITES, &pidl)) || !pidl) return std::string();
+    char buf[MAX_PATH + 1] = {0};
+    BOOL ok = SHGetPathFromIDListA(pidl, buf);
+    CoTaskMemFree(pidl);
+    return ok ? std::string(buf) : std::string();
+}
+
+void SetFavoritesFolderOverride(const char *folder) { g_favoritesOverride = folder ? folder : ""; }
+
+static SystemCursorInstaller g_cursorInstaller = SetSystemCursor;
+
+BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) { return g_cursorInstaller(cursor, id); }
+
+SystemCursorInstaller SetSystemCursorInstaller(SystemCursorInstaller installer) {
+    SystemCursorInstaller old = g_cursorInstaller;
+    g_cursorInstaller = installer ? installer : SetSystemCursor;
+    return old;
+}
+
+static HINSTANCE RealShellOpen(HWND owner, const char *verb, const char *file, const char *params, const char *dir,
+                               int show) {
+    return ShellExecuteA(owner, verb, file, params, dir, show);
+}
+
+static ShellOpener g_shellOpener = RealShellOpen;
+
+HINSTANCE ShellOpen(HWND owner, const char *verb, const char *file, const char *params, const char *dir, int show) {
+    return g_shellOpener(owner, verb, file, params, dir, show);
+}
+
+ShellOpener SetShellOpener(ShellOpener opener) {
+    ShellOpener old = g_shellOpener;
+    g_shellOpener = opener ? opener : RealShellOpen;
+    return old;
+}
+
+static HelpOpener g_helpOpener = WinHelpA;
+
+BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data) {
+    return g_helpOpener(owner, helpFile, command, data);
+}
+
+HelpOpener SetHelpOpener(HelpOpener opener) {
+    HelpOpener old = g_helpOpener;
+    g_helpOpener = opener ? opener : WinHelpA;
+    return old;
+}

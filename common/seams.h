@@ -25,3 +25,32 @@ void SetTempFolderOverride(const char *folder);  // nullptr: back to the platfor
 // The folder the running module was started from, unless overridden.
 std::string InstallFolder();
 void SetInstallFolderOverride(const char *folder);
+
+// The Windows folder (GetWindowsDirectoryA, no trailing backslash), unless
+// overridden: the icon cache file and %SystemRoot% locations are formed from it.
+std::string WindowsFolder();
+void SetWindowsFolderOverride(const char *folder);  // nullptr: back to the platform's
+
+// The user's Favorites folder (special folder 6), unless overridden.
+std::string FavoritesFolder();
+void SetFavoritesFolderOverride(const char *folder);
+
+// Installing a system cursor. The real installer is SetSystemCursor (which
+// takes ownership of the cursor); a test installs a recorder instead, since
+// some platforms accept the call and change nothing.
+typedef BOOL (*SystemCursorInstaller)(HCURSOR cursor, DWORD id);
+BOOL InstallSystemCursor(HCURSOR cursor, DWORD id);
+SystemCursorInstaller SetSystemCursorInstaller(SystemCursorInstaller installer);
+
+// Starting a program or opening a document with a shell verb (ShellExecuteA).
+// A test installs a recorder; the result is ShellExecuteA's (> 32 on success).
+typedef HINSTANCE (*ShellOpener)(HWND owner, const char *verb, const char *file, const char *params,
+                                 const char *dir, int show);
+HINSTANCE ShellOpen(HWND owner, const char *verb, const char *file, const char *params, const char *dir, int show);
+ShellOpener SetShellOpener(ShellOpener opener);
+
+// Opening the help file at a context (WinHelpA with HELP_CONTEXT). A test
+// installs a recorder so no help viewer starts.
+typedef BOOL(WINAPI *HelpOpener)(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data);
+BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data);
+HelpOpener SetHelpOpener(HelpOpener opener);

@@ -28,7 +28,6 @@ struct BuilderState {
 };
 BuilderState g_state;
 UINT g_previewPeriod = 0;
-HelpOpener g_helpOpener = WinHelpA;
 
 std::string FramePath(int index) {
     char path[MAX_PATH];
@@ -178,7 +177,7 @@ BOOL OnCommand(HWND dialog, int id) {
         EndDialog(dialog, 0);
         return TRUE;
     case IDC_ANI_HELP:
-        g_helpOpener(dialog, g_state.request->helpFile, HELP_CONTEXT, kAniHelpContext);
+        OpenHelp(dialog, g_state.request->helpFile, HELP_CONTEXT, kAniHelpContext);
         return TRUE;
     case IDC_ANI_STOP: KillTimer(dialog, kAniPreviewTimer); return TRUE;
     case IDC_ANI_PLAY: OnPlay(dialog); return TRUE;
@@ -220,8 +219,3 @@ INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, const AniBuilderRequest *r
 UINT AniPreviewPeriod() { return g_previewPeriod; }
 int AniPreviewPosition() { return g_state.previewPosition; }
 
-HelpOpener SetAniBuilderHelpOpener(HelpOpener opener) {
-    HelpOpener old = g_helpOpener;
-    g_helpOpener = opener ? opener : WinHelpA;
-    return old;
-}

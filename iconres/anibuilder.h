@@ -28,6 +28,3 @@ UINT AniPreviewPeriod();
 // The frame the next preview tick shows.
 int AniPreviewPosition();
 
-// How Help is opened; WinHelpA unless a test puts its own in place.
-typedef BOOL(WINAPI *HelpOpener)(HWND, LPCSTR, UINT, ULONG_PTR);
-HelpOpener SetAniBuilderHelpOpener(HelpOpener opener);

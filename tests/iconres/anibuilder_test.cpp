@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/paths.h"
+#include "common/seams.h"
 #include "iconres/anibuilder.h"
 #include "iconres/anifile.h"
 #include "iconres/resource.h"
@@ -210,7 +211,7 @@ TEST_F(AniBuilderTest, PreviewSpeedZeroOrAboveFiftyPlaysAtFiveAndTheFileKeepsWha
 TEST_F(AniBuilderTest, HelpOpensContext202AndAFailedWriteKeepsTheDialogOpen) {
     MakeFrames(1);
     MessageRecorder recorder;
-    HelpOpener old = SetAniBuilderHelpOpener(RecordHelp);
+    HelpOpener old = SetHelpOpener(RecordHelp);
     INT_PTR result = Run(1, [&](HWND d) {
         Click(d, IDC_ANI_HELP);
         EXPECT_EQ(g_helpFile, "C:\\glyphery\\Glypherye.hlp");
@@ -225,7 +226,7 @@ TEST_F(AniBuilderTest, HelpOpensContext202AndAFailedWriteKeepsTheDialogOpen) {
         EXPECT_TRUE(IsWindow(d));
         Click(d, IDCANCEL);
     });
-    SetAniBuilderHelpOpener(old);
+    SetHelpOpener(old);
     EXPECT_EQ(result, 0);
 }
 

@@ -1,0 +1,85 @@
+// Resource identifiers of the main program: the options panel (template
+// 237), menus, toolbar, icons, and the Setup and About dialogs.
+#pragma once
+
+// Templates, menus, bitmaps, icons.
+#define IDD_PANEL 237
+#define IDD_SETUP 276
+#define IDD_ABOUT 104
+#define IDM_MAIN 128
+#define IDM_ACQUIRE 401
+#define IDB_TOOLBAR 4          // 13 images of 16 x 16
+#define IDB_CONVERT 130        // the Convert button's picture
+#define IDI_GLYPHERY 101
+#define IDI_BROWSE 1012        // 16 x 16, on the "..." buttons
+
+// Options panel (237).
+#define IDC_PANEL_HINT 1035
+#define IDC_CONVERT 1366
+#define IDC_FORMATS_GROUP 1383
+#define IDC_CUSTOM_SIZE 1136
+#define IDC_CUSTOM_SPIN 400
+#define IDC_CUSTOM_LABEL 1393
+#define IDC_TRANSPARENT 1204
+#define IDC_SWATCH 1396
+#define IDC_COLOR 1117
+#define IDC_CREATE_AS_LABEL 1444
+#define IDC_CREATE_AS 1068
+#define IDC_TEST 1405
+#define IDC_FROM_SCANNER 1409
+#define IDC_TARGET 1319
+#define IDC_TARGET_BROWSE 1320
+#define IDC_TARGET_LABEL 1474
+#define IDC_PROGRAM_ICON 1382
+#define IDC_TOOLBAR 1500       // created at run time
+
+// Commands of the main window (menu 128, toolbar, menu 401).
+#define IDM_CLOSE 2
+#define IDM_ABOUT 105
+#define IDM_QUIT 106
+#define IDM_SETUP 107
+#define IDM_HELP 113
+#define IDM_SYSICONS 257
+#define IDM_SYSCURSORS 260
+#define IDM_UNSELECT 264
+#define IDM_FOLDERICONS 279
+#define IDM_METRICS 280
+#define IDM_DRIVEICONS 281
+#define IDM_DESKTOPICONS 282
+#define IDM_XP_BUTTON 284
+#define IDM_XP_FORMAT 285
+#define IDM_FAVORITES 286
+#define IDM_SELECT_SOURCE 294
+#define IDM_SCAN_GLYPHERY 298
+#define IDM_CAMERA 299
+#define IDM_CAPTURE 436
+#define IDM_ACQUIRE_BUTTON 439
+#define IDM_FILTER_A 1174
+#define IDM_OPEN_SELECTED 1175
+#define IDM_FILTER_B 1176
+
+// Setup (276).
+#define IDC_SET_LAUNCH_LABEL 1328
+#define IDC_SET_LAUNCH 1137
+#define IDC_SET_LAUNCH_BROWSE 1300
+#define IDC_SET_SAVE_LABEL 1329
+#define IDC_SET_SAVE 1136
+#define IDC_SET_SAVE_BROWSE 1117
+#define IDC_SET_PROPORTIONS 1352
+#define IDC_SET_BEEP 1335
+#define IDC_SET_AUTO_ANI 1039
+#define IDC_SET_GRID 1457
+#define IDC_SET_TOOLTIPS 1041
+#define IDC_SET_DISPLAY 1416
+#define IDC_SET_INTERNAL 1161
+#define IDC_SET_EDITOR 1162
+#define IDC_SET_OTHER 1278
+#define IDC_SET_VIEWER 1138
+#define IDC_SET_VIEWER_BROWSE 1315
+
+// About (104).
+#define IDC_ABOUT_ICON 1381
+#define IDC_ABOUT_TEXT 202
+#define IDC_ABOUT_VERSION 1290
+#define IDC_ABOUT_CONTACT 1466
+#define IDC_ABOUT_LINK 1467
