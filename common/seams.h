@@ -38,7 +38,7 @@ void SetFavoritesFolderOverride(const char *folder);
 // Installing a system cursor. The real installer is SetSystemCursor (which
 // takes ownership of the cursor); a test installs a recorder instead, since
 // some platforms accept the call and change nothing.
-typedef BOOL (*SystemCursorInstaller)(HCURSOR cursor, DWORD id);
+typedef BOOL(WINAPI *SystemCursorInstaller)(HCURSOR cursor, DWORD id);
 BOOL InstallSystemCursor(HCURSOR cursor, DWORD id);
 SystemCursorInstaller SetSystemCursorInstaller(SystemCursorInstaller installer);
 
