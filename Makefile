@@ -7,7 +7,7 @@ BUILD_NATIVE := $(ROOT)/build/native
 DIST := $(ROOT)/dist
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz
+.PHONY: run all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz
 
 all: build
 
@@ -59,12 +59,20 @@ fuzz: build-native
 demo: build-win build-win64
 	@bash $(ROOT)/tools/demo.sh $(BUILD_WIN) $(BUILD_WIN64) $(ROOT)/out
 
+# The main program under Wine, with the suite registered in the tree's prefix
+# (the i686 build where 32-bit Wine runs, else the x86_64 one).
+run:
+	@source $(ROOT)/cmake/wine-arch.sh; \
+	if wine32_runs; then tree=$(BUILD_WIN); else tree=$(BUILD_WIN64); fi; \
+	$(MAKE) --no-print-directory $$tree/build.ninja && cmake --build $$tree -j $(JOBS) --target GlypheryMain && \
+	GLYPHERY_BUILD=$$tree $(ROOT)/bin/glyphery gui
+
 # Timing of the converter against ImageMagick's own (not part of the tests).
 bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
 # What a user installs (the 32-bit build).
-DIST_FILES := Glyphery.dll GYgraph.dll GYdib.dll GlypheryConvert.exe
+DIST_FILES := Glyphery.exe Glyphery.dll GYgraph.dll GYdib.dll GlypheryConvert.exe
 dist: build-win
 	rm -rf $(DIST) && mkdir -p $(DIST)
 	cp $(addprefix $(BUILD_WIN)/bin/,$(DIST_FILES)) $(DIST)/

@@ -83,3 +83,16 @@
 #define IDC_ABOUT_VERSION 1290
 #define IDC_ABOUT_CONTACT 1466
 #define IDC_ABOUT_LINK 1467
+
+// Strings of the main window (string table of glyphery.rc). The toolbar's
+// tool tips use the command ids above as their string ids.
+#define IDS_TIP_CONVERT 3001
+#define IDS_TIP_CUSTOM 3002
+#define IDS_TIP_TARGET 3003
+#define IDS_TIP_ICON 3004
+#define IDS_LOOK_IN 3010
+#define IDS_FILE_NAME 3011
+#define IDS_FILE_TYPE 3012
+#define IDS_TEST 3020
+#define IDS_STOP_TEST 3021
+#define IDS_TARGET_TITLE 3022

@@ -1,0 +1,78 @@
+#include "shell/selection.h"
+
+#include "common/paths.h"
+#include "common/types.h"
+#include "conversion/sources.h"
+
+std::vector<std::string> SourcesFromSelection(const std::string &folder, const std::string &text, size_t limit) {
+    std::vector<std::string> sources;
+    if (text.empty() || limit == 0) return sources;
+    if (text.find('"') == std::string::npos) {
+        sources.push_back(CollapseBackslashes(folder + "\\" + text));
+        return sources;
+    }
+    size_t pos = 0;
+    while (sources.size() < limit) {
+        size_t open = text.find('"', pos);
+        if (open == std::string::npos) break;
+        size_t close = text.find('"', open + 1);
+        if (close == std::string::npos) break;  // an unterminated name is not a name
+        if (close > open + 1) sources.push_back(CollapseBackslashes(folder + "\\" + text.substr(open + 1, close - open - 1)));
+        pos = close + 1;
+    }
+    return sources;
+}
+
+bool IsVideoSource(const std::string &path) {
+    static const char *const kVideo[] = {".asf", ".avi", ".avv", ".cmf", ".m1v", ".m2v",
+                                         ".mov", ".mpq", ".mpv", ".mpx", ".qt",  ".wmv"};
+    std::string ext = Extension(path);
+    for (const char *v : kVideo) {
+        std::string want(v);
+        if (ext.size() == want.size() && CompareNoCase(ext.c_str(), v, want.size()) == 0) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> FolderChain(const std::string &rawPath) {
+    std::vector<std::string> chain;
+    std::string path = CollapseBackslashes(rawPath);
+    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    if (path.empty()) return chain;
+    size_t start = 0;
+    if (rawPath.size() >= 2 && rawPath[0] == '\\' && rawPath[1] == '\\') {
+        // A network path: "\\server\share" exists or not; only below it is created.
+        path = "\\" + path;
+        size_t server = path.find('\\', 2);
+        size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
+        if (share == std::string::npos) return chain;
+        start = share + 1;
+    } else if (path.size() >= 2 && path[1] == ':') {
+        start = path.size() > 2 && path[2] == '\\' ? 3 : 2;
+    } else if (path[0] == '\\') {
+        start = 1;
+    }
+    for (size_t i = start; i < path.size(); ++i)
+        if (path[i] == '\\') chain.push_back(path.substr(0, i));
+    if (start < path.size()) chain.push_back(path);
+    return chain;
+}
+
+std::string ResultPath(const std::string &target, const std::string &source, int kind) {
+    std::string base = BaseName(source);
+    if (kind == kCreateProfile) return ProfileImagePath(target, base);
+    return OutputPath(target, base, -1, kind == kCreateIcon ? kCreateIcon : kCreateCursor);
+}
+
+std::string PreviewCursorPath(const std::string &target, const std::string &temp, const std::string &source) {
+    std::string ext = Extension(source);
+    if (ext.size() == 4 && (CompareNoCase(ext.c_str(), ".avi", 4) == 0 || CompareNoCase(ext.c_str(), ".mpg", 4) == 0))
+        return CollapseBackslashes(temp + "GY.ani");
+    return OutputPath(target, BaseName(source), -1, kCreateCursor);
+}
+
+std::string QuotedParameter(const std::string &path) {
+    if (path.find(' ') == std::string::npos || (path.size() >= 2 && path.front() == '"' && path.back() == '"'))
+        return path;
+    return "\"" + path + "\"";
+}

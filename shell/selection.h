@@ -1,0 +1,31 @@
+// Rules of the main window's commands that need no window: the browser's
+// selection text, the target folder, the names of results. Portable.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The sources named by the browser's selection text in `folder`: a text
+// without a double quote is one file name; otherwise every name between a
+// pair of double quotes is one, in order. Each becomes folder + "\" + name
+// with doubled backslashes collapsed. At most `limit` sources are taken.
+std::vector<std::string> SourcesFromSelection(const std::string &folder, const std::string &text, size_t limit);
+
+// True for the video types the video tool picks a frame from first.
+bool IsVideoSource(const std::string &path);
+
+// The folders to create, outermost first, so that `path` exists afterwards:
+// every prefix ending before a backslash, then the path itself, leaving out a
+// drive ("C:") and the server and share of a network path.
+std::vector<std::string> FolderChain(const std::string &path);
+
+// The file a conversion leaves for the source `source` in `target`: the icon
+// (kind 1), the profile bitmap (kind 4) or the cursor (other kinds).
+std::string ResultPath(const std::string &target, const std::string &source, int kind);
+
+// The cursor the cursor test loads: the animated cursor "<temp>GY.ani" for
+// ".avi" and ".mpg" sources, else "<target>\<base>.cur".
+std::string PreviewCursorPath(const std::string &target, const std::string &temp, const std::string &source);
+
+// A path as a single command-line parameter: quoted when it holds a blank.
+std::string QuotedParameter(const std::string &path);
