@@ -1,0 +1,284 @@
+#include "tests/e2e/driver.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+#include <shlwapi.h>
+
+#include "shell/resource.h"
+
+namespace {
+
+const char kKey[] = "Software\\Glyphery";
+const char kBackup[] = "Software\\GlypheryE2EBackup";
+
+struct Found {
+    DWORD pid;
+    bool wantMain;
+    HWND hwnd;
+};
+
+HWND FindDescendant(HWND parent, int id) {
+    struct Ctx {
+        int id;
+        HWND found;
+    } ctx = {id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM p) -> BOOL {
+            Ctx *c = reinterpret_cast<Ctx *>(p);
+            if (GetDlgCtrlID(child) != c->id) return TRUE;
+            c->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+bool IsProgramDialog(HWND hwnd, DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != pid || !IsWindowVisible(hwnd)) return false;
+    char cls[32] = "", title[64] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, title, sizeof title);
+    return strcmp(cls, "#32770") == 0 && strcmp(title, "Glyphery") == 0;
+}
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
+    Found *f = reinterpret_cast<Found *>(param);
+    if (!IsProgramDialog(hwnd, f->pid)) return TRUE;
+    bool isMain = FindDescendant(hwnd, IDC_CONVERT) != nullptr;
+    if (isMain != f->wantMain) return TRUE;
+    f->hwnd = hwnd;
+    return FALSE;
+}
+
+std::string StaticText(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM p) -> BOOL {
+            char cls[32] = "";
+            GetClassNameA(child, cls, sizeof cls);
+            if (strcmp(cls, "Static") != 0) return TRUE;
+            char buf[2048] = "";
+            GetWindowTextA(child, buf, sizeof buf);
+            if (!buf[0]) return TRUE;
+            *reinterpret_cast<std::string *>(p) = buf;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+}  // namespace
+
+std::string BinFolder() {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string self(buf, n);
+    return self.substr(0, self.find_last_of('\\'));
+}
+
+SettingsKeyScope::SettingsKeyScope() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        HKEY backup = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kBackup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &backup, nullptr) ==
+            ERROR_SUCCESS) {
+            SHCopyKeyA(key, nullptr, backup, 0);
+            RegCloseKey(backup);
+        }
+        RegCloseKey(key);
+    }
+    SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+}
+
+SettingsKeyScope::~SettingsKeyScope() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    HKEY backup = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBackup, 0, KEY_READ, &backup) == ERROR_SUCCESS) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            SHCopyKeyA(backup, nullptr, key, 0);
+            RegCloseKey(key);
+        }
+        RegCloseKey(backup);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
+    }
+}
+
+void PutSetting(const char *name, const std::string &value) {
+    SHSetValueA(HKEY_CURRENT_USER, kKey, name, REG_SZ, value.c_str(), (DWORD)value.size());
+}
+
+void PutSetting(const char *name, DWORD value) {
+    SHSetValueA(HKEY_CURRENT_USER, kKey, name, REG_DWORD, &value, sizeof value);
+}
+
+bool GetSetting(const char *name, std::string *value) {
+    char buf[1024];
+    DWORD type = 0, size = sizeof buf - 1;
+    if (SHGetValueA(HKEY_CURRENT_USER, kKey, name, &type, buf, &size) != ERROR_SUCCESS || type != REG_SZ) return false;
+    buf[size] = '\0';
+    *value = buf;
+    return true;
+}
+
+bool GetSetting(const char *name, DWORD *value) {
+    DWORD type = 0, size = sizeof *value;
+    return SHGetValueA(HKEY_CURRENT_USER, kKey, name, &type, value, &size) == ERROR_SUCCESS && type == REG_DWORD;
+}
+
+void DeleteSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+MainProgram::~MainProgram() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 99);
+            WaitForSingleObject(pi_.hProcess, 10000);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+bool MainProgram::Start() {
+    std::string exe = BinFolder() + "\\Glyphery.exe";
+    std::string line = "\"" + exe + "\"";
+    std::vector<char> cmd(line.begin(), line.end());
+    cmd.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si,
+                          &pi_) != FALSE;
+}
+
+HWND MainProgram::WaitForMainWindow(DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        Found f = {pid(), true, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
+        if (f.hwnd) {
+            browser_ = f.hwnd;
+            panel_ = GetParent(FindDescendant(f.hwnd, IDC_CONVERT));
+            // The panel is ready once the browser has laid it out (the toolbar exists).
+            for (; waited < ms && !GetDlgItem(panel_, IDC_TOOLBAR); waited += 50) Sleep(50);
+            Sleep(300);
+            return browser_;
+        }
+        if (!Running()) return nullptr;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+HWND MainProgram::FileNameField() const {
+    HWND field = GetDlgItem(browser_, cmb13);
+    return field ? field : GetDlgItem(browser_, edt1);
+}
+
+Pending::Pending(HWND target, UINT msg, WPARAM wParam, LPARAM lParam)
+    : target_(target), msg_(msg), wParam_(wParam), lParam_(lParam) {
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+Pending::~Pending() {
+    if (!thread_) return;
+    WaitForSingleObject(thread_, 120000);
+    CloseHandle(thread_);
+}
+
+DWORD WINAPI Pending::Run(void *param) {
+    Pending *self = static_cast<Pending *>(param);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(self->target_, self->msg_, self->wParam_, self->lParam_, SMTO_NORMAL, 120000, &result);
+    return 0;
+}
+
+bool Pending::Wait(DWORD ms) { return thread_ && WaitForSingleObject(thread_, ms) == WAIT_OBJECT_0; }
+
+MessageBoxSeen MainProgram::WaitForMessageBox(Pending *until, DWORD ms) {
+    MessageBoxSeen seen;
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        if (until && until->Wait(0)) break;
+        Found f = {pid(), false, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
+        if (f.hwnd) {
+            Sleep(100);  // the box fills in its text as it opens
+            seen.box = f.hwnd;
+            seen.text = StaticText(f.hwnd);
+            return seen;
+        }
+        Sleep(50);
+    }
+    return seen;
+}
+
+bool MainProgram::Answer(const MessageBoxSeen &box, int button) {
+    if (!box.box) return false;
+    PostMessageA(box.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box.box, button));
+    for (int i = 0; i < 200 && IsWindow(box.box); ++i) Sleep(25);
+    return !IsWindow(box.box);
+}
+
+std::unique_ptr<Pending> MainProgram::Click(int id) const {
+    return std::unique_ptr<Pending>(new Pending(Control(id), BM_CLICK, 0, 0));
+}
+
+std::unique_ptr<Pending> MainProgram::Command(int id) const {
+    return std::unique_ptr<Pending>(new Pending(browser_, WM_COMMAND, MAKEWPARAM(id, 0), 0));
+}
+
+void MainProgram::Check(int id, bool on) const {
+    SendMessageA(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainProgram::SelectCreateAs(const char *label) const {
+    HWND list = Control(IDC_CREATE_AS);
+    LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)label);
+    SendMessageA(list, CB_SETCURSEL, index, 0);
+    SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(IDC_CREATE_AS, CBN_SELCHANGE), (LPARAM)list);
+}
+
+void MainProgram::TypeFileName(const std::string &text) const {
+    SendMessageA(FileNameField(), WM_SETTEXT, 0, (LPARAM)text.c_str());
+}
+
+void MainProgram::SetTarget(const std::string &text) const {
+    SendMessageA(Control(IDC_TARGET), WM_SETTEXT, 0, (LPARAM)text.c_str());
+}
+
+std::string MainProgram::Text(int id) const {
+    char buf[1024] = "";
+    SendMessageA(Control(id), WM_GETTEXT, sizeof buf, (LPARAM)buf);
+    return buf;
+}
+
+bool MainProgram::WaitForExit(DWORD ms, DWORD *exitCode) {
+    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+bool MainProgram::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool WaitForFile(const std::string &path, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+ULONGLONG WriteTime(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+}

@@ -1,0 +1,94 @@
+// Drives the real Glyphery.exe from a test: its settings in the prefix's
+// registry, the process, its windows and its message boxes.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The folder of the test program, where Glyphery.exe and its libraries are.
+std::string BinFolder();
+
+// Puts HKCU\Software\Glyphery aside for the scope and brings it back after.
+class SettingsKeyScope {
+public:
+    SettingsKeyScope();
+    ~SettingsKeyScope();
+};
+
+// Values of HKCU\Software\Glyphery, written before the program starts and
+// read after it has ended.
+void PutSetting(const char *name, const std::string &value);
+void PutSetting(const char *name, DWORD value);
+bool GetSetting(const char *name, std::string *value);
+bool GetSetting(const char *name, DWORD *value);
+void DeleteSettings();
+
+// A message sent to the program from a thread of its own, so that the test
+// can answer the message boxes the program shows before it returns.
+class Pending {
+public:
+    Pending(HWND target, UINT msg, WPARAM wParam, LPARAM lParam);
+    ~Pending();
+    Pending(const Pending &) = delete;
+    Pending &operator=(const Pending &) = delete;
+    // True once the program has handled the message.
+    bool Wait(DWORD ms);
+
+private:
+    static DWORD WINAPI Run(void *self);
+    HWND target_;
+    UINT msg_;
+    WPARAM wParam_;
+    LPARAM lParam_;
+    HANDLE thread_ = nullptr;
+};
+
+struct MessageBoxSeen {
+    HWND box = nullptr;
+    std::string text;
+};
+
+class MainProgram {
+public:
+    ~MainProgram();
+    // Starts Glyphery.exe. It inherits the test's user interface language.
+    bool Start();
+    // The main window (the file browser holding the panel), or null.
+    HWND WaitForMainWindow(DWORD ms = 30000);
+    HWND browser() const { return browser_; }
+    HWND panel() const { return panel_; }
+    HWND Control(int id) const { return GetDlgItem(panel_, id); }
+    // The browser's file name field.
+    HWND FileNameField() const;
+
+    // A message box of the program ("#32770", caption "Glyphery", not the
+    // main window), with its text; box is null when none came before `until`
+    // was handled or the time ran out.
+    MessageBoxSeen WaitForMessageBox(Pending *until = nullptr, DWORD ms = 30000);
+    // Presses a button of a box (IDOK, IDYES, IDNO) and waits until it is gone.
+    bool Answer(const MessageBoxSeen &box, int button);
+
+    // A panel button pressed, as a mouse click does; a menu item chosen.
+    std::unique_ptr<Pending> Click(int id) const;
+    std::unique_ptr<Pending> Command(int id) const;
+    void Check(int id, bool on = true) const;    // a panel check box
+    void SelectCreateAs(const char *label) const;
+    void TypeFileName(const std::string &text) const;
+    void SetTarget(const std::string &text) const;
+    std::string Text(int id) const;
+
+    bool WaitForExit(DWORD ms, DWORD *exitCode = nullptr);
+    bool Running() const;
+    DWORD pid() const { return pi_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+    HWND browser_ = nullptr, panel_ = nullptr;
+};
+
+// Waits until `path` exists and nothing writes it any more.
+bool WaitForFile(const std::string &path, DWORD ms);
+// A file's last write time (0 when it does not exist).
+ULONGLONG WriteTime(const std::string &path);

@@ -1,0 +1,322 @@
+// Glyphery.exe end to end: the real program under Wine with its settings in
+// the prefix's registry, driven through its windows as a user drives it, and
+// judged by the files, registry values and message boxes it leaves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dlgs.h>
+
+#include "shell/resource.h"
+#include "tests/common/testutil_win.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+const char kNotInstalled[] = "Glyphery is not correctly installed...\nPlease run the install programm.";
+const DWORD kConvertMs = 120000;
+
+COLORREF Shade(int seed, int x, int y) { return RGB((seed * 70 + x * 8) & 255, (y * 12) & 255, (seed * 40) & 255); }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CreateDirectoryA(in_.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(out_.c_str(), nullptr));
+        const char *names[] = {"alpha", "mid", "zeta"};
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(WriteBmp24(In(std::string(names[i]) + ".bmp"), 40, 30,
+                                   [i](int x, int y) { return Shade(i + 1, x, y); }));
+        PutSetting("installPath", BinFolder());
+        PutSetting("pathLaunch", in_);
+        PutSetting("pathSave", out_);
+        PutSetting("current_format", 1);
+        PutSetting("tooltips", 1);
+    }
+
+    // Starts the program and waits for its main window.
+    void Launch() {
+        ASSERT_TRUE(program_.Start());
+        ASSERT_NE(program_.WaitForMainWindow(), nullptr) << "no main window";
+    }
+
+    // Presses Convert and answers nothing: returns the box shown, if any.
+    MessageBoxSeen Convert() {
+        std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+        MessageBoxSeen box = program_.WaitForMessageBox(click.get(), kConvertMs);
+        if (box.box) program_.Answer(box, IDOK);
+        EXPECT_TRUE(click->Wait(kConvertMs));
+        return box;
+    }
+
+    void CloseProgram() {
+        std::unique_ptr<Pending> close = program_.Command(IDM_CLOSE);
+        DWORD code = 99;
+        ASSERT_TRUE(program_.WaitForExit(20000, &code));
+        EXPECT_EQ(code, 0u);
+    }
+
+    std::string In(const std::string &name) const { return in_ + "\\" + name; }
+    std::string Out(const std::string &name) const { return out_ + "\\" + name; }
+
+    SettingsKeyScope settings_;
+    ScratchDir scratch_{"e2e-main"};
+    std::string in_ = scratch_.File("in"), out_ = scratch_.File("out");
+    MainProgram program_;
+};
+
+// The image count and the first two sizes of an icon file.
+struct IconHeader {
+    int count = -1;
+    int firstSize = 0, secondSize = 0;
+};
+IconHeader ReadIconHeader(const std::string &path) {
+    IconHeader h;
+    std::vector<uint8_t> b = ReadFileBytes(path);
+    if (b.size() < 6 + 32) return h;
+    h.count = b[4] | b[5] << 8;
+    h.firstSize = b[6] ? b[6] : 256;
+    h.secondSize = b[22] ? b[22] : 256;
+    return h;
+}
+
+TEST_F(MainWindowTest, ConvertsTheSelectedFilesInTheirOrderAndCloseSavesTheSettings) {
+    Launch();
+    EXPECT_EQ(program_.Text(IDC_TARGET), out_);
+    EXPECT_EQ(program_.Text(IDC_TARGET_LABEL), "Target folder:");
+    EXPECT_EQ(program_.Text(IDC_TEST), "Test");
+    EXPECT_FALSE(IsWindowEnabled(program_.Control(IDC_TEST)));
+    ASSERT_NE(program_.Control(IDC_TOOLBAR), nullptr);
+    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_en.bmp"));
+
+    program_.Check(1041);  // 16 x 16 at 4 bits
+    program_.Check(1356);  // 32 x 32 at 8 bits
+    program_.TypeFileName("\"zeta.bmp\" \"alpha.bmp\" \"mid.bmp\"");
+    MessageBoxSeen box = Convert();
+    EXPECT_EQ(box.box, nullptr) << box.text;
+    for (const char *name : {"zeta.ico", "alpha.ico", "mid.ico"}) {
+        IconHeader h = ReadIconHeader(Out(name));
+        EXPECT_EQ(h.count, 2) << name;
+        EXPECT_EQ(h.firstSize, 16) << name;
+        EXPECT_EQ(h.secondSize, 32) << name;
+    }
+    // Converted in the order the selection names them, not sorted.
+    EXPECT_LT(WriteTime(Out("zeta.ico")), WriteTime(Out("alpha.ico")));
+    EXPECT_LT(WriteTime(Out("alpha.ico")), WriteTime(Out("mid.ico")));
+
+    program_.Check(IDC_TRANSPARENT);
+    CloseProgram();
+    DWORD transparent = 0, kind = 0;
+    std::string saved;
+    EXPECT_TRUE(GetSetting("transparent", &transparent));
+    EXPECT_EQ(transparent, 1u);
+    EXPECT_TRUE(GetSetting("current_format", &kind));
+    EXPECT_EQ(kind, 1u);
+    EXPECT_TRUE(GetSetting("pathSave", &saved));
+    EXPECT_EQ(saved, out_);
+}
+
+TEST_F(MainWindowTest, MissingTargetFolderIsCreatedOnYesOnly) {
+    Launch();
+    std::string target = out_ + "\\new\\deeper";
+    program_.Check(1041);
+    program_.TypeFileName("alpha.bmp");
+    program_.SetTarget(target);
+
+    std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+    MessageBoxSeen box = program_.WaitForMessageBox(click.get());
+    EXPECT_EQ(box.text, target + " does not exists.\nDo you want to create it?");
+    ASSERT_TRUE(program_.Answer(box, IDNO));
+    ASSERT_TRUE(click->Wait(kConvertMs));
+    EXPECT_FALSE(FileExists(out_ + "\\new"));
+
+    click = program_.Click(IDC_CONVERT);
+    box = program_.WaitForMessageBox(click.get());
+    EXPECT_EQ(box.text, target + " does not exists.\nDo you want to create it?");
+    ASSERT_TRUE(program_.Answer(box, IDYES));
+    ASSERT_TRUE(click->Wait(kConvertMs));
+    EXPECT_EQ(ReadIconHeader(target + "\\alpha.ico").count, 1);
+}
+
+TEST_F(MainWindowTest, DoubledBackslashesAreCollapsedAndSavedCollapsed) {
+    ASSERT_TRUE(CreateDirectoryA(Out("sub").c_str(), nullptr));
+    Launch();
+    program_.Check(1041);
+    program_.TypeFileName("mid.bmp");
+    program_.SetTarget(out_ + "\\\\\\sub\\\\");
+    MessageBoxSeen box = Convert();
+    EXPECT_EQ(box.box, nullptr) << box.text;
+    EXPECT_EQ(ReadIconHeader(Out("sub\\mid.ico")).count, 1);
+    EXPECT_EQ(program_.Text(IDC_TARGET), out_ + "\\sub\\");
+    CloseProgram();
+    std::string saved;
+    EXPECT_TRUE(GetSetting("pathSave", &saved));
+    EXPECT_EQ(saved, out_ + "\\sub\\");
+}
+
+TEST_F(MainWindowTest, RefusalsConvertNothing) {
+    Launch();
+    program_.TypeFileName("alpha.bmp");
+    EXPECT_EQ(Convert().text, "You did not select the formats to be included in the icon...");
+    program_.SelectCreateAs("Cursor");
+    EXPECT_EQ(Convert().text, "You did not select the formats to be included in the cursor...");
+
+    program_.Check(1041);
+    program_.TypeFileName("");
+    EXPECT_EQ(Convert().text, "You did not select the file to convert...");
+    program_.TypeFileName("ghost.bmp");
+    EXPECT_EQ(Convert().text, "The file " + In("ghost.bmp") + " does not exists or cannot be reached...");
+    program_.TypeFileName("alpha.bmp");
+    program_.SetTarget("");
+    EXPECT_EQ(Convert().text, "You did not select the target folder...");
+
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(Out("*.*").c_str(), &data);
+    int files = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do files += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    EXPECT_EQ(files, 0);
+    EXPECT_TRUE(program_.Running());
+}
+
+TEST_F(MainWindowTest, CreateAsListFormatSetsAndTheCursorTest) {
+    Launch();
+    HWND test = program_.Control(IDC_TEST);
+    program_.SelectCreateAs("Cursor");
+    EXPECT_TRUE(IsWindowEnabled(test));
+    program_.SelectCreateAs("Icon");
+    EXPECT_FALSE(IsWindowEnabled(test));
+    program_.SelectCreateAs("XP profile image");
+    EXPECT_FALSE(IsWindowEnabled(test));
+    EXPECT_EQ(SendMessageA(program_.Control(1362), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(program_.Control(1041)));
+
+    // XP format: nine boxes on, then off again; Unselect clears.
+    program_.Command(IDM_XP_FORMAT)->Wait(10000);
+    const int xp[] = {1041, 1335, 1352, 1355, 1356, 1357, 1360, 1361, 1362};
+    for (int id : xp) EXPECT_EQ(SendMessageA(program_.Control(id), BM_GETCHECK, 0, 0), BST_CHECKED) << id;
+    EXPECT_EQ(SendMessageA(program_.Control(1039), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(IsWindowEnabled(program_.Control(1039)));
+    program_.Command(IDM_XP_FORMAT)->Wait(10000);
+    EXPECT_EQ(SendMessageA(program_.Control(1041), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(1039)));
+    program_.Command(IDM_XP_FORMAT)->Wait(10000);
+    program_.Command(IDM_UNSELECT)->Wait(10000);
+    EXPECT_EQ(SendMessageA(program_.Control(1041), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(1039)));
+
+    // The cursor test converts the selection into a cursor and previews it.
+    program_.SelectCreateAs("Cursor");
+    program_.Check(1355);  // 32 x 32 at 4 bits
+    program_.TypeFileName("alpha.bmp");
+    std::unique_ptr<Pending> click = program_.Click(IDC_TEST);
+    MessageBoxSeen box = program_.WaitForMessageBox(click.get(), kConvertMs);
+    EXPECT_EQ(box.box, nullptr) << box.text;
+    ASSERT_TRUE(click->Wait(kConvertMs));
+    EXPECT_EQ(ReadIconHeader(Out("alpha.cur")).count, 1);
+    EXPECT_EQ(program_.Text(IDC_TEST), "Stop Test");
+    program_.Click(IDC_TEST)->Wait(10000);
+    EXPECT_EQ(program_.Text(IDC_TEST), "Test");
+
+    // Without a selection it asks for one and stays off.
+    program_.TypeFileName("");
+    click = program_.Click(IDC_TEST);
+    box = program_.WaitForMessageBox(click.get());
+    EXPECT_EQ(box.text, "Please select a file...");
+    program_.Answer(box, IDOK);
+    click->Wait(10000);
+    EXPECT_EQ(program_.Text(IDC_TEST), "Test");
+}
+
+TEST_F(MainWindowTest, TheBrowsersOwnOpenButtonLeavesTheWindowOpen) {
+    Launch();
+    program_.TypeFileName("alpha.bmp");
+    Pending open(GetDlgItem(program_.browser(), IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(open.Wait(10000));
+    Sleep(500);
+    EXPECT_TRUE(program_.Running());
+    EXPECT_TRUE(IsWindowVisible(program_.browser()));
+    EXPECT_EQ(program_.WaitForMessageBox(nullptr, 500).box, nullptr);
+}
+
+TEST_F(MainWindowTest, ViewerShowsTheResultButNotForAnimatedCursors) {
+    std::string viewer = BinFolder() + "\\e2e_viewer_recorder.exe", log = viewer + ".log";
+    DeleteFileA(log.c_str());
+    PutSetting("display_icon", 1);
+    PutSetting("display_type", 2);
+    PutSetting("pathDisplay", viewer);
+    Launch();
+    program_.Check(1041);
+    program_.TypeFileName("alpha.bmp");
+    EXPECT_EQ(Convert().box, nullptr);
+    for (int i = 0; i < 200 && !FileExists(log); ++i) Sleep(50);
+    Sleep(200);
+    std::vector<uint8_t> line = ReadFileBytes(log);
+    EXPECT_NE(std::string(line.begin(), line.end()).find(Out("alpha.ico")), std::string::npos);
+
+    // An animated cursor from a still picture: nothing is made, nothing shown.
+    DeleteFileA(log.c_str());
+    DeleteFileA(Out("alpha.ico").c_str());
+    program_.SelectCreateAs("Animated Cursor");
+    program_.Check(1041);
+    EXPECT_EQ(Convert().box, nullptr);
+    Sleep(1500);
+    EXPECT_FALSE(FileExists(log));
+    EXPECT_FALSE(FileExists(Out("alpha.ico")));
+    EXPECT_FALSE(FileExists(Out("alpha.cur")));
+}
+
+TEST_F(MainWindowTest, ASecondInstanceEndsSilently) {
+    Launch();
+    MainProgram second;
+    ASSERT_TRUE(second.Start());
+    DWORD code = 99;
+    ASSERT_TRUE(second.WaitForExit(20000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(program_.Running());
+}
+
+TEST_F(MainWindowTest, WithoutInstallPathTheInstallationMessageEndsTheProgram) {
+    DeleteSettings();
+    PutSetting("pathSave", out_);
+    ASSERT_TRUE(program_.Start());
+    MessageBoxSeen box = program_.WaitForMessageBox();
+    EXPECT_EQ(box.text, kNotInstalled);
+    ASSERT_TRUE(program_.Answer(box, IDOK));
+    DWORD code = 99;
+    ASSERT_TRUE(program_.WaitForExit(20000, &code));
+    EXPECT_EQ(code, 1u);
+}
+
+// The program takes its user interface language from the system, as this
+// test does: ctest runs it apart with LANG=fr_FR.UTF-8 (and fails a skip).
+TEST_F(MainWindowTest, FrenchUserInterfaceShowsFrenchPanelAndMenus) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_FRENCH)
+        GTEST_SKIP() << "needs a French user interface language (LANG=fr_FR.UTF-8)";
+    Launch();
+    EXPECT_EQ(program_.Text(IDC_TARGET_LABEL), "Dossier cible :");
+    EXPECT_EQ(program_.Text(IDC_TEST), "Tester");
+    EXPECT_EQ(program_.Text(IDC_TRANSPARENT), "Fond transparent -->");
+    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_fr.bmp"));
+
+    // The program's French menu, as the resource loader finds it.
+    std::string exe = BinFolder() + "\\Glyphery.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceExA(module, (LPCSTR)RT_MENU, MAKEINTRESOURCEA(IDM_MAIN),
+                                  MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+    ASSERT_NE(found, nullptr);
+    HMENU menu = LoadMenuIndirectA(LockResource(LoadResource(module, found)));
+    ASSERT_NE(menu, nullptr);
+    WCHAR text[128];
+    GetMenuStringW(menu, 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Ic\u00f4nes");
+    GetMenuStringW(GetSubMenu(menu, 0), IDM_CLOSE, text, 128, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"&Fermer");
+    DestroyMenu(menu);
+    FreeLibrary(module);
+}
+
+}  // namespace
