@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include "shell/resource.h"
@@ -228,6 +229,42 @@ TEST_F(MainWindowTest, CreateAsListFormatSetsAndTheCursorTest) {
     program_.Answer(box, IDOK);
     click->Wait(10000);
     EXPECT_EQ(program_.Text(IDC_TEST), "Test");
+}
+
+TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
+    PutSetting("formatIn", 3);  // "AVS - AVS X image": no animated cursor
+    PutSetting("current_format", 2);
+    Launch();
+    HWND list = program_.Control(IDC_CREATE_AS), types = GetDlgItem(program_.browser(), cmb1);
+    EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1);  // "Cursor"
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_TEST)));
+
+    // The user picks the BMP filter (the list box's choice ends with
+    // CBN_SELENDOK): the list offers animated cursors again and selects it.
+    SendMessageA(types, CB_SETCURSEL, 5, 0);
+    SendMessageA(program_.browser(), WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), (LPARAM)types);
+    SendMessageA(program_.browser(), WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), (LPARAM)types);
+    EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 2);  // "Animated Cursor"
+
+    // The toolbar: its buttons without the help button of one platform only.
+    HWND toolbar = program_.Control(IDC_TOOLBAR);
+    EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 10);
+    EXPECT_NE(SendMessageA(toolbar, TB_COMMANDTOINDEX, IDM_ACQUIRE_BUTTON, 0), -1);
+    program_.Command(IDM_XP_FORMAT)->Wait(10000);
+    EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONCHECKED, IDM_XP_BUTTON, 0));
+
+    // Favorites stores the current filter; Close saves it with the scanner box.
+    program_.Click(IDC_FROM_SCANNER)->Wait(10000);
+    SendMessageA(program_.panel(), WM_COMMAND, MAKEWPARAM(IDM_FILTER_A, BN_CLICKED), (LPARAM)toolbar);
+    CloseProgram();
+    DWORD formatIn = 0, scanner = 0;
+    EXPECT_TRUE(GetSetting("formatIn", &formatIn));
+    EXPECT_EQ(formatIn, 5u);
+    EXPECT_TRUE(GetSetting("scanner", &scanner));
+    EXPECT_EQ(scanner, 1u);
 }
 
 TEST_F(MainWindowTest, TheBrowsersOwnOpenButtonLeavesTheWindowOpen) {
