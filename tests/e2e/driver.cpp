@@ -18,21 +18,22 @@ struct Found {
     HWND hwnd;
 };
 
+struct DescendantSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDescendant(HWND child, LPARAM param) {
+    DescendantSearch *search = reinterpret_cast<DescendantSearch *>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 HWND FindDescendant(HWND parent, int id) {
-    struct Ctx {
-        int id;
-        HWND found;
-    } ctx = {id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM p) -> BOOL {
-            Ctx *c = reinterpret_cast<Ctx *>(p);
-            if (GetDlgCtrlID(child) != c->id) return TRUE;
-            c->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
+    DescendantSearch search = {id, nullptr};
+    EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool IsProgramDialog(HWND hwnd, DWORD pid) {
@@ -54,21 +55,21 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
     return FALSE;
 }
 
+// The first static control with text: a message box's message.
+BOOL CALLBACK MatchStaticText(HWND child, LPARAM param) {
+    char cls[32] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    if (strcmp(cls, "Static") != 0) return TRUE;
+    char buf[2048] = "";
+    GetWindowTextA(child, buf, sizeof buf);
+    if (!buf[0]) return TRUE;
+    *reinterpret_cast<std::string *>(param) = buf;
+    return FALSE;
+}
+
 std::string StaticText(HWND box) {
     std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM p) -> BOOL {
-            char cls[32] = "";
-            GetClassNameA(child, cls, sizeof cls);
-            if (strcmp(cls, "Static") != 0) return TRUE;
-            char buf[2048] = "";
-            GetWindowTextA(child, buf, sizeof buf);
-            if (!buf[0]) return TRUE;
-            *reinterpret_cast<std::string *>(p) = buf;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumChildWindows(box, MatchStaticText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
@@ -81,34 +82,32 @@ std::string BinFolder() {
     return self.substr(0, self.find_last_of('\\'));
 }
 
+namespace {
+
+// Copies HKCU\<from> with its values over HKCU\<to>; false when <from> does not exist.
+bool CopyUserKey(const char *from, const char *to) {
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) != ERROR_SUCCESS) return false;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+        ERROR_SUCCESS) {
+        SHCopyKeyA(source, nullptr, target, 0);
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+    return true;
+}
+
+}  // namespace
+
 SettingsKeyScope::SettingsKeyScope() {
     SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        HKEY backup = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kBackup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &backup, nullptr) ==
-            ERROR_SUCCESS) {
-            SHCopyKeyA(key, nullptr, backup, 0);
-            RegCloseKey(backup);
-        }
-        RegCloseKey(key);
-    }
+    CopyUserKey(kKey, kBackup);
     SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
 }
 
 SettingsKeyScope::~SettingsKeyScope() {
     SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
-    HKEY backup = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBackup, 0, KEY_READ, &backup) == ERROR_SUCCESS) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            SHCopyKeyA(backup, nullptr, key, 0);
-            RegCloseKey(key);
-        }
-        RegCloseKey(backup);
-        SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
-    }
+    if (CopyUserKey(kBackup, kKey)) SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
 }
 
 void PutSetting(const char *name, const std::string &value) {
