@@ -10,6 +10,7 @@
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "common/windowutil.h"
 #include "contracts/gydib.h"
 #include "iconres/resource.h"
 
@@ -69,15 +70,6 @@ void AddFrames(HWND dialog) {
         SendMessageA(view, LVM_INSERTITEMA, 0, (LPARAM)&item);
         SendDlgItemMessageA(dialog, IDC_ANI_PATHS, LB_ADDSTRING, 0, (LPARAM)path.c_str());
     }
-}
-
-void CentreOnScreen(HWND dialog) {
-    RECT r, work;
-    GetWindowRect(dialog, &r);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
-    int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 HICON LoadButtonIcon(int id) {

@@ -16,11 +16,13 @@
 #include "conversion/formatset.h"
 #include "conversion/resource.h"
 #include "conversion/sources.h"
+#include "shell/aboutdlg.h"
 #include "shell/filters.h"
 #include "shell/mainwindow.h"
 #include "shell/resource.h"
 #include "shell/selection.h"
 #include "shell/settings.h"
+#include "shell/setupdlg.h"
 
 namespace {
 
@@ -319,8 +321,14 @@ void OnClose(HWND panel) {
     ExitProcess(0);
 }
 
-void OnSetup(HWND owner) {}
-void OnAbout(HWND owner) {}
+// The setup dialog edits the record; the tool tips follow its choice at once.
+void OnSetup(HWND owner) {
+    MainWindowState &w = MainWindow();
+    if (ShowSetupDialog(owner, w.settings) == 1 && w.tooltips)
+        SendMessageA(w.tooltips, TTM_ACTIVATE, w.settings->tooltips == 1, 0);
+}
+
+void OnAbout(HWND owner) { ShowAboutDialog(owner); }
 
 }  // namespace
 

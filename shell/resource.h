@@ -83,6 +83,7 @@
 #define IDC_ABOUT_VERSION 1290
 #define IDC_ABOUT_CONTACT 1466
 #define IDC_ABOUT_LINK 1467
+#define IDC_ABOUT_CONTACT_TEXT 1468
 
 // Strings of the main window (string table of glyphery.rc). The toolbar's
 // tool tips use the command ids above as their string ids.
@@ -96,3 +97,27 @@
 #define IDS_TEST 3020
 #define IDS_STOP_TEST 3021
 #define IDS_TARGET_TITLE 3022
+
+// Strings of the Setup dialog (English and French string tables).
+#define IDS_SET_LAUNCH_LABEL 27600
+#define IDS_SET_SAVE_LABEL 27601
+#define IDS_SET_PROPORTIONS 27602
+#define IDS_SET_BEEP 27603
+#define IDS_SET_AUTO_ANI 27604
+#define IDS_SET_GRID 27605
+#define IDS_SET_TOOLTIPS 27606
+#define IDS_SET_DISPLAY 27607
+#define IDS_SET_INTERNAL 27608
+#define IDS_SET_EDITOR 27609
+#define IDS_SET_OTHER 27610
+#define IDS_SET_OK 27611
+#define IDS_SET_CANCEL 27612
+#define IDS_SET_NO_VIEWER 27613      // the message when "Other:" has no program
+#define IDS_SET_PICK_TITLE 27614     // title of the program picker
+#define IDS_SET_PICK_FILTER 27615    // its one filter's description
+#define IDS_SET_LAUNCH_BROWSE 27616  // title of the source folder browser
+#define IDS_SET_SAVE_BROWSE 27617    // title of the target folder browser
+
+// Strings of the About dialog.
+#define IDS_ABOUT_TEXT 10400
+#define IDS_ABOUT_CONTACT 10401

@@ -267,6 +267,34 @@ TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
     EXPECT_EQ(scanner, 1u);
 }
 
+TEST_F(MainWindowTest, SetupAndAboutOpenFromTheMenuAndSetupChangesTheSettings) {
+    Launch();
+    std::unique_ptr<Pending> setup = program_.Command(IDM_SETUP);
+    MessageBoxSeen dialog = program_.WaitForMessageBox(setup.get());
+    ASSERT_NE(dialog.box, nullptr);
+    char text[MAX_PATH] = "";
+    SendDlgItemMessageA(dialog.box, IDC_SET_LAUNCH, WM_GETTEXT, sizeof text, (LPARAM)text);
+    EXPECT_EQ(std::string(text), in_);
+    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_setup_dialog.bmp"));
+    EXPECT_EQ(SendDlgItemMessageA(dialog.box, IDC_SET_TOOLTIPS, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendDlgItemMessageA(dialog.box, IDC_SET_TOOLTIPS, BM_SETCHECK, BST_UNCHECKED, 0);
+    ASSERT_TRUE(program_.Answer(dialog, IDOK));
+    ASSERT_TRUE(setup->Wait(10000));
+
+    std::unique_ptr<Pending> about = program_.Command(IDM_ABOUT);
+    dialog = program_.WaitForMessageBox(about.get());
+    ASSERT_NE(dialog.box, nullptr);
+    EXPECT_NE(GetDlgItem(dialog.box, IDC_ABOUT_TEXT), nullptr);
+    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_about_dialog.bmp"));
+    ASSERT_TRUE(program_.Answer(dialog, IDOK));
+    ASSERT_TRUE(about->Wait(10000));
+
+    CloseProgram();
+    DWORD tooltips = 1;
+    EXPECT_TRUE(GetSetting("tooltips", &tooltips));
+    EXPECT_EQ(tooltips, 0u);
+}
+
 TEST_F(MainWindowTest, TheBrowsersOwnOpenButtonLeavesTheWindowOpen) {
     Launch();
     program_.TypeFileName("alpha.bmp");
