@@ -256,6 +256,43 @@ std::string MainProgram::Text(int id) const {
     return buf;
 }
 
+bool MainProgram::ToolbarButtonRect(int command, RECT *rect) const {
+    // TB_GETRECT writes into the program's memory: lend it a page.
+    void *remote = VirtualAllocEx(pi_.hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return false;
+    bool ok = SendMessageA(Control(IDC_TOOLBAR), TB_GETRECT, command, (LPARAM)remote) &&
+              ReadProcessMemory(pi_.hProcess, remote, rect, sizeof(RECT), nullptr);
+    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
+namespace {
+struct PopupSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK MatchPopupMenu(HWND hwnd, LPARAM param) {
+    PopupSearch *search = reinterpret_cast<PopupSearch *>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char cls[16] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (owner != search->pid || strcmp(cls, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND MainProgram::WaitForPopupMenu(DWORD ms) const {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        PopupSearch search = {pi_.dwProcessId, nullptr};
+        EnumWindows(MatchPopupMenu, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
 bool MainProgram::WaitForExit(DWORD ms, DWORD *exitCode) {
     if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return false;
     if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);

@@ -78,6 +78,10 @@ public:
     void TypeFileName(const std::string &text) const;
     void SetTarget(const std::string &text) const;
     std::string Text(int id) const;
+    // The rectangle of a toolbar button in the toolbar's client coordinates.
+    bool ToolbarButtonRect(int command, RECT *rect) const;
+    // A popup menu window ("#32768") the program shows, or null.
+    HWND WaitForPopupMenu(DWORD ms = 10000) const;
 
     bool WaitForExit(DWORD ms, DWORD *exitCode = nullptr);
     bool Running() const;

@@ -256,6 +256,25 @@ TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
     program_.Command(IDM_XP_FORMAT)->Wait(10000);
     EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONCHECKED, IDM_XP_BUTTON, 0));
 
+    // The Acquire button's arrow drops menu 401 down under the button.
+    RECT button;
+    ASSERT_TRUE(program_.ToolbarButtonRect(IDM_ACQUIRE_BUTTON, &button));
+    LPARAM arrow = MAKELPARAM(button.right - 4, (button.top + button.bottom) / 2);
+    PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+    HWND menu = program_.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    RECT menuRect, toolbarRect;
+    GetWindowRect(menu, &menuRect);
+    GetWindowRect(toolbar, &toolbarRect);
+    EXPECT_NEAR(menuRect.top, toolbarRect.top + button.bottom, 4);
+    EXPECT_NEAR(menuRect.left, toolbarRect.left + button.left, 4);
+    Sleep(200);
+    EXPECT_TRUE(SaveWindowShot(menu, TestOutputDir("screenshots") + "\\main_acquire_menu.bmp"));
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (int i = 0; i < 100 && IsWindowVisible(menu); ++i) Sleep(50);
+    EXPECT_FALSE(IsWindowVisible(menu));
+    PostMessageA(toolbar, WM_LBUTTONUP, 0, arrow);
+
     // Favorites stores the current filter; Close saves it with the scanner box.
     program_.Click(IDC_FROM_SCANNER)->Wait(10000);
     SendMessageA(program_.panel(), WM_COMMAND, MAKEWPARAM(IDM_FILTER_A, BN_CLICKED), (LPARAM)toolbar);
