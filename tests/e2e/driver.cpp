@@ -15,6 +15,7 @@ const char kBackup[] = "Software\\GlypheryE2EBackup";
 struct Found {
     DWORD pid;
     bool wantMain;
+    bool anyCaption;  // false: only windows captioned "Glyphery"
     HWND hwnd;
 };
 
@@ -36,19 +37,19 @@ HWND FindDescendant(HWND parent, int id) {
     return search.found;
 }
 
-bool IsProgramDialog(HWND hwnd, DWORD pid) {
+bool IsProgramDialog(HWND hwnd, DWORD pid, bool anyCaption) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != pid || !IsWindowVisible(hwnd)) return false;
     char cls[32] = "", title[64] = "";
     GetClassNameA(hwnd, cls, sizeof cls);
     GetWindowTextA(hwnd, title, sizeof title);
-    return strcmp(cls, "#32770") == 0 && strcmp(title, "Glyphery") == 0;
+    return strcmp(cls, "#32770") == 0 && (anyCaption || strcmp(title, "Glyphery") == 0);
 }
 
 BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
     Found *f = reinterpret_cast<Found *>(param);
-    if (!IsProgramDialog(hwnd, f->pid)) return TRUE;
+    if (!IsProgramDialog(hwnd, f->pid, f->anyCaption)) return TRUE;
     bool isMain = FindDescendant(hwnd, IDC_CONVERT) != nullptr;
     if (isMain != f->wantMain) return TRUE;
     f->hwnd = hwnd;
@@ -158,7 +159,7 @@ bool MainProgram::Start() {
 
 HWND MainProgram::WaitForMainWindow(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        Found f = {pid(), true, nullptr};
+        Found f = {pid(), true, false, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) {
             browser_ = f.hwnd;
@@ -199,11 +200,15 @@ DWORD WINAPI Pending::Run(void *param) {
 
 bool Pending::Wait(DWORD ms) { return thread_ && WaitForSingleObject(thread_, ms) == WAIT_OBJECT_0; }
 
-MessageBoxSeen MainProgram::WaitForMessageBox(Pending *until, DWORD ms) {
+MessageBoxSeen MainProgram::WaitForMessageBox(Pending *until, DWORD ms) { return WaitForWindow(until, ms, false); }
+
+MessageBoxSeen MainProgram::WaitForDialog(Pending *until, DWORD ms) { return WaitForWindow(until, ms, true); }
+
+MessageBoxSeen MainProgram::WaitForWindow(Pending *until, DWORD ms, bool anyCaption) {
     MessageBoxSeen seen;
     for (DWORD waited = 0; waited < ms; waited += 50) {
         if (until && until->Wait(0)) break;
-        Found f = {pid(), false, nullptr};
+        Found f = {pid(), false, anyCaption, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) {
             Sleep(100);  // the box fills in its text as it opens

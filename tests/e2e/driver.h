@@ -67,6 +67,9 @@ public:
     // main window), with its text; box is null when none came before `until`
     // was handled or the time ran out.
     MessageBoxSeen WaitForMessageBox(Pending *until = nullptr, DWORD ms = 30000);
+    // Any dialog of the program other than the main window (the platform's
+    // colour chooser and folder browser have captions of their own).
+    MessageBoxSeen WaitForDialog(Pending *until = nullptr, DWORD ms = 30000);
     // Presses a button of a box (IDOK, IDYES, IDNO) and waits until it is gone.
     bool Answer(const MessageBoxSeen &box, int button);
 
@@ -88,6 +91,7 @@ public:
     DWORD pid() const { return pi_.dwProcessId; }
 
 private:
+    MessageBoxSeen WaitForWindow(Pending *until, DWORD ms, bool anyCaption);
     PROCESS_INFORMATION pi_ = {};
     HWND browser_ = nullptr, panel_ = nullptr;
 };

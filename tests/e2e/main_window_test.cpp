@@ -314,6 +314,51 @@ TEST_F(MainWindowTest, SetupAndAboutOpenFromTheMenuAndSetupChangesTheSettings) {
     EXPECT_EQ(tooltips, 0u);
 }
 
+TEST_F(MainWindowTest, TransparentColourFromTheColourChooserAndTheFolderBrowser) {
+    Launch();
+    EXPECT_FALSE(IsWindowEnabled(program_.Control(IDC_COLOR)));
+    program_.Click(IDC_TRANSPARENT)->Wait(10000);
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_COLOR)));
+
+    // The colour chooser, fully open: the user types red 10, green 20, blue 30.
+    std::unique_ptr<Pending> choose = program_.Click(IDC_COLOR);
+    MessageBoxSeen dialog = program_.WaitForDialog(choose.get());
+    ASSERT_NE(dialog.box, nullptr);
+    const int channels[] = {706, 707, 708};  // the chooser's red, green and blue fields
+    const char *values[] = {"10", "20", "30"};
+    for (int i = 0; i < 3; ++i) {
+        HWND field = GetDlgItem(dialog.box, channels[i]);
+        ASSERT_NE(field, nullptr);
+        SendMessageA(field, WM_SETTEXT, 0, (LPARAM)values[i]);
+        SendMessageA(dialog.box, WM_COMMAND, MAKEWPARAM(channels[i], EN_UPDATE), (LPARAM)field);
+    }
+    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_colour_chooser.bmp"));
+    ASSERT_TRUE(program_.Answer(dialog, IDOK));
+    ASSERT_TRUE(choose->Wait(10000));
+
+    // The folder browser asks for the target folder; cancelling keeps the field.
+    std::unique_ptr<Pending> browse = program_.Click(IDC_TARGET_BROWSE);
+    dialog = program_.WaitForDialog(browse.get());
+    ASSERT_NE(dialog.box, nullptr);
+    EXPECT_EQ(dialog.text, "Target folder:");
+    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_folder_browser.bmp"));
+    ASSERT_TRUE(program_.Answer(dialog, IDCANCEL));
+    ASSERT_TRUE(browse->Wait(10000));
+    EXPECT_EQ(program_.Text(IDC_TARGET), out_);
+
+    // A conversion takes the chosen colour into the settings; Close saves it.
+    program_.Check(1041);
+    program_.TypeFileName("alpha.bmp");
+    EXPECT_EQ(Convert().box, nullptr);
+    EXPECT_EQ(ReadIconHeader(Out("alpha.ico")).count, 1);
+    CloseProgram();
+    DWORD colour = 0, transparent = 0;
+    EXPECT_TRUE(GetSetting("color", &colour));
+    EXPECT_EQ(colour, (DWORD)RGB(10, 20, 30));
+    EXPECT_TRUE(GetSetting("transparent", &transparent));
+    EXPECT_EQ(transparent, 1u);
+}
+
 TEST_F(MainWindowTest, TheBrowsersOwnOpenButtonLeavesTheWindowOpen) {
     Launch();
     program_.TypeFileName("alpha.bmp");
