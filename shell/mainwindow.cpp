@@ -7,6 +7,8 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <cstdio>
+
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
@@ -161,14 +163,21 @@ INT_PTR OnNotify(HWND panel, NMHDR *hdr) {
         SetWindowLongPtrA(panel, DWLP_MSGRESULT, TBDDRET_DEFAULT);
         return TRUE;
     }
-    case TTN_GETDISPINFOA: {
-        // The toolbar's tips: the string of the button's command.
+    case TTN_GETDISPINFOA:
+    case TTN_GETDISPINFOW:
+        // The toolbar's tips: the string of the button's command (a toolbar
+        // may ask in either character set).
         if (!w.toolbar || hdr->hwndFrom != (HWND)SendMessageA(w.toolbar, TB_GETTOOLTIPS, 0, 0)) return FALSE;
-        NMTTDISPINFOA *info = reinterpret_cast<NMTTDISPINFOA *>(hdr);
-        info->hinst = w.instance;
-        info->lpszText = MAKEINTRESOURCEA(hdr->idFrom);
+        if (hdr->code == TTN_GETDISPINFOA) {
+            NMTTDISPINFOA *info = reinterpret_cast<NMTTDISPINFOA *>(hdr);
+            info->hinst = w.instance;
+            info->lpszText = MAKEINTRESOURCEA(hdr->idFrom);
+        } else {
+            NMTTDISPINFOW *info = reinterpret_cast<NMTTDISPINFOW *>(hdr);
+            info->hinst = w.instance;
+            info->lpszText = MAKEINTRESOURCEW(hdr->idFrom);
+        }
         return TRUE;
-    }
     }
     return FALSE;
 }
@@ -187,6 +196,10 @@ void OnDestroy() {
     MainWindowState &w = MainWindow();
     if (w.swatchBrush) DeleteObject(w.swatchBrush);
     w.swatchBrush = nullptr;
+    if (w.cursorTest) SetClassLongPtrA(w.browser, GCLP_HCURSOR, (LONG_PTR)w.previousCursor);
+    if (w.previewCursor) DestroyCursor(w.previewCursor);
+    w.previewCursor = nullptr;
+    w.cursorTest = false;
 }
 
 }  // namespace

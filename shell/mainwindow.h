@@ -79,6 +79,9 @@ void OnScanModule(HWND owner);
 void OnScanGlyphery(HWND owner);
 void OnCamera(HWND owner);
 void OnScreenCapture(HWND owner);
+// Convert with "Create from scanner" set: a TWAIN transfer, which hands its
+// picture over by message and issues Convert again.
+void AcquireFromScanner(HWND owner);
 void OpenDisplayWindow(HWND owner, const std::string &resultPath);
 // The video tool picks a frame of a video source; returns the picture to
 // convert in its place (the source itself until the video tool exists).

@@ -171,7 +171,7 @@ void OnConvert(HWND panel) {
         if (s.scanner) {
             // The picture comes from the TWAIN source, which hands it over
             // by message and issues Convert again.
-            OnSelectSource(owner);
+            AcquireFromScanner(owner);
             return;
         }
         if (!TakeSelection(owner, &sources)) return;
@@ -391,5 +391,6 @@ void OnScanModule(HWND owner) {}
 void OnScanGlyphery(HWND owner) {}
 void OnCamera(HWND owner) {}
 void OnScreenCapture(HWND owner) {}
+void AcquireFromScanner(HWND owner) {}
 void OpenDisplayWindow(HWND owner, const std::string &resultPath) {}
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

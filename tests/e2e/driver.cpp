@@ -288,6 +288,39 @@ BOOL CALLBACK MatchPopupMenu(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
+namespace {
+struct TipSearch {
+    DWORD pid;
+    std::string text;
+};
+BOOL CALLBACK MatchShownTip(HWND hwnd, LPARAM param) {
+    TipSearch *search = reinterpret_cast<TipSearch *>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char cls[32] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (owner != search->pid || _stricmp(cls, "tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    char text[512] = "";
+    SendMessageA(hwnd, WM_GETTEXT, sizeof text, (LPARAM)text);
+    search->text = text;
+    return FALSE;
+}
+}  // namespace
+
+std::string MainProgram::HoverTip(HWND over, POINT point, DWORD ms) const {
+    ClientToScreen(over, &point);
+    SetCursorPos(point.x - 3, point.y - 3);
+    Sleep(100);
+    SetCursorPos(point.x, point.y);
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        TipSearch search = {pi_.dwProcessId, ""};
+        EnumWindows(MatchShownTip, reinterpret_cast<LPARAM>(&search));
+        if (!search.text.empty()) return search.text;
+        Sleep(50);
+    }
+    return "";
+}
+
 HWND MainProgram::WaitForPopupMenu(DWORD ms) const {
     for (DWORD waited = 0; waited < ms; waited += 50) {
         PopupSearch search = {pi_.dwProcessId, nullptr};

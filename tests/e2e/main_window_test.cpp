@@ -234,7 +234,7 @@ TEST_F(MainWindowTest, CreateAsListFormatSetsAndTheCursorTest) {
 TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
     PutSetting("formatIn", 3);  // "AVS - AVS X image": no animated cursor
     PutSetting("current_format", 2);
-    Launch();
+    Launch();  // with tool tips (set up by the fixture)
     HWND list = program_.Control(IDC_CREATE_AS), types = GetDlgItem(program_.browser(), cmb1);
     EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 3);
     EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 3);
@@ -255,6 +255,13 @@ TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
     EXPECT_NE(SendMessageA(toolbar, TB_COMMANDTOINDEX, IDM_ACQUIRE_BUTTON, 0), -1);
     program_.Command(IDM_XP_FORMAT)->Wait(10000);
     EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONCHECKED, IDM_XP_BUTTON, 0));
+
+    // Tool tips: the panel's and the toolbar's.
+    EXPECT_EQ(program_.HoverTip(program_.Control(IDC_CONVERT), POINT{10, 10}), "Convert the selected file(s)");
+    RECT setupButton;
+    ASSERT_TRUE(program_.ToolbarButtonRect(IDM_SETUP, &setupButton));
+    EXPECT_EQ(program_.HoverTip(toolbar, POINT{(setupButton.left + setupButton.right) / 2, 8}), "Setup");
+    SetCursorPos(0, 0);
 
     // The Acquire button's arrow drops menu 401 down under the button.
     RECT button;
@@ -299,6 +306,9 @@ TEST_F(MainWindowTest, SetupAndAboutOpenFromTheMenuAndSetupChangesTheSettings) {
     SendDlgItemMessageA(dialog.box, IDC_SET_TOOLTIPS, BM_SETCHECK, BST_UNCHECKED, 0);
     ASSERT_TRUE(program_.Answer(dialog, IDOK));
     ASSERT_TRUE(setup->Wait(10000));
+    // The panel's tool tips are off from now on.
+    EXPECT_EQ(program_.HoverTip(program_.Control(IDC_CONVERT), POINT{10, 10}, 1500), "");
+    SetCursorPos(0, 0);
 
     std::unique_ptr<Pending> about = program_.Command(IDM_ABOUT);
     dialog = program_.WaitForMessageBox(about.get());
