@@ -288,6 +288,22 @@ BOOL CALLBACK MatchPopupMenu(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
+bool MainProgram::SelectAllListedFiles() const {
+    HWND view = FindWindowExA(browser_, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+    if (!list) return false;
+    // LVM_SETITEMSTATE reads its item from the program's memory.
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    void *remote = VirtualAllocEx(pi_.hProcess, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return false;
+    bool ok = WriteProcessMemory(pi_.hProcess, remote, &item, sizeof item, nullptr) &&
+              SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)remote);
+    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
 namespace {
 struct TipSearch {
     DWORD pid;

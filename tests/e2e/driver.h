@@ -83,6 +83,9 @@ public:
     std::string Text(int id) const;
     // The rectangle of a toolbar button in the toolbar's client coordinates.
     bool ToolbarButtonRect(int command, RECT *rect) const;
+    // Selects every item of the browser's file list, as a user's
+    // control-clicks do; false when the list cannot be reached.
+    bool SelectAllListedFiles() const;
     // Rests the mouse on a window and returns the text of the tool tip the
     // program shows for it ("" when none comes).
     std::string HoverTip(HWND over, POINT clientPoint, DWORD ms = 5000) const;

@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <string>
+
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
@@ -114,6 +116,22 @@ TEST_F(MainWindowTest, ConvertsTheSelectedFilesInTheirOrderAndCloseSavesTheSetti
     EXPECT_EQ(kind, 1u);
     EXPECT_TRUE(GetSetting("pathSave", &saved));
     EXPECT_EQ(saved, out_);
+}
+
+TEST_F(MainWindowTest, FilesSelectedInTheListAreConvertedInTheListsOrder) {
+    Launch();
+    program_.Check(1354);  // 32 x 32 at 1 bit
+    ASSERT_TRUE(program_.SelectAllListedFiles());
+    Sleep(300);
+    std::string selection(1024, '\0');
+    selection.resize(SendMessageA(program_.FileNameField(), WM_GETTEXT, selection.size(), (LPARAM)&selection[0]));
+    selection.erase(selection.find_last_not_of(' ') + 1);  // the browser may end the list with a blank
+    EXPECT_EQ(selection, "\"alpha.bmp\" \"mid.bmp\" \"zeta.bmp\"");
+    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_selection.bmp"));
+    EXPECT_EQ(Convert().box, nullptr);
+    for (const char *name : {"alpha.ico", "mid.ico", "zeta.ico"}) EXPECT_EQ(ReadIconHeader(Out(name)).count, 1) << name;
+    EXPECT_LT(WriteTime(Out("alpha.ico")), WriteTime(Out("mid.ico")));
+    EXPECT_LT(WriteTime(Out("mid.ico")), WriteTime(Out("zeta.ico")));
 }
 
 TEST_F(MainWindowTest, MissingTargetFolderIsCreatedOnYesOnly) {
@@ -378,6 +396,25 @@ TEST_F(MainWindowTest, TheBrowsersOwnOpenButtonLeavesTheWindowOpen) {
     EXPECT_TRUE(program_.Running());
     EXPECT_TRUE(IsWindowVisible(program_.browser()));
     EXPECT_EQ(program_.WaitForMessageBox(nullptr, 500).box, nullptr);
+}
+
+TEST_F(MainWindowTest, TheEditorOpensTheResult) {
+    // An installation folder whose editor records how it was started.
+    std::string install = scratch_.File("install"), editor = install + "\\GlypheryEdit.exe";
+    ASSERT_TRUE(CreateDirectoryA(install.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA((BinFolder() + "\\e2e_viewer_recorder.exe").c_str(), editor.c_str(), FALSE));
+    PutSetting("installPath", install);
+    PutSetting("display_icon", 1);
+    PutSetting("display_type", 1);
+    Launch();
+    program_.Check(1041);
+    program_.TypeFileName("mid.bmp");
+    EXPECT_EQ(Convert().box, nullptr);
+    std::string log = editor + ".log";
+    for (int i = 0; i < 200 && !FileExists(log); ++i) Sleep(50);
+    Sleep(200);
+    std::vector<uint8_t> line = ReadFileBytes(log);
+    EXPECT_NE(std::string(line.begin(), line.end()).find("|" + Out("mid.ico")), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ViewerShowsTheResultButNotForAnimatedCursors) {
