@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "common/paths.h"
@@ -76,7 +77,7 @@ bool CreateFolderWithParents(const std::string &folder) {
     return true;
 }
 
-// Convert step 5 and 6: the target folder from its field into pathSave,
+// The target folder from its field into pathSave, collapsed, probed and
 // created on request. False when the conversion must not go on.
 bool TakeTargetFolder(HWND panel, HWND owner, Settings &s) {
     HWND field = GetDlgItem(panel, IDC_TARGET);
@@ -96,21 +97,21 @@ bool TakeTargetFolder(HWND panel, HWND owner, Settings &s) {
     return CreateFolderWithParents(target) && FolderAccepts(target);
 }
 
-// Convert step 3: the browser's selection as the source list.
+// The browser's selection as the source list; a single name must exist.
 bool TakeSelection(HWND owner, std::vector<std::string> *sources) {
     HWND browser = MainWindow().browser;
-    std::string spec = BrowserText(browser, CDM_GETSPEC);
-    if (spec.empty()) {
+    std::string selection = BrowserText(browser, CDM_GETSPEC);
+    if (selection.empty()) {
         Stop(owner, kNoFileText);
         return false;
     }
     std::string folder = BrowserText(browser, CDM_GETFOLDERPATH);
-    *sources = SourcesFromSelection(folder, spec, kMaxSources);
+    *sources = SourcesFromSelection(folder, selection, kMaxSources);
     if (sources->empty()) {
         Stop(owner, kNoFileText);
         return false;
     }
-    if (spec.find('"') == std::string::npos &&
+    if (selection.find('"') == std::string::npos &&
         GetFileAttributesA((*sources)[0].c_str()) == INVALID_FILE_ATTRIBUTES) {
         Stop(owner, Formatted(kFileMissingText, (*sources)[0]));
         sources->clear();
@@ -214,9 +215,9 @@ void OnCursorTest(HWND panel) {
         return;
     }
     SetTestLabel(panel, IDS_STOP_TEST);
-    std::string spec = BrowserText(w.browser, CDM_GETSPEC);
+    std::string selection = BrowserText(w.browser, CDM_GETSPEC);
     std::vector<std::string> sources =
-        SourcesFromSelection(BrowserText(w.browser, CDM_GETFOLDERPATH), spec, 1);
+        SourcesFromSelection(BrowserText(w.browser, CDM_GETFOLDERPATH), selection, 1);
     if (sources.empty()) {
         Stop(w.browser, kSelectFileText);
         SetTestLabel(panel, IDS_TEST);

@@ -4,11 +4,26 @@
 #include "common/types.h"
 #include "conversion/sources.h"
 
+namespace {
+
+// A name typed with its drive ("C:\...") or as a network path stands alone.
+bool IsAbsolute(const std::string &name) {
+    bool drive = name.size() >= 3 && name[1] == ':' && name[2] == '\\';
+    bool network = name.size() >= 2 && name[0] == '\\' && name[1] == '\\';
+    return drive || network;
+}
+
+std::string InFolder(const std::string &folder, const std::string &name) {
+    return IsAbsolute(name) ? name : CollapseBackslashes(folder + "\\" + name);
+}
+
+}  // namespace
+
 std::vector<std::string> SourcesFromSelection(const std::string &folder, const std::string &text, size_t limit) {
     std::vector<std::string> sources;
     if (text.empty() || limit == 0) return sources;
     if (text.find('"') == std::string::npos) {
-        sources.push_back(CollapseBackslashes(folder + "\\" + text));
+        sources.push_back(InFolder(folder, text));
         return sources;
     }
     size_t pos = 0;
@@ -17,7 +32,7 @@ std::vector<std::string> SourcesFromSelection(const std::string &folder, const s
         if (open == std::string::npos) break;
         size_t close = text.find('"', open + 1);
         if (close == std::string::npos) break;  // an unterminated name is not a name
-        if (close > open + 1) sources.push_back(CollapseBackslashes(folder + "\\" + text.substr(open + 1, close - open - 1)));
+        if (close > open + 1) sources.push_back(InFolder(folder, text.substr(open + 1, close - open - 1)));
         pos = close + 1;
     }
     return sources;

@@ -8,7 +8,8 @@
 // The sources named by the browser's selection text in `folder`: a text
 // without a double quote is one file name; otherwise every name between a
 // pair of double quotes is one, in order. Each becomes folder + "\" + name
-// with doubled backslashes collapsed. At most `limit` sources are taken.
+// with doubled backslashes collapsed, unless it is a full path already
+// ("C:\..." or "\\server\..."). At most `limit` sources are taken.
 std::vector<std::string> SourcesFromSelection(const std::string &folder, const std::string &text, size_t limit);
 
 // True for the video types the video tool picks a frame from first.

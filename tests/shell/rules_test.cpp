@@ -93,6 +93,10 @@ TEST(Selection, OneNameOrSeveralQuotedNamesInOrder) {
     EXPECT_EQ(SourcesFromSelection("C:\\p", "\"zeta.bmp\" \"alpha one.bmp\" \"mid.bmp\"", 2).size(), 2u);
     // Empty quotes name nothing; an unterminated name is dropped.
     EXPECT_EQ(SourcesFromSelection("C:\\p", "\"\" \"a.bmp\" \"b.b", 10), std::vector<std::string>{"C:\\p\\a.bmp"});
+    // A name typed as a full path is not put in the folder a second time.
+    EXPECT_EQ(SourcesFromSelection("C:\\p", "D:\\x\\a.bmp", 10), std::vector<std::string>{"D:\\x\\a.bmp"});
+    EXPECT_EQ(SourcesFromSelection("C:\\p", "\"\\\\srv\\s\\a.bmp\" \"b.bmp\"", 10),
+              (std::vector<std::string>{"\\\\srv\\s\\a.bmp", "C:\\p\\b.bmp"}));
     EXPECT_TRUE(SourcesFromSelection("C:\\p", "", 10).empty());
     EXPECT_TRUE(SourcesFromSelection("C:\\p", "\"", 10).empty());
 }
