@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include "shell/resource.h"
+#include "tests/common/testutil_win.h"
 
 namespace {
 
@@ -323,7 +324,22 @@ BOOL CALLBACK MatchShownTip(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
+RaisedWindow::RaisedWindow(HWND window) : window_(GetAncestor(window, GA_ROOT)) {
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+RaisedWindow::~RaisedWindow() {
+    SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool SaveShot(HWND window, const std::string &name) {
+    RaisedWindow raised(window);
+    Sleep(100);
+    return SaveWindowShot(window, TestOutputDir("screenshots") + "\\" + name);
+}
+
 std::string MainProgram::HoverTip(HWND over, POINT point, DWORD ms) const {
+    RaisedWindow raised(over);
     ClientToScreen(over, &point);
     SetCursorPos(point.x - 3, point.y - 3);
     Sleep(100);

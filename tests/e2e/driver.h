@@ -102,6 +102,19 @@ private:
     HWND browser_ = nullptr, panel_ = nullptr;
 };
 
+// Keeps a window of the program above every other for a scope (other
+// tests' windows may share the display).
+class RaisedWindow {
+public:
+    explicit RaisedWindow(HWND window);
+    ~RaisedWindow();
+
+private:
+    HWND window_;
+};
+// A screenshot of a window, raised, kept in test-output/screenshots as `name`.
+bool SaveShot(HWND window, const std::string &name);
+
 // Waits until `path` exists and nothing writes it any more.
 bool WaitForFile(const std::string &path, DWORD ms);
 // A file's last write time (0 when it does not exist).

@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, ConvertsTheSelectedFilesInTheirOrderAndCloseSavesTheSetti
     EXPECT_EQ(program_.Text(IDC_TEST), "Test");
     EXPECT_FALSE(IsWindowEnabled(program_.Control(IDC_TEST)));
     ASSERT_NE(program_.Control(IDC_TOOLBAR), nullptr);
-    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_en.bmp"));
+    EXPECT_TRUE(SaveShot(program_.browser(), "main_window_en.bmp"));
 
     program_.Check(1041);  // 16 x 16 at 4 bits
     program_.Check(1356);  // 32 x 32 at 8 bits
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, FilesSelectedInTheListAreConvertedInTheListsOrder) {
     selection.resize(SendMessageA(program_.FileNameField(), WM_GETTEXT, selection.size(), (LPARAM)&selection[0]));
     selection.erase(selection.find_last_not_of(' ') + 1);  // the browser may end the list with a blank
     EXPECT_EQ(selection, "\"alpha.bmp\" \"mid.bmp\" \"zeta.bmp\"");
-    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_selection.bmp"));
+    EXPECT_TRUE(SaveShot(program_.browser(), "main_window_selection.bmp"));
     EXPECT_EQ(Convert().box, nullptr);
     for (const char *name : {"alpha.ico", "mid.ico", "zeta.ico"}) EXPECT_EQ(ReadIconHeader(Out(name)).count, 1) << name;
     EXPECT_LT(WriteTime(Out("alpha.ico")), WriteTime(Out("mid.ico")));
@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, StoredFilterAndKindChooseTheListAndTheFilterIsStored) {
     EXPECT_NEAR(menuRect.top, toolbarRect.top + button.bottom, 4);
     EXPECT_NEAR(menuRect.left, toolbarRect.left + button.left, 4);
     Sleep(200);
-    EXPECT_TRUE(SaveWindowShot(menu, TestOutputDir("screenshots") + "\\main_acquire_menu.bmp"));
+    EXPECT_TRUE(SaveShot(menu, "main_acquire_menu.bmp"));
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     for (int i = 0; i < 100 && IsWindowVisible(menu); ++i) Sleep(50);
     EXPECT_FALSE(IsWindowVisible(menu));
@@ -319,7 +319,7 @@ TEST_F(MainWindowTest, SetupAndAboutOpenFromTheMenuAndSetupChangesTheSettings) {
     char text[MAX_PATH] = "";
     SendDlgItemMessageA(dialog.box, IDC_SET_LAUNCH, WM_GETTEXT, sizeof text, (LPARAM)text);
     EXPECT_EQ(std::string(text), in_);
-    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_setup_dialog.bmp"));
+    EXPECT_TRUE(SaveShot(dialog.box, "main_setup_dialog.bmp"));
     EXPECT_EQ(SendDlgItemMessageA(dialog.box, IDC_SET_TOOLTIPS, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendDlgItemMessageA(dialog.box, IDC_SET_TOOLTIPS, BM_SETCHECK, BST_UNCHECKED, 0);
     ASSERT_TRUE(program_.Answer(dialog, IDOK));
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, SetupAndAboutOpenFromTheMenuAndSetupChangesTheSettings) {
     dialog = program_.WaitForMessageBox(about.get());
     ASSERT_NE(dialog.box, nullptr);
     EXPECT_NE(GetDlgItem(dialog.box, IDC_ABOUT_TEXT), nullptr);
-    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_about_dialog.bmp"));
+    EXPECT_TRUE(SaveShot(dialog.box, "main_about_dialog.bmp"));
     ASSERT_TRUE(program_.Answer(dialog, IDOK));
     ASSERT_TRUE(about->Wait(10000));
 
@@ -360,7 +360,7 @@ TEST_F(MainWindowTest, TransparentColourFromTheColourChooserAndTheFolderBrowser)
         SendMessageA(field, WM_SETTEXT, 0, (LPARAM)values[i]);
         SendMessageA(dialog.box, WM_COMMAND, MAKEWPARAM(channels[i], EN_UPDATE), (LPARAM)field);
     }
-    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_colour_chooser.bmp"));
+    EXPECT_TRUE(SaveShot(dialog.box, "main_colour_chooser.bmp"));
     ASSERT_TRUE(program_.Answer(dialog, IDOK));
     ASSERT_TRUE(choose->Wait(10000));
 
@@ -369,7 +369,7 @@ TEST_F(MainWindowTest, TransparentColourFromTheColourChooserAndTheFolderBrowser)
     dialog = program_.WaitForDialog(browse.get());
     ASSERT_NE(dialog.box, nullptr);
     EXPECT_EQ(dialog.text, "Target folder:");
-    EXPECT_TRUE(SaveWindowShot(dialog.box, TestOutputDir("screenshots") + "\\main_folder_browser.bmp"));
+    EXPECT_TRUE(SaveShot(dialog.box, "main_folder_browser.bmp"));
     ASSERT_TRUE(program_.Answer(dialog, IDCANCEL));
     ASSERT_TRUE(browse->Wait(10000));
     EXPECT_EQ(program_.Text(IDC_TARGET), out_);
@@ -475,7 +475,7 @@ TEST_F(MainWindowTest, FrenchUserInterfaceShowsFrenchPanelAndMenus) {
     EXPECT_EQ(program_.Text(IDC_TARGET_LABEL), "Dossier cible :");
     EXPECT_EQ(program_.Text(IDC_TEST), "Tester");
     EXPECT_EQ(program_.Text(IDC_TRANSPARENT), "Fond transparent -->");
-    EXPECT_TRUE(SaveWindowShot(program_.browser(), TestOutputDir("screenshots") + "\\main_window_fr.bmp"));
+    EXPECT_TRUE(SaveShot(program_.browser(), "main_window_fr.bmp"));
 
     // The program's French menu, as the resource loader finds it.
     std::string exe = BinFolder() + "\\Glyphery.exe";
