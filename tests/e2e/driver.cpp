@@ -102,8 +102,12 @@ bool CopyUserKey(const char *from, const char *to) {
 }  // namespace
 
 SettingsKeyScope::SettingsKeyScope() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
-    CopyUserKey(kKey, kBackup);
+    // A backup left by an interrupted run holds the real settings still.
+    HKEY left = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBackup, 0, KEY_READ, &left) == ERROR_SUCCESS)
+        RegCloseKey(left);
+    else
+        CopyUserKey(kKey, kBackup);
     SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
 }
 
@@ -273,19 +277,26 @@ bool MainProgram::ToolbarButtonRect(int command, RECT *rect) const {
 }
 
 namespace {
-struct PopupSearch {
+struct ShownSearch {
     DWORD pid;
+    const char *cls;
     HWND found;
 };
-BOOL CALLBACK MatchPopupMenu(HWND hwnd, LPARAM param) {
-    PopupSearch *search = reinterpret_cast<PopupSearch *>(param);
+BOOL CALLBACK MatchShownWindow(HWND hwnd, LPARAM param) {
+    ShownSearch *search = reinterpret_cast<ShownSearch *>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    char cls[16] = "";
+    char cls[64] = "";
     GetClassNameA(hwnd, cls, sizeof cls);
-    if (owner != search->pid || strcmp(cls, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    if (owner != search->pid || _stricmp(cls, search->cls) != 0 || !IsWindowVisible(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
+}
+// A shown top-level window of a process by its class, or null.
+HWND ShownWindowOf(DWORD pid, const char *cls) {
+    ShownSearch search = {pid, cls, nullptr};
+    EnumWindows(MatchShownWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 }  // namespace
 
@@ -305,24 +316,6 @@ bool MainProgram::SelectAllListedFiles() const {
     return ok;
 }
 
-namespace {
-struct TipSearch {
-    DWORD pid;
-    std::string text;
-};
-BOOL CALLBACK MatchShownTip(HWND hwnd, LPARAM param) {
-    TipSearch *search = reinterpret_cast<TipSearch *>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char cls[32] = "";
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (owner != search->pid || _stricmp(cls, "tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-    char text[512] = "";
-    SendMessageA(hwnd, WM_GETTEXT, sizeof text, (LPARAM)text);
-    search->text = text;
-    return FALSE;
-}
-}  // namespace
 
 RaisedWindow::RaisedWindow(HWND window) : window_(GetAncestor(window, GA_ROOT)) {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -345,9 +338,11 @@ std::string MainProgram::HoverTip(HWND over, POINT point, DWORD ms) const {
     Sleep(100);
     SetCursorPos(point.x, point.y);
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        TipSearch search = {pi_.dwProcessId, ""};
-        EnumWindows(MatchShownTip, reinterpret_cast<LPARAM>(&search));
-        if (!search.text.empty()) return search.text;
+        if (HWND tip = ShownWindowOf(pi_.dwProcessId, TOOLTIPS_CLASSA)) {
+            char text[512] = "";
+            SendMessageA(tip, WM_GETTEXT, sizeof text, (LPARAM)text);
+            if (text[0]) return text;
+        }
         Sleep(50);
     }
     return "";
@@ -355,9 +350,7 @@ std::string MainProgram::HoverTip(HWND over, POINT point, DWORD ms) const {
 
 HWND MainProgram::WaitForPopupMenu(DWORD ms) const {
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        PopupSearch search = {pi_.dwProcessId, nullptr};
-        EnumWindows(MatchPopupMenu, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND menu = ShownWindowOf(pi_.dwProcessId, "#32768")) return menu;
         Sleep(50);
     }
     return nullptr;
