@@ -11,6 +11,7 @@
 
 #include "common/handles.h"
 #include "common/seams.h"
+#include "tests/common/testutil_win.h"
 
 namespace deskdrv {
 
@@ -157,4 +158,22 @@ private:
     HelpOpener old_;
 };
 
+}  // namespace deskdrv
+
+namespace deskdrv {
+// Paints the dialog and all its controls now, then keeps its picture under
+// test-output\screenshots.
+inline bool Shot(HWND dialog, const char *name) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The platform may hand what was drawn to the screen a little later.
+    for (int i = 0; i < 10; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(20);
+    }
+    return SaveWindowShot(dialog, TestOutputDir("screenshots") + "\\" + name);
+}
 }  // namespace deskdrv

@@ -82,7 +82,7 @@ TEST_F(MetricsTest, ShowsTheStoredMetricsAndApplyWritesThemBackInTheirOwnForm) {
         RECT r;
         GetWindowRect(d, &r);
         EXPECT_LE(abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
-        EXPECT_TRUE(SaveWindowShot(d, TestOutputDir("screenshots") + "\\metrics.bmp"));
+        EXPECT_TRUE(Shot(d, "metrics.bmp"));
         Click(d, IDOK);
     });
     EXPECT_EQ(result, 1);
