@@ -166,7 +166,12 @@ HIMAGELIST SetUpObjectList(HWND list) {
 }
 
 int AddObjectRow(HWND list, HIMAGELIST images, HICON icon, const char *label) {
-    int image = ImageList_ReplaceIcon(images, -1, icon);
+    // Row i owns image i: an icon the list refuses still takes a (blank) place.
+    int image = icon ? ImageList_ReplaceIcon(images, -1, icon) : -1;
+    if (image < 0) {
+        image = ImageList_GetImageCount(images);
+        ImageList_SetImageCount(images, (UINT)image + 1);
+    }
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/handles.h"
 #include "desktop/pickers.h"
@@ -93,4 +95,115 @@ inline void Shoot(HWND window, const std::string &name) {
         Sleep(10);
     }
     SaveWindowShot(window, TestOutputDir("screenshots") + "\\" + name + ".bmp");
+}
+
+// Registry helpers for the dialog tests (under IsolateRegistry).
+inline bool SetString(HKEY root, const std::string &key, const char *name, const std::string &text,
+                      DWORD type = REG_SZ) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueRegKey owner(k);
+    if (!name) return true;  // the key only
+    return RegSetValueExA(k, name, 0, type, (const BYTE *)text.c_str(), (DWORD)text.size() + 1) == ERROR_SUCCESS;
+}
+inline bool CreateKey(HKEY root, const std::string &key) { return SetString(root, key, nullptr, ""); }
+
+// The stored bytes of a value; false when it is absent.
+inline bool RawValue(HKEY root, const std::string &key, const char *name, std::string *bytes,
+                     DWORD *type = nullptr) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    UniqueRegKey owner(k);
+    DWORD t = 0, size = 0;
+    if (RegQueryValueExA(k, name, nullptr, &t, nullptr, &size) != ERROR_SUCCESS) return false;
+    std::string data(size, '\0');
+    if (size && RegQueryValueExA(k, name, nullptr, &t, (BYTE *)&data[0], &size) != ERROR_SUCCESS) return false;
+    data.resize(size);
+    if (type) *type = t;
+    *bytes = data;
+    return true;
+}
+
+// Sends the list view's notification as a click on the ObjectList would.
+inline void NotifyObjects(HWND dialog, UINT code) {
+    NMITEMACTIVATE nm = {};
+    nm.hdr.hwndFrom = GetDlgItem(dialog, 1398);
+    nm.hdr.idFrom = 1398;
+    nm.hdr.code = code;
+    nm.iItem = -1;
+    SendMessageA(dialog, WM_NOTIFY, 1398, (LPARAM)&nm);
+}
+inline void FocusRow(HWND dialog, int row) {
+    LVITEMA state = {};
+    state.stateMask = state.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendDlgItemMessageA(dialog, 1398, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&state);
+}
+inline void SelectEntry(HWND dialog, int entry) { SendDlgItemMessageA(dialog, 1209, LB_SETCURSEL, (WPARAM)entry, 0); }
+inline std::string RowLabel(HWND dialog, int row) {
+    char text[128] = "";
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendDlgItemMessageA(dialog, 1398, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+inline int RowCount(HWND dialog) { return (int)SendDlgItemMessageA(dialog, 1398, LVM_GETITEMCOUNT, 0, 0); }
+
+// The client area a template of w x h dialog units gets.
+inline void ExpectDialogUnits(HWND dialog, int w, int h) {
+    RECT units = {0, 0, w, h};
+    MapDialogRect(dialog, &units);
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, units.right);
+    EXPECT_EQ(client.bottom, units.bottom);
+}
+
+// Records the help requests.
+struct HelpCall {
+    std::string file;
+    UINT command;
+    ULONG_PTR data;
+};
+inline std::vector<HelpCall> &HelpCalls() {
+    static std::vector<HelpCall> calls;
+    return calls;
+}
+inline BOOL WINAPI RecordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
+    HelpCalls().push_back({file ? file : "", command, data});
+    return TRUE;
+}
+
+// Runs f on the dialog's thread once a window holding control `id` shows up
+// (a modal dialog started after this call), through a thread timer the
+// modal loop dispatches.
+inline std::function<void(HWND)> &PendingModalAction() {
+    static std::function<void(HWND)> action;
+    return action;
+}
+inline int &PendingModalControl() {
+    static int id;
+    return id;
+}
+inline BOOL CALLBACK FindModal(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && GetDlgItem(window, PendingModalControl())) {
+        *(HWND *)found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+inline void CALLBACK ModalTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, (LPARAM)&found);
+    if (!found || !PendingModalAction()) return;
+    KillTimer(nullptr, timer);
+    std::function<void(HWND)> action = PendingModalAction();
+    PendingModalAction() = nullptr;
+    action(found);
+}
+inline void WhenModalShows(int controlId, const std::function<void(HWND)> &action) {
+    PendingModalControl() = controlId;
+    PendingModalAction() = action;
+    SetTimer(nullptr, 0, 50, ModalTimer);
 }
