@@ -3,7 +3,6 @@
 // the shortcut files only by Apply.
 #include "desktop/favorites.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstdio>

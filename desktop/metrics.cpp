@@ -5,7 +5,6 @@
 #include "desktop/metrics.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <climits>
 #include <cstdio>
