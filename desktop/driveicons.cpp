@@ -212,17 +212,11 @@ BOOL OnCommand(HWND dialog, int id) {
 }
 
 INT_PTR CALLBACK DriveIconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR answer;
+    if (AnswerIconListMessage(dialog, message, wParam, lParam, &answer)) return answer;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
-    case WM_MEASUREITEM:
-        MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);
-        return TRUE;
-    case WM_DRAWITEM:
-        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr);
-        return TRUE;
-    case WM_CTLCOLORLISTBOX:
-        return AnswerIconListColour((HDC)wParam, (HWND)lParam);
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND:

@@ -321,17 +321,11 @@ BOOL OnCommand(HWND dialog, int id) {
 }
 
 INT_PTR CALLBACK FolderIconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR answer;
+    if (AnswerIconListMessage(dialog, message, wParam, lParam, &answer)) return answer;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
-    case WM_MEASUREITEM:
-        MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);
-        return TRUE;
-    case WM_DRAWITEM:
-        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr);
-        return TRUE;
-    case WM_CTLCOLORLISTBOX:
-        return AnswerIconListColour((HDC)wParam, (HWND)lParam);
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND:
@@ -366,6 +360,23 @@ bool FolderNodePath(HWND tree, HTREEITEM node, std::string *path) {
         names.insert(names.begin(), text);
     }
     return FileSystemPathOf(JoinFolderPath(names), path);
+}
+
+bool AnswerIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR *result) {
+    switch (message) {
+    case WM_MEASUREITEM:
+        MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);
+        *result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr);
+        *result = TRUE;
+        return true;
+    case WM_CTLCOLORLISTBOX:
+        *result = AnswerIconListColour((HDC)wParam, (HWND)lParam);
+        return true;
+    }
+    return false;
 }
 
 std::string ListSystemShellIcons(HWND dialog) {

@@ -1,27 +1,27 @@
-// Helpers of the desktop dialog tests: a modal dialog run with a script that
-// drives it from inside its own loop, the registry isolated for one scope,
-// and small readers of controls and registry values.
+// More helpers of the desktop dialog tests, over those of desk_test.h: a
+// modal dialog run with a script that drives it from inside its own loop and
+// is cancelled if the script leaves it open, the registry isolated for one
+// scope, help requests recorded for one scope, and readers of values, images
+// and controls.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/handles.h"
 #include "common/seams.h"
 #include "tests/common/testutil_win.h"
+#include "tests/desktop/desk_test.h"
 
 namespace deskdrv {
 
 inline std::function<void(HWND)> &Script() {
     static std::function<void(HWND)> script;
     return script;
-}
-inline HWND &Seen() {
-    static HWND seen;
-    return seen;
 }
 
 // Runs the script once a visible "Glyphery" dialog is up. A script that does
@@ -30,7 +30,6 @@ inline void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
     HWND dialog = FindWindowA("#32770", "Glyphery");
     if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, id);
-    Seen() = dialog;
     std::function<void(HWND)> script;
     script.swap(Script());
     script(dialog);
@@ -38,10 +37,9 @@ inline void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // Opens the dialog with show() and runs script inside it; returns the
-// dialog's result. Seen() is the dialog the script drove (null if none).
+// dialog's result.
 inline INT_PTR RunModal(const std::function<INT_PTR()> &show, std::function<void(HWND)> script) {
     Script() = std::move(script);
-    Seen() = nullptr;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, RunScript);
     INT_PTR result = show();
     KillTimer(nullptr, timer);
@@ -60,26 +58,33 @@ private:
     bool ok_;
 };
 
-inline std::string Text(HWND dialog, int id) {
-    char buf[1024] = {0};
-    GetDlgItemTextA(dialog, id, buf, sizeof buf);
-    return buf;
-}
+// Help requests through the seam, recorded for one scope.
+class HelpRecorder {
+public:
+    HelpRecorder() {
+        HelpCalls().clear();
+        old_ = SetHelpOpener(RecordHelp);
+    }
+    ~HelpRecorder() { SetHelpOpener(old_); }
+    HelpCall last() const { return HelpCalls().empty() ? HelpCall{"", 0, 0} : HelpCalls().back(); }
+
+private:
+    HelpOpener old_;
+};
 
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-inline void SetString(HKEY root, const char *key, const char *name, const std::string &value) {
-    HKEY k = nullptr;
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
-    RegSetValueExA(k, name, 0, REG_SZ, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
-    RegCloseKey(k);
+inline std::string ClassOf(HWND window) {
+    char cls[64] = {0};
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
 }
 
 inline void SetDword(HKEY root, const char *key, const char *name, DWORD value) {
     HKEY k = nullptr;
     if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    UniqueRegKey owner(k);
     RegSetValueExA(k, name, 0, REG_DWORD, (const BYTE *)&value, sizeof value);
-    RegCloseKey(k);
 }
 
 // A value as stored: its type and its bytes. type is REG_NONE when absent.
@@ -95,85 +100,33 @@ struct StoredValue {
 };
 inline StoredValue Read(HKEY root, const char *key, const char *name) {
     StoredValue v;
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return v;
-    char buf[2048];
-    DWORD size = sizeof buf, type = 0;
-    if (RegQueryValueExA(k, name, nullptr, &type, (BYTE *)buf, &size) == ERROR_SUCCESS) {
-        v.type = type;
-        v.bytes.assign(buf, size);
-    }
-    RegCloseKey(k);
+    DWORD type = REG_NONE;
+    if (RawValue(root, key, name, &v.bytes, &type)) v.type = type;
     return v;
 }
 
-inline std::string ClassOf(HWND window) {
-    char cls[64] = {0};
-    GetClassNameA(window, cls, sizeof cls);
-    return cls;
+// The pixels of image i of a 16 x 16 image list, drawn on white.
+inline std::vector<COLORREF> SmallImagePixels(HIMAGELIST list, int image) {
+    WindowDC screen(nullptr);
+    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), 16, 16));
+    SelectObjectScope sel(dc.get(), bmp.get());
+    RECT r = {0, 0, 16, 16};
+    FillRect(dc.get(), &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    ImageList_Draw(list, image, dc.get(), 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> px;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) px.push_back(GetPixel(dc.get(), x, y));
+    return px;
 }
 
-// The client size of a dialog in dialog units' pixels, for checking a
-// template's size.
-inline bool ClientIsDialogUnits(HWND dialog, int cx, int cy) {
-    RECT r, units = {0, 0, cx, cy};
-    GetClientRect(dialog, &r);
-    MapDialogRect(dialog, &units);
-    return r.right == units.right && r.bottom == units.bottom;
+// The same for an icon, put through an image list made with flags.
+inline std::vector<COLORREF> SmallIconPixels(HICON icon, UINT flags) {
+    HIMAGELIST list = ImageList_Create(16, 16, flags, 1, 1);
+    ImageList_ReplaceIcon(list, -1, icon);
+    std::vector<COLORREF> px = SmallImagePixels(list, 0);
+    ImageList_Destroy(list);
+    return px;
 }
 
-}  // namespace deskdrv
-
-namespace deskdrv {
-
-// Records the help requests made through the seam.
-struct HelpCall {
-    std::string file;
-    UINT command = 0;
-    ULONG_PTR data = 0;
-    int count = 0;
-};
-inline HelpCall &LastHelp() {
-    static HelpCall call;
-    return call;
-}
-inline BOOL WINAPI RecordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
-    HelpCall &c = LastHelp();
-    c.file = file ? file : "";
-    c.command = command;
-    c.data = data;
-    ++c.count;
-    return TRUE;
-}
-class HelpRecorder {
-public:
-    HelpRecorder() {
-        LastHelp() = HelpCall();
-        old_ = SetHelpOpener(RecordHelp);
-    }
-    ~HelpRecorder() { SetHelpOpener(old_); }
-    const HelpCall &last() const { return LastHelp(); }
-
-private:
-    HelpOpener old_;
-};
-
-}  // namespace deskdrv
-
-namespace deskdrv {
-// Paints the dialog and all its controls now, then keeps its picture under
-// test-output\screenshots.
-inline bool Shot(HWND dialog, const char *name) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The platform may hand what was drawn to the screen a little later.
-    for (int i = 0; i < 10; ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(20);
-    }
-    return SaveWindowShot(dialog, TestOutputDir("screenshots") + "\\" + name);
-}
 }  // namespace deskdrv

@@ -63,7 +63,7 @@ int RowOf(HWND list, char letter) {
 // A real double click on a row's label: the cursor is put there, as the
 // dialog reads it.
 void DoubleClickRow(HWND list, int row) {
-    RECT r = {LVIR_LABEL};
+    RECT r = {LVIR_LABEL, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&r);
     POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     POINT screen = at;
@@ -73,21 +73,6 @@ void DoubleClickRow(HWND list, int row) {
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-// The pixels of image i of a list, drawn on white.
-std::vector<COLORREF> ImagePixels(HIMAGELIST list, int image) {
-    WindowDC screen(nullptr);
-    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), 16, 16));
-    SelectObjectScope sel(dc.get(), bmp.get());
-    RECT r = {0, 0, 16, 16};
-    FillRect(dc.get(), &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    ImageList_Draw(list, image, dc.get(), 0, 0, ILD_NORMAL);
-    std::vector<COLORREF> px;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) px.push_back(GetPixel(dc.get(), x, y));
-    return px;
 }
 
 class DriveIconsTest : public ::testing::Test {
@@ -107,7 +92,7 @@ protected:
 TEST_F(DriveIconsTest, ListsTheDrivesFromCWithTheirLabelsAndTheGenericIcon) {
     HelpRecorder help;
     INT_PTR result = Run([&](HWND d) {
-        EXPECT_TRUE(ClientIsDialogUnits(d, 400, 204));
+        ExpectDialogUnits(d, 400, 204);
         HWND list = GetDlgItem(d, IDC_DESK_OBJECTS);
         LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
         EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
@@ -145,13 +130,13 @@ TEST_F(DriveIconsTest, ListsTheDrivesFromCWithTheirLabelsAndTheGenericIcon) {
         EXPECT_EQ(RowOf(list, 'B'), -1);
         // Without an own icon every drive shows the generic one, image 0.
         EXPECT_EQ(RowImage(list, c), 0);
-        EXPECT_EQ(Text(d, IDC_DESK_CAPTION), "Choose a disk:");
+        EXPECT_EQ(ControlText(d, IDC_DESK_CAPTION), "Choose a disk:");
         EXPECT_GT(IconListEntries(d), 8);
         LVITEMA state = {};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)c, (LPARAM)&state);
         SendDlgItemMessageA(d, IDC_DESK_ICONS, LB_SETCURSEL, 4, 0);
-        EXPECT_TRUE(Shot(d, "driveicons.bmp"));
+        Shoot(d, "driveicons");
         Click(d, IDC_DESK_HELP);
         EXPECT_EQ(help.last().data, 204u);
         Click(d, IDC_DESK_APPLY_BUTTON);  // no action of its own
@@ -165,7 +150,7 @@ TEST_F(DriveIconsTest, ADoubleClickWritesTheListedFileAndEntryAtOnceAndTheRowSho
     Run([&](HWND d) {
         HWND list = GetDlgItem(d, IDC_DESK_OBJECTS);
         HIMAGELIST images = (HIMAGELIST)SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
-        std::string shell = Text(d, IDC_DESK_STATUS);
+        std::string shell = ControlText(d, IDC_DESK_STATUS);
         SendDlgItemMessageA(d, IDC_DESK_ICONS, LB_SETCURSEL, 4, 0);
         DoubleClickRow(list, RowOf(list, 'C'));
         StoredValue v = Read(HKEY_LOCAL_MACHINE, DriveKey('C').c_str(), nullptr);
@@ -178,11 +163,8 @@ TEST_F(DriveIconsTest, ADoubleClickWritesTheListedFileAndEntryAtOnceAndTheRowSho
         EXPECT_NE(RowImage(list, c), 0);
         HICON expected = ExtractIconA(GetModuleHandleA(nullptr), shell.c_str(), 4);
         ASSERT_NE(expected, nullptr);
-        HIMAGELIST probe = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1);
-        ImageList_ReplaceIcon(probe, -1, expected);
-        EXPECT_EQ(ImagePixels(images, RowImage(list, c)), ImagePixels(probe, 0));
-        EXPECT_NE(ImagePixels(images, RowImage(list, c)), ImagePixels(images, 0));
-        ImageList_Destroy(probe);
+        EXPECT_EQ(SmallImagePixels(images, RowImage(list, c)), SmallIconPixels(expected, ILC_MASK | ILC_COLOR32));
+        EXPECT_NE(SmallImagePixels(images, RowImage(list, c)), SmallImagePixels(images, 0));
         DestroyIcon(expected);
         Click(d, IDCANCEL);
     });

@@ -75,31 +75,13 @@ HTREEITEM Find(HWND tree, const std::string &name) {
     return nullptr;
 }
 
-// The pixels of an icon drawn at 16 x 16 through an image list like the
-// tree's (16-bit colour), so both sides go through the same conversion.
-std::vector<COLORREF> Pixels(HIMAGELIST list, int image) {
-    WindowDC screen(nullptr);
-    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), 16, 16));
-    SelectObjectScope sel(dc.get(), bmp.get());
-    RECT r = {0, 0, 16, 16};
-    FillRect(dc.get(), &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    ImageList_Draw(list, image, dc.get(), 0, 0, ILD_NORMAL);
-    std::vector<COLORREF> px;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) px.push_back(GetPixel(dc.get(), x, y));
-    return px;
-}
-
+// The small icon of a file as the tree's image list (16-bit colour) holds it.
 std::vector<COLORREF> ExpectedPixels(const char *file, int index) {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 1, 1);
     HICON small = nullptr;
     ExtractIconExA(file, index, nullptr, &small, 1);
+    UniqueIcon owned(small);
     if (!small) small = (HICON)LoadImageA(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED);
-    ImageList_ReplaceIcon(list, -1, small);
-    std::vector<COLORREF> px = Pixels(list, 0);
-    ImageList_Destroy(list);
-    return px;
+    return SmallIconPixels(small, ILC_COLOR16 | ILC_MASK);
 }
 
 std::string SystemFile(const char *name) {
@@ -248,8 +230,8 @@ TEST(FavoritesCount, EveryUrlFileAtAnyDepthWholeExtensionAnyCase) {
 
 TEST_F(FavoritesTest, CountsTwelveShowsNineTheUrlFollowsTheSelectionAndTheMenuIsComplete) {
     INT_PTR result = Run([&](HWND d) {
-        EXPECT_TRUE(ClientIsDialogUnits(d, 332, 222));
-        EXPECT_EQ(Text(d, IDC_DESK_STATUS), favorites_.path() + ": 12 items");
+        ExpectDialogUnits(d, 332, 222);
+        EXPECT_EQ(ControlText(d, IDC_DESK_STATUS), favorites_.path() + ": 12 items");
         HWND tree = GetDlgItem(d, IDC_FAV_TREE);
         auto nodes = Walk(tree);
         std::vector<std::string> names;
@@ -271,10 +253,10 @@ TEST_F(FavoritesTest, CountsTwelveShowsNineTheUrlFollowsTheSelectionAndTheMenuIs
         HIMAGELIST images = (HIMAGELIST)SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0);
         ASSERT_NE(images, nullptr);
         HTREEITEM mail = Find(tree, "mail"), news = Find(tree, "news");
-        EXPECT_EQ(Pixels(images, NodeImage(tree, mail)), ExpectedPixels(SystemFile("shell32.dll").c_str(), 3));
-        EXPECT_NE(Pixels(images, NodeImage(tree, mail)), ExpectedPixels(SystemFile("shell32.dll").c_str(), 4));
+        EXPECT_EQ(SmallImagePixels(images, NodeImage(tree, mail)), ExpectedPixels(SystemFile("shell32.dll").c_str(), 3));
+        EXPECT_NE(SmallImagePixels(images, NodeImage(tree, mail)), ExpectedPixels(SystemFile("shell32.dll").c_str(), 4));
         EXPECT_EQ(NodeImage(tree, mail), NodeImage(tree, mail, true));
-        EXPECT_EQ(Pixels(images, NodeImage(tree, news)), ExpectedPixels("url.dll", 0));
+        EXPECT_EQ(SmallImagePixels(images, NodeImage(tree, news)), ExpectedPixels("url.dll", 0));
         const FavoriteData *data = FavoriteOfNode(tree, news);
         ASSERT_NE(data, nullptr);
         EXPECT_STREQ(data->iconFile, "url.dll");
@@ -287,13 +269,13 @@ TEST_F(FavoritesTest, CountsTwelveShowsNineTheUrlFollowsTheSelectionAndTheMenuIs
         EXPECT_EQ(NodeImage(tree, work), NodeImage(tree, nodes[0].second));
 
         Select(d, "Work\\build");
-        EXPECT_EQ(Text(d, IDC_FAV_URL), "http://work.example/build");
+        EXPECT_EQ(ControlText(d, IDC_FAV_URL), "http://work.example/build");
         Select(d, "Work");
-        EXPECT_EQ(Text(d, IDC_FAV_URL), "");
+        EXPECT_EQ(ControlText(d, IDC_FAV_URL), "");
         Select(d, "mail");
-        EXPECT_EQ(Text(d, IDC_FAV_URL), "http://mail.example/");
+        EXPECT_EQ(ControlText(d, IDC_FAV_URL), "http://mail.example/");
         SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)work);
-        EXPECT_TRUE(Shot(d, "favorites.bmp"));
+        Shoot(d, "favorites");
     });
     EXPECT_EQ(result, 0);
 
@@ -396,8 +378,8 @@ TEST_F(FavoritesTest, AnAssignedIconIsWrittenByApplyAndACancelledPickChangesNoth
                       EXPECT_EQ(ImageList_GetImageCount(images), before + 2);
                       EXPECT_EQ(NodeImage(tree, tv), before);
                       EXPECT_EQ(NodeImage(tree, tv, true), before + 1);
-                      EXPECT_EQ(Pixels(images, before), ExpectedPixels(SystemFile("shell32.dll").c_str(), 7));
-                      EXPECT_EQ(Pixels(images, before + 1), Pixels(images, before));
+                      EXPECT_EQ(SmallImagePixels(images, before), ExpectedPixels(SystemFile("shell32.dll").c_str(), 7));
+                      EXPECT_EQ(SmallImagePixels(images, before + 1), SmallImagePixels(images, before));
                       Click(d, IDOK);
                   }),
                   1);

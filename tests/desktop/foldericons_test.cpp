@@ -61,12 +61,6 @@ std::string Contents(const std::string &path) {
     return std::string(b.begin(), b.end());
 }
 
-const char *g_chosenFile = nullptr;
-BOOL WINAPI ChooseFile(OPENFILENAMEA *ofn) {
-    snprintf(ofn->lpstrFile, ofn->nMaxFile, "%s", g_chosenFile);
-    return TRUE;
-}
-
 class FolderIconsTest : public ::testing::Test {
 protected:
     FolderIconsTest() {
@@ -111,7 +105,7 @@ std::string SystemShell32() {
 TEST_F(FolderIconsTest, OpensWithTheShellTreeBesideTheSystemIcons) {
     HelpRecorder help;
     INT_PTR result = Run([&](HWND d) {
-        EXPECT_TRUE(ClientIsDialogUnits(d, 400, 223));
+        ExpectDialogUnits(d, 400, 223);
         HWND tree = GetDlgItem(d, kFolderTreeId);
         ASSERT_NE(tree, nullptr);
         EXPECT_EQ(ClassOf(tree), "SysTreeView32");
@@ -134,10 +128,10 @@ TEST_F(FolderIconsTest, OpensWithTheShellTreeBesideTheSystemIcons) {
         HTREEITEM first = Child(tree, nullptr);
         ASSERT_NE(first, nullptr);
         EXPECT_TRUE(SendMessageA(tree, TVM_GETITEMSTATE, (WPARAM)first, TVIS_EXPANDED) & TVIS_EXPANDED);
-        EXPECT_EQ(Lower(Text(d, IDC_DESK_STATUS)), Lower(SystemShell32()));
+        EXPECT_EQ(Lower(ControlText(d, IDC_DESK_STATUS)), Lower(SystemShell32()));
         EXPECT_GT(IconListEntries(d), 8);
-        EXPECT_EQ(Text(d, IDC_DESK_CAPTION), "Choose a folder:");
-        EXPECT_EQ(Text(d, IDC_FOLDER_TIP_LABEL), "Tooltip:");
+        EXPECT_EQ(ControlText(d, IDC_DESK_CAPTION), "Choose a folder:");
+        EXPECT_EQ(ControlText(d, IDC_FOLDER_TIP_LABEL), "Tooltip:");
 
         ASSERT_TRUE(Select(d, Folder("beta\\inner")));
         // A folder's children are sorted; one with subfolders has a button.
@@ -154,7 +148,7 @@ TEST_F(FolderIconsTest, OpensWithTheShellTreeBesideTheSystemIcons) {
         EXPECT_EQ(item.cChildren, 1);
         ChooseEntry(d, 3);
         SetDlgItemTextA(d, IDC_FOLDER_TIP, "Work in progress");
-        EXPECT_TRUE(Shot(d, "foldericons.bmp"));
+        Shoot(d, "foldericons");
         Click(d, IDC_DESK_HELP);
         EXPECT_EQ(help.last().data, 203u);
         Click(d, IDOK);
@@ -169,7 +163,7 @@ TEST_F(FolderIconsTest, ApplyWritesThreeLinesOrFiveWithATooltipAnewEachTimeHidde
         ChooseEntry(d, 2);
         SetDlgItemTextA(d, IDC_FOLDER_TIP, "");
         Click(d, IDC_DESK_APPLY_BUTTON);
-        std::string shell = Text(d, IDC_DESK_STATUS);
+        std::string shell = ControlText(d, IDC_DESK_STATUS);
         EXPECT_EQ(Contents(ini), "[.ShellClassInfo]\r\nIconFile=" + shell + "\r\nIconIndex=2\r\n");
         DWORD attributes = GetFileAttributesA(ini.c_str());
         EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
@@ -198,17 +192,17 @@ TEST_F(FolderIconsTest, SelectingAFolderShowsItsIconEntryAndTooltipAndAShellMade
     Run([&](HWND d) {
         ASSERT_TRUE(Select(d, Folder("beta")));
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DESK_ICONS, LB_GETCURSEL, 0, 0), 7);
-        EXPECT_EQ(Text(d, IDC_FOLDER_TIP), "Old notes");
+        EXPECT_EQ(ControlText(d, IDC_FOLDER_TIP), "Old notes");
         // The file named there is not loaded: the list keeps the browsed one.
-        EXPECT_EQ(Lower(Text(d, IDC_DESK_STATUS)), Lower(SystemShell32()));
+        EXPECT_EQ(Lower(ControlText(d, IDC_DESK_STATUS)), Lower(SystemShell32()));
         // A folder without desktop.ini: entry 0 and an empty tooltip.
         ASSERT_TRUE(Select(d, Folder("alpha")));
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DESK_ICONS, LB_GETCURSEL, 0, 0), 0);
-        EXPECT_EQ(Text(d, IDC_FOLDER_TIP), "");
+        EXPECT_EQ(ControlText(d, IDC_FOLDER_TIP), "");
 
         ASSERT_TRUE(Select(d, Folder("beta")));
         Click(d, IDC_DESK_APPLY_BUTTON);
-        EXPECT_EQ(Contents(ini), "[.ShellClassInfo]\r\nIconFile=" + Text(d, IDC_DESK_STATUS) +
+        EXPECT_EQ(Contents(ini), "[.ShellClassInfo]\r\nIconFile=" + ControlText(d, IDC_DESK_STATUS) +
                                      "\r\nIconIndex=7\r\nConfirmFileOp=0\r\nInfoTip=Old notes\r\n");
     });
 }
@@ -272,17 +266,15 @@ TEST_F(FolderIconsTest, BrowseListsTheChosenFileAndApplyNamesIt) {
     ScratchDir icons("folder-icons");
     std::string ico = icons.File("blue.ico");
     ASSERT_TRUE(WriteBytes(ico, SolidIcon(0x2040C0)));
-    g_chosenFile = ico.c_str();
-    OpenFileChooser old = SetOpenFileChooser(ChooseFile);
+    ChooserScope chooser(ico);
     Run([&](HWND d) {
         Click(d, IDC_DESK_BROWSE);
-        EXPECT_EQ(Text(d, IDC_DESK_STATUS), ico);
+        EXPECT_EQ(ControlText(d, IDC_DESK_STATUS), ico);
         EXPECT_EQ(IconListEntries(d), 1);
         ASSERT_TRUE(Select(d, Folder("alpha")));
         Click(d, IDC_DESK_APPLY_BUTTON);
         EXPECT_EQ(Contents(IniOf(Folder("alpha"))), "[.ShellClassInfo]\r\nIconFile=" + ico + "\r\nIconIndex=0\r\n");
     });
-    SetOpenFileChooser(old);
 }
 
 }  // namespace

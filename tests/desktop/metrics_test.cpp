@@ -50,18 +50,18 @@ TEST_F(MetricsTest, ShowsTheStoredMetricsAndApplyWritesThemBackInTheirOwnForm) {
     ASSERT_TRUE(WriteBytes(IconCacheFile(), {1, 2, 3}));
 
     INT_PTR result = Run([&](HWND d) {
-        EXPECT_TRUE(ClientIsDialogUnits(d, 348, 154));
-        EXPECT_EQ(Text(d, IDC_MET_HSPACING), "1125");
-        EXPECT_EQ(Text(d, IDC_MET_VSPACING), "1140");
-        EXPECT_EQ(Text(d, IDC_MET_CACHE), "2000");
+        ExpectDialogUnits(d, 348, 154);
+        EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "1125");
+        EXPECT_EQ(ControlText(d, IDC_MET_VSPACING), "1140");
+        EXPECT_EQ(ControlText(d, IDC_MET_CACHE), "2000");
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_MET_LARGE), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_MET_WRAP), BST_CHECKED);
-        EXPECT_EQ(Text(d, IDC_MET_COLORS), "Hi Colors (16 Bits)");
-        EXPECT_EQ(Text(d, IDC_MET_SIZE), "48");
+        EXPECT_EQ(ControlText(d, IDC_MET_COLORS), "Hi Colors (16 Bits)");
+        EXPECT_EQ(ControlText(d, IDC_MET_SIZE), "48");
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_MET_COLORS, CB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_MET_SIZE, CB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(Text(d, IDC_MET_REPAIR_NOTE), "If icons are corrupted.\nYou will have to reboot");
-        EXPECT_EQ(Text(d, IDC_MET_OVERLAYS), "Display shorcut overlays");
+        EXPECT_EQ(ControlText(d, IDC_MET_REPAIR_NOTE), "If icons are corrupted.\nYou will have to reboot");
+        EXPECT_EQ(ControlText(d, IDC_MET_OVERLAYS), "Display shorcut overlays");
 
         // The three spins, bound to their boxes with their ranges.
         const int spins[3][4] = {{IDC_MET_HSPIN, IDC_MET_HSPACING, 1, 100},
@@ -71,7 +71,7 @@ TEST_F(MetricsTest, ShowsTheStoredMetricsAndApplyWritesThemBackInTheirOwnForm) {
             HWND spin = GetDlgItem(d, s[0]);
             ASSERT_NE(spin, nullptr) << s[0];
             EXPECT_EQ(ClassOf(spin), "msctls_updown32");
-            EXPECT_EQ(Text(d, s[0]), "Spin1");
+            EXPECT_EQ(ControlText(d, s[0]), "Spin1");
             EXPECT_EQ((HWND)SendMessageA(spin, UDM_GETBUDDY, 0, 0), GetDlgItem(d, s[1]));
             int lo = 0, hi = 0;
             SendMessageA(spin, UDM_GETRANGE32, (WPARAM)&lo, (LPARAM)&hi);
@@ -82,7 +82,7 @@ TEST_F(MetricsTest, ShowsTheStoredMetricsAndApplyWritesThemBackInTheirOwnForm) {
         RECT r;
         GetWindowRect(d, &r);
         EXPECT_LE(abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
-        EXPECT_TRUE(Shot(d, "metrics.bmp"));
+        Shoot(d, "metrics");
         Click(d, IDOK);
     });
     EXPECT_EQ(result, 1);
@@ -106,11 +106,11 @@ TEST_F(MetricsTest, ShowsTheStoredMetricsAndApplyWritesThemBackInTheirOwnForm) {
 TEST_F(MetricsTest, TheChosenColourDepthIsWrittenAndSelectedOnTheNextOpening) {
     Store("-75", "-75", "32", "0", "4");
     EXPECT_EQ(Run([&](HWND d) {
-                  EXPECT_EQ(Text(d, IDC_MET_COLORS), "16 Colors (4 Bits)");
+                  EXPECT_EQ(ControlText(d, IDC_MET_COLORS), "16 Colors (4 Bits)");
                   EXPECT_EQ(IsDlgButtonChecked(d, IDC_MET_WRAP), BST_UNCHECKED);
                   EXPECT_EQ(IsDlgButtonChecked(d, IDC_MET_LARGE), BST_UNCHECKED);
                   // No cache size on the machine: the shell's default.
-                  EXPECT_EQ(Text(d, IDC_MET_CACHE), "512");
+                  EXPECT_EQ(ControlText(d, IDC_MET_CACHE), "512");
                   SendDlgItemMessageA(d, IDC_MET_COLORS, CB_SETCURSEL, 1, 0);
                   Click(d, IDOK);
               }),
@@ -125,7 +125,7 @@ TEST_F(MetricsTest, TheChosenColourDepthIsWrittenAndSelectedOnTheNextOpening) {
     });
     EXPECT_EQ(Metric("Shell Icon BPP").text(), "24");
     SetString(HKEY_CURRENT_USER, kMetrics, "Shell Icon BPP", "8");
-    Run([&](HWND d) { EXPECT_EQ(Text(d, IDC_MET_COLORS), "Hi Colors (24 Bits)"); });
+    Run([&](HWND d) { EXPECT_EQ(ControlText(d, IDC_MET_COLORS), "Hi Colors (24 Bits)"); });
 }
 
 TEST_F(MetricsTest, ACacheSizeOutOfRangeWritesTheRestButKeepsTheDialogOpen) {
@@ -171,16 +171,16 @@ TEST_F(MetricsTest, TheIconSizeComboIsNotWrittenTheCheckBoxDecides) {
 TEST_F(MetricsTest, AMachineCacheSizeKeptAsTextIsReadAsItsNumber) {
     Store("-1125", "-1125", "32", "0", "24");
     SetString(HKEY_LOCAL_MACHINE, kExplorer, "MaxCachedIcons", "1024");
-    Run([&](HWND d) { EXPECT_EQ(Text(d, IDC_MET_CACHE), "1024"); });
+    Run([&](HWND d) { EXPECT_EQ(ControlText(d, IDC_MET_CACHE), "1024"); });
     SetDword(HKEY_LOCAL_MACHINE, kExplorer, "MaxCachedIcons", 0);
-    Run([&](HWND d) { EXPECT_EQ(Text(d, IDC_MET_CACHE), "512"); });
+    Run([&](HWND d) { EXPECT_EQ(ControlText(d, IDC_MET_CACHE), "512"); });
 }
 
 TEST_F(MetricsTest, WithoutWindowMetricsTheDialogIsEmptyAndApplyReportsIt) {
     MessageRecorder recorder;
     INT_PTR result = Run([&](HWND d) {
-        EXPECT_EQ(Text(d, IDC_MET_HSPACING), "");
-        EXPECT_EQ(Text(d, IDC_MET_CACHE), "");
+        EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "");
+        EXPECT_EQ(ControlText(d, IDC_MET_CACHE), "");
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_MET_COLORS, CB_GETCURSEL, 0, 0), CB_ERR);
         Click(d, IDOK);
         ASSERT_EQ(recorder.calls().size(), 1u);
@@ -228,7 +228,7 @@ TEST_F(MetricsTest, RebuildBroadcastsRepairDeletesTheCacheCancelWritesNothingHel
         // Reset and the two display check boxes have no action.
         SetDlgItemTextA(d, IDC_MET_HSPACING, "99");
         Click(d, IDC_DESK_RESET);
-        EXPECT_EQ(Text(d, IDC_MET_HSPACING), "99");
+        EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "99");
         Click(d, IDCANCEL);
     });
     DestroyWindow(listener);
