@@ -159,7 +159,10 @@ BOOL OnInitDialog(HWND dialog) {
 }
 
 void OnDestroy(HWND dialog) {
-    // The tree goes with the dialog; its image list and the data blocks are ours.
+    // The nodes go first, while the data they point to is still there (a
+    // node's deletion may notify a selection change); then the image list
+    // and the data blocks, which are ours.
+    SendMessageA(Tree(dialog), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
     SendMessageA(Tree(dialog), TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
     if (g_images) ImageList_Destroy(g_images);
     g_images = nullptr;

@@ -171,6 +171,19 @@ HINSTANCE RecordOpen(HWND, const char *verb, const char *file, const char *, con
     return (HINSTANCE)42;
 }
 
+// Closes the context menu once it shows, noting its first entry.
+std::string g_menuSeen;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    KillTimer(nullptr, id);
+    HMENU shown = (HMENU)SendMessageA(menu, MN_GETHMENU, 0, 0);
+    char text[64] = {0};
+    if (shown) GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
+    g_menuSeen = text;
+    EndMenu();
+}
+
 class FavoritesTest : public ::testing::Test {
 protected:
     FavoritesTest() : favorites_("favorites") {
@@ -293,6 +306,21 @@ TEST_F(FavoritesTest, CountsTwelveShowsNineTheUrlFollowsTheSelectionAndTheMenuIs
         EXPECT_STREQ(text, items[i].second) << i;
     }
     DestroyMenu(menu);
+}
+
+TEST_F(FavoritesTest, ARightClickInTheTreeShowsTheContextMenu) {
+    g_menuSeen.clear();
+    Run([&](HWND d) {
+        HWND tree = GetDlgItem(d, IDC_FAV_TREE);
+        RECT r;
+        GetWindowRect(tree, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+        NMHDR hdr = {tree, IDC_FAV_TREE, (UINT)NM_RCLICK};
+        SendMessageA(d, WM_NOTIFY, IDC_FAV_TREE, (LPARAM)&hdr);
+        KillTimer(nullptr, timer);
+    });
+    EXPECT_EQ(g_menuSeen, "&Assign new Icon...");
 }
 
 TEST_F(FavoritesTest, ApplyWritesEveryShortcutAndGivesThoseWithoutAnIconUrlDll) {
