@@ -54,6 +54,9 @@ bool ReadDefault(HKEY root, const char *key, char (&value)[MAX_PATH]) {
 
 void FillDriveList(HWND dialog) {
     HWND list = DriveList(dialog);
+    // A drive without a medium answers with an error, never a system box
+    // asking for a disk.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     char location[MAX_PATH];
     ReadDefault(HKEY_CLASSES_ROOT, "drive\\DefaultIcon", location);
     int generic = AddLocationImage(location);
@@ -76,6 +79,7 @@ void FillDriveList(HWND dialog) {
         item.pszText = const_cast<char *>(text.c_str());
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
+    SetErrorMode(oldMode);
 }
 
 void RefillDriveList(HWND dialog) {
