@@ -240,3 +240,38 @@ void CenterOnScreen(HWND dialog) {
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void BeginIconListDialog(HWND dialog) {
+    ResetIconList(dialog);
+    CreateIconListBrush();
+    SendDlgItemMessageA(dialog, IDC_ICONLIST, LB_SETCOLUMNWIDTH, 58, 0);
+}
+
+void EndIconListDialog(HWND dialog) {
+    ResetIconList(dialog);
+    DestroyIconListBrush();
+}
+
+bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
+                           INT_PTR *result) {
+    switch (message) {
+    case WM_MEASUREITEM:
+        MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);
+        *result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, cursorModule);
+        *result = TRUE;
+        return true;
+    case WM_CTLCOLORLISTBOX:
+        *result = AnswerIconListColour((HDC)wParam, (HWND)lParam);
+        return true;
+    }
+    return false;
+}
+
+INT_PTR RunDesktopDialog(HWND owner, int templateId, DLGPROC proc, const char *helpFile) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, proc, (LPARAM)helpFile);
+}

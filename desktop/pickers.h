@@ -80,3 +80,17 @@ HICON LoadIconFromLocation(char *location, size_t locationSize, PendingLocation 
 
 // Centres a dialog on the screen.
 void CenterOnScreen(HWND dialog);
+
+// The plumbing every dialog with an IconList shares.
+// Opening: empties the IconList (IconListCount 0), makes the list brush and
+// sets the list's column width to the entry width.
+void BeginIconListDialog(HWND dialog);
+// Ending: empties the IconList (its extracted icons go) and frees the brush.
+void EndIconListDialog(HWND dialog);
+// Answers the IconList's measure, draw and colour requests; true (with the
+// dialog procedure's result) when message was one of them.
+bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
+                           INT_PTR *result);
+// Runs one of the desktop dialogs modally from the program's own resources,
+// the help file passed as its parameter.
+INT_PTR RunDesktopDialog(HWND owner, int templateId, DLGPROC proc, const char *helpFile);

@@ -76,11 +76,9 @@ BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
     g_helpFile = lParam ? (const char *)lParam : "";
     g_picked.path[0] = 0;
     g_namesListed = false;
-    ResetIconList(dialog);
+    BeginIconListDialog(dialog);
     g_objects = GetDlgItem(dialog, IDC_DESK_OBJECTS);
-    CreateIconListBrush();
     g_images = SetUpObjectList(g_objects);
-    SendDlgItemMessageA(dialog, IDC_DESK_ICONS, LB_SETCOLUMNWIDTH, 58, 0);
 
     SetDlgItemTextA(dialog, IDOK, "&Apply");
     SetDlgItemTextA(dialog, IDCANCEL, "&Cancel");
@@ -159,8 +157,7 @@ BOOL OnNotify(HWND dialog, const NMHDR *header) {
 }
 
 void OnDestroy(HWND dialog) {
-    ResetIconList(dialog);
-    DestroyIconListBrush();
+    EndIconListDialog(dialog);
     g_images = nullptr;
     g_objects = nullptr;
 }
@@ -168,13 +165,11 @@ void OnDestroy(HWND dialog) {
 }  // namespace
 
 INT_PTR CALLBACK SystemCursorsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    HMODULE names = g_namesListed ? CursorResourceModule() : nullptr;
+    if (HandleIconListMessage(dialog, message, wParam, lParam, names, &result)) return result;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_MEASUREITEM: MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam); return TRUE;
-    case WM_DRAWITEM:
-        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, g_namesListed ? CursorResourceModule() : nullptr);
-        return TRUE;
-    case WM_CTLCOLORLISTBOX: return AnswerIconListColour((HDC)wParam, (HWND)lParam);
     case WM_NOTIFY: return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND: return OnCommand(dialog, wParam);
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
@@ -189,8 +184,5 @@ POINT SystemCursorHotspot(int row) {
 }
 
 INT_PTR ShowSystemCursorsDialog(HWND owner, const char *helpFile) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSCURSORS), owner,
-                           SystemCursorsDialogProc, (LPARAM)helpFile);
+    return RunDesktopDialog(owner, IDD_SYSCURSORS, SystemCursorsDialogProc, helpFile);
 }

@@ -190,13 +190,11 @@ BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
     g_helpFile = lParam ? (const char *)lParam : "";
     g_rowCount = 0;
     g_picked = PickedFile();
-    ResetIconList(dialog);
+    BeginIconListDialog(dialog);
     g_objects = GetDlgItem(dialog, IDC_DESK_OBJECTS);
-    CreateIconListBrush();
     g_images = SetUpObjectList(g_objects);
     g_noIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOICON));
     if (!g_noIcon) g_noIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512) /* IDI_APPLICATION */);
-    SendDlgItemMessageA(dialog, IDC_DESK_ICONS, LB_SETCOLUMNWIDTH, 58, 0);
 
     SetDlgItemTextA(dialog, IDOK, "&Apply");
     SetDlgItemTextA(dialog, IDCANCEL, "&Cancel");
@@ -287,8 +285,7 @@ BOOL OnNotify(HWND dialog, const NMHDR *header) {
 }
 
 void OnDestroy(HWND dialog) {
-    ResetIconList(dialog);
-    DestroyIconListBrush();
+    EndIconListDialog(dialog);
     // The list view owns the image list and destroys it with itself.
     g_images = nullptr;
     g_objects = nullptr;
@@ -297,11 +294,10 @@ void OnDestroy(HWND dialog) {
 }  // namespace
 
 INT_PTR CALLBACK SystemIconsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    if (HandleIconListMessage(dialog, message, wParam, lParam, nullptr, &result)) return result;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_MEASUREITEM: MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam); return TRUE;
-    case WM_DRAWITEM: DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr); return TRUE;
-    case WM_CTLCOLORLISTBOX: return AnswerIconListColour((HDC)wParam, (HWND)lParam);
     case WM_NOTIFY: return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND: return OnCommand(dialog, wParam);
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
@@ -320,7 +316,8 @@ INT_PTR CALLBACK SystemIconPropertiesProc(HWND dialog, UINT message, WPARAM wPar
         SetDlgItemTextA(dialog, IDC_PROP_ROOT, CatalogueRootName(row->root));
         SetDlgItemTextA(dialog, IDC_PROP_KEY, row->key);
         CenterOnScreen(dialog);
-        return TRUE;
+        SetFocus(GetDlgItem(dialog, IDOK));  // the values are to read, not to edit
+        return FALSE;
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -337,8 +334,5 @@ const SystemIconRow *SystemIconRowAt(int row) { return row >= 0 && row < g_rowCo
 HIMAGELIST SystemIconImages() { return g_images; }
 
 INT_PTR ShowSystemIconsDialog(HWND owner, const char *helpFile) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSICONS), owner, SystemIconsDialogProc,
-                           (LPARAM)helpFile);
+    return RunDesktopDialog(owner, IDD_SYSICONS, SystemIconsDialogProc, helpFile);
 }

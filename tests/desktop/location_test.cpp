@@ -133,7 +133,9 @@ TEST(Catalogues, SystemIconRowsAsTheDialogListsThem) {
             EXPECT_NE(strstr(e.key, "DefaultIcon"), nullptr) << e.label;
         }
         // Only row 9 writes elsewhere than it reads.
-        if (i != 8) EXPECT_STREQ(e.readValue, e.writeValue) << e.label;
+        if (i != 8) {
+            EXPECT_STREQ(e.readValue, e.writeValue) << e.label;
+        }
     }
     EXPECT_EQ(machine, 21);
     EXPECT_STREQ(CatalogueRootName(kRootClasses), "HKEY_HKEY_CLASSES_ROOT");

@@ -14,11 +14,11 @@ namespace {
 // A dialog from the system icons template whose procedure only forwards the
 // IconList's requests to the shared pieces.
 INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    if (HandleIconListMessage(dialog, message, wParam, lParam, nullptr, &result)) return result;
     switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_MEASUREITEM: MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam); return TRUE;
-    case WM_DRAWITEM: DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr); return TRUE;
-    case WM_CTLCOLORLISTBOX: return AnswerIconListColour((HDC)wParam, (HWND)lParam);
+    case WM_INITDIALOG: BeginIconListDialog(dialog); return TRUE;
+    case WM_DESTROY: EndIconListDialog(dialog); return FALSE;
     }
     return FALSE;
 }
@@ -26,14 +26,9 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 class Host {
 public:
     Host() {
-        CreateIconListBrush();
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSICONS), nullptr, HostProc, 0);
     }
-    ~Host() {
-        ResetIconList(dialog_);
-        DestroyWindow(dialog_);
-        DestroyIconListBrush();
-    }
+    ~Host() { DestroyWindow(dialog_); }
     HWND get() const { return dialog_; }
     HWND objects() const { return GetDlgItem(dialog_, IDC_DESK_OBJECTS); }
 
@@ -120,6 +115,21 @@ TEST(IconListPresentation, MeasureAndTheLightGreyBackground) {
     WindowDC dc(host.get());
     EXPECT_EQ(AnswerIconListColour(dc.get(), GetDlgItem(host.get(), IDC_DESK_ICONS)), (INT_PTR)IconListBrush());
     EXPECT_EQ(AnswerIconListColour(dc.get(), host.objects()), 0);
+    // The list's columns are as wide as an entry.
+    ListIconsInFile(host.get(), SevenIconsDll().c_str());
+    RECT first = {}, second = {};
+    SendDlgItemMessageA(host.get(), IDC_DESK_ICONS, LB_GETITEMRECT, 0, (LPARAM)&first);
+    SendDlgItemMessageA(host.get(), IDC_DESK_ICONS, LB_GETITEMRECT, 1, (LPARAM)&second);
+    EXPECT_EQ(first.right - first.left, 58);
+    EXPECT_EQ(first.bottom - first.top, (LONG)mis.itemHeight);
+}
+
+TEST(IconListPresentation, TheBrushLivesWhileTheDialogIsOpen) {
+    {
+        Host host;
+        EXPECT_TRUE(IconListBrush());
+    }
+    EXPECT_EQ(IconListBrush(), nullptr);
 }
 
 TEST(IconListPresentation, DrawsTheIconAt13_13OnGreyOrHighlight) {
