@@ -102,13 +102,12 @@ void SetUpDriveList(HWND dialog) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
 
-BOOL OnInitDialog(HWND dialog) {
-    ResetIconList(dialog);
+BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
+    g_helpFile = helpFile ? (const char *)helpFile : "";
+    BeginIconListDialog(dialog);
     g_noIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOICON));
     SetUpDriveList(dialog);
-    CreateIconListBrush();
     FillDriveList(dialog);
-    SendDlgItemMessageA(dialog, IDC_ICONLIST, LB_SETCOLUMNWIDTH, 58, 0);  // one entry per column
     ListSystemShellIcons(dialog);
     CenterOnScreen(dialog);
     return TRUE;
@@ -118,8 +117,7 @@ void OnDestroy(HWND dialog) {
     SendMessageA(DriveList(dialog), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     if (g_images) ImageList_Destroy(g_images);
     g_images = nullptr;
-    ResetIconList(dialog);
-    DestroyIconListBrush();
+    EndIconListDialog(dialog);
 }
 
 // The assignment: the selected IconList entry of the listed file becomes the
@@ -217,10 +215,10 @@ BOOL OnCommand(HWND dialog, int id) {
 
 INT_PTR CALLBACK DriveIconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR answer;
-    if (AnswerIconListMessage(dialog, message, wParam, lParam, &answer)) return answer;
+    if (HandleIconListMessage(dialog, message, wParam, lParam, nullptr, &answer)) return answer;
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, lParam);
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND:
@@ -235,8 +233,5 @@ INT_PTR CALLBACK DriveIconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 INT_PTR ShowDriveIconsDialog(HWND owner, const char *helpFile) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    g_helpFile = helpFile ? helpFile : "";
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DRIVEICONS), owner, DriveIconsProc, 0);
+    return RunDesktopDialog(owner, IDD_DRIVEICONS, DriveIconsProc, helpFile);
 }

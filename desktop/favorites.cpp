@@ -137,7 +137,8 @@ HWND Tree(HWND dialog) { return GetDlgItem(dialog, IDC_FAV_TREE); }
 
 HTREEITEM Selected(HWND dialog) { return (HTREEITEM)SendMessageA(Tree(dialog), TVM_GETNEXTITEM, TVGN_CARET, 0); }
 
-BOOL OnInitDialog(HWND dialog) {
+BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
+    g_helpFile = helpFile ? (const char *)helpFile : "";
     g_folderClosed = g_folderOpen = -1;
     HWND tree = Tree(dialog);
     g_images = ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 50, 100);
@@ -345,7 +346,7 @@ BOOL OnCommand(HWND dialog, int id) {
 INT_PTR CALLBACK FavoritesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, lParam);
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND:
@@ -387,8 +388,5 @@ const FavoriteData *FavoriteOfNode(HWND tree, HTREEITEM node) {
 }
 
 INT_PTR ShowFavoritesDialog(HWND owner, const char *helpFile) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    g_helpFile = helpFile ? helpFile : "";
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FAVORITES), owner, FavoritesProc, 0);
+    return RunDesktopDialog(owner, IDD_FAVORITES, FavoritesProc, helpFile);
 }

@@ -249,10 +249,10 @@ void CreateFolderTree(HWND dialog) {
     SetWindowPos(tree, GetDlgItem(dialog, IDC_DESK_CAPTION), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-BOOL OnInitDialog(HWND dialog) {
-    CreateIconListBrush();
+BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
+    g_helpFile = helpFile ? (const char *)helpFile : "";
+    BeginIconListDialog(dialog);
     CreateFolderTree(dialog);
-    SendDlgItemMessageA(dialog, IDC_ICONLIST, LB_SETCOLUMNWIDTH, 58, 0);  // one entry per column
     SendDlgItemMessageA(dialog, IDC_FOLDER_TIP, EM_LIMITTEXT, kMaxInfoTip, 0);
     HWND tree = Tree(dialog);
     ComRef<IShellFolder> desktop;
@@ -272,8 +272,7 @@ BOOL OnInitDialog(HWND dialog) {
 void OnDestroy(HWND dialog) {
     // Deleting the nodes releases what they hold (TVN_DELETEITEM).
     SendMessageA(Tree(dialog), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-    ResetIconList(dialog);
-    DestroyIconListBrush();
+    EndIconListDialog(dialog);
 }
 
 BOOL OnNotify(HWND dialog, const NMHDR *header) {
@@ -322,10 +321,10 @@ BOOL OnCommand(HWND dialog, int id) {
 
 INT_PTR CALLBACK FolderIconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR answer;
-    if (AnswerIconListMessage(dialog, message, wParam, lParam, &answer)) return answer;
+    if (HandleIconListMessage(dialog, message, wParam, lParam, nullptr, &answer)) return answer;
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, lParam);
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR *)lParam);
     case WM_COMMAND:
@@ -362,23 +361,6 @@ bool FolderNodePath(HWND tree, HTREEITEM node, std::string *path) {
     return FileSystemPathOf(JoinFolderPath(names), path);
 }
 
-bool AnswerIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR *result) {
-    switch (message) {
-    case WM_MEASUREITEM:
-        MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);
-        *result = TRUE;
-        return true;
-    case WM_DRAWITEM:
-        DrawIconListItem((const DRAWITEMSTRUCT *)lParam, nullptr);
-        *result = TRUE;
-        return true;
-    case WM_CTLCOLORLISTBOX:
-        *result = AnswerIconListColour((HDC)wParam, (HWND)lParam);
-        return true;
-    }
-    return false;
-}
-
 std::string ListSystemShellIcons(HWND dialog) {
     char system[MAX_PATH] = {0};
     UINT n = GetSystemDirectoryA(system, MAX_PATH);
@@ -391,12 +373,8 @@ std::string ListSystemShellIcons(HWND dialog) {
 }
 
 INT_PTR ShowFolderIconsDialog(HWND owner, const char *helpFile) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
     HRESULT com = CoInitialize(nullptr);
-    g_helpFile = helpFile ? helpFile : "";
-    INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FOLDERICONS), owner, FolderIconsProc, 0);
+    INT_PTR result = RunDesktopDialog(owner, IDD_FOLDERICONS, FolderIconsProc, helpFile);
     if (SUCCEEDED(com)) CoUninitialize();
     return result;
 }

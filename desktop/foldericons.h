@@ -16,10 +16,6 @@ const int kFolderTreeId = 401;
 // one (My Computer, virtual folders).
 bool FolderNodePath(HWND tree, HTREEITEM node, std::string *path);
 
-// The IconList's measure, draw and colour requests, answered for the folder
-// and drive dialogs; false for any other message.
-bool AnswerIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR *result);
-
 // Lists the icons of the system folder's "Shell32.dll" into the IconList and
 // shows that path in the status text (233); returns the path.
 std::string ListSystemShellIcons(HWND dialog);

@@ -118,7 +118,8 @@ void ShowWindowMetrics(HWND dialog, HKEY key) {
     SendDlgItemMessageA(dialog, IDC_MET_COLORS, CB_SETCURSEL, bpp == 4 ? 0 : bpp == 16 ? 1 : 2, 0);
 }
 
-BOOL OnInitDialog(HWND dialog) {
+BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
+    g_helpFile = helpFile ? (const char *)helpFile : "";
     FillCombos(dialog);
     MakeSpin(dialog, IDC_MET_HSPIN, IDC_MET_HSPACING, 1, 100);
     MakeSpin(dialog, IDC_MET_VSPIN, IDC_MET_VSPACING, 1, 100);
@@ -194,10 +195,10 @@ BOOL OnCommand(HWND dialog, int id) {
     return FALSE;
 }
 
-INT_PTR CALLBACK MetricsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MetricsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, lParam);
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
     }
@@ -211,6 +212,5 @@ std::string IconCacheFile() { return CollapseBackslashes(WindowsFolder() + "\\Sh
 INT_PTR ShowMetricsDialog(HWND owner, const char *helpFile) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
-    g_helpFile = helpFile ? helpFile : "";
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_METRICS), owner, MetricsProc, 0);
+    return RunDesktopDialog(owner, IDD_METRICS, MetricsProc, helpFile);
 }
