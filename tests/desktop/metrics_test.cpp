@@ -168,6 +168,14 @@ TEST_F(MetricsTest, TheIconSizeComboIsNotWrittenTheCheckBoxDecides) {
     EXPECT_EQ(Metric("Shell Icon Size").text(), "32");
 }
 
+TEST_F(MetricsTest, ASpacingStoredWithoutItsMinusSignShowsAsItStands) {
+    Store("75", "-1125", "32", "0", "24");
+    Run([&](HWND d) {
+        EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "75");
+        EXPECT_EQ(ControlText(d, IDC_MET_VSPACING), "1125");
+    });
+}
+
 TEST_F(MetricsTest, AMachineCacheSizeKeptAsTextIsReadAsItsNumber) {
     Store("-1125", "-1125", "32", "0", "24");
     SetString(HKEY_LOCAL_MACHINE, kExplorer, "MaxCachedIcons", "1024");
