@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <string>
 
@@ -50,25 +51,46 @@ void DrawIconListItem(const DRAWITEMSTRUCT *dis, HMODULE cursorModule);
 HBRUSH IconListBrush();
 void CreateIconListBrush();
 void DestroyIconListBrush();
+// The answer to WM_CTLCOLORLISTBOX: the brush (with the background colour set
+// on dc) for the IconList, 0 for any other list.
+INT_PTR AnswerIconListColour(HDC dc, HWND control);
 
 // ObjectList (list view 1398): 32x32 masked image list (100, grow 100),
 // columns "File name" (300, centred) and an empty one of width 0, full-row
 // select and one-click activate. Returns the image list.
 HIMAGELIST SetUpObjectList(HWND list);
 // Appends the image and inserts a row with the label at the next index.
+// Returns the row (-1 when the list refuses it).
 int AddObjectRow(HWND list, HIMAGELIST images, HICON icon, const char *label);
 // Replaces the two low style bits (the view) with view.
 void SetObjectListView(HWND list, DWORD view);
 // The assignment gesture: the IconList's selected entry onto the focused row.
 // Returns the row assigned, or -1 when either selection is missing. entryIcon
-// turns an entry value into the icon to show (null: the value is the handle).
+// turns an entry value into a new icon, which is destroyed once the image list
+// holds its copy (null: the value is the handle itself, which is kept).
 typedef HICON (*EntryIcon)(LPARAM value);
 int AssignSelectedIcon(HWND dialog, HWND list, HIMAGELIST images, EntryIcon entryIcon, int *entryIndex);
 
 // Parses a registry icon location into pending (path, index) and rewrites
 // location to the bare path; returns the icon to show, or the placeholder
 // noIcon when the location is empty, unparsable, has no index or fails to load.
+// pending and location are left alone when the location is empty or
+// unparsable. An icon other than noIcon belongs to the caller.
 HICON LoadIconFromLocation(char *location, size_t locationSize, PendingLocation *pending, HICON noIcon);
 
 // Centres a dialog on the screen.
 void CenterOnScreen(HWND dialog);
+
+// The plumbing every dialog with an IconList shares.
+// Opening: empties the IconList (IconListCount 0), makes the list brush and
+// sets the list's column width to the entry width.
+void BeginIconListDialog(HWND dialog);
+// Ending: empties the IconList (its extracted icons go) and frees the brush.
+void EndIconListDialog(HWND dialog);
+// Answers the IconList's measure, draw and colour requests; true (with the
+// dialog procedure's result) when message was one of them.
+bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
+                           INT_PTR *result);
+// Runs one of the desktop dialogs modally from the program's own resources,
+// the help file passed as its parameter.
+INT_PTR RunDesktopDialog(HWND owner, int templateId, DLGPROC proc, const char *helpFile);
