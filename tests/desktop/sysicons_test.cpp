@@ -14,6 +14,7 @@ const char kScratch[] = "Software\\GlypheryTests\\desk_sysicons";
 const char kMyComputer[] = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon";
 const char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 const char kTemporaryFiles[] = "CLSID\\{7BD29E00-76C1-11CF-9DD0-00A0C9034933}\\DefaultIcon";
+const char kControlPanel[] = "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon";
 const char kFonts[] = "CLSID\\{BD84B380-8CA2-1069-AB1D-08000948F534}\\DefaultIcon";
 const char kFolder[] = "Directory\\DefaultIcon";
 const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
@@ -142,6 +143,8 @@ TEST_F(SystemIcons, ApplyRewritesParsedRowsAndLeavesBrokenOnesAlone) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFolder, "", "C:\\folder.ico"));  // no index
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFonts, "", "%SystemRoot\\fonts.dll,3"));  // lone percent sign
     ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kShellIcons, "3", "shell.dll,  -4"));
+    const std::string tooLong = "C:\\" + std::string(300, 'x') + ".dll,1";  // more than a location buffer holds
+    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kControlPanel, "", tooLong));
     ASSERT_TRUE(Open());
     ShowWindow(dialog_, SW_SHOWNA);
 
@@ -166,6 +169,7 @@ TEST_F(SystemIcons, ApplyRewritesParsedRowsAndLeavesBrokenOnesAlone) {
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kRecycleBin, ""), "<absent>");
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFolder, ""), std::string("C:\\folder.ico"));
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFonts, ""), std::string("%SystemRoot\\fonts.dll,3"));
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kControlPanel, ""), tooLong);
     // The other values of the shell's icon table stay absent.
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kShellIcons, "8"), "<absent>");
 }
