@@ -18,39 +18,21 @@ const char kControlPanel[] = "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\Def
 const char kFonts[] = "CLSID\\{BD84B380-8CA2-1069-AB1D-08000948F534}\\DefaultIcon";
 const char kFolder[] = "Directory\\DefaultIcon";
 const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
-const char kHelpFile[] = "C:\\Glyphery\\Glypherye.hlp";
 
-class SystemIcons : public ::testing::Test {
+class SystemIcons : public DeskDialogTest {
 protected:
     void SetUp() override {
+        DeskDialogTest::SetUp();
         ASSERT_TRUE(IsolateRegistry(kScratch));
         SetWindowsFolderOverride(BinFolder().c_str());
-        previousHelp_ = SetHelpOpener(RecordHelp);
-        HelpCalls().clear();
     }
     void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        SetHelpOpener(previousHelp_);
+        DeskDialogTest::TearDown();
         SetWindowsFolderOverride(nullptr);
         RestoreRegistry(kScratch);
     }
-    HWND Open() {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSICONS), nullptr,
-                                     SystemIconsDialogProc, (LPARAM)kHelpFile);
-        return dialog_;
-    }
-    // Lists the fixture library through the File command.
-    void PickLibrary() {
-        ChooserScope chooser(SevenIconsDll());
-        SendMessageA(dialog_, WM_COMMAND, IDC_DESK_FILE, 0);
-    }
-    void Assign(int row, int entry) {
-        FocusRow(dialog_, row);
-        SelectEntry(dialog_, entry);
-        NotifyObjects(dialog_, NM_DBLCLK);
-    }
-    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, (WPARAM)id, 0); }
+    HWND Open() { return OpenDialog(IDD_SYSICONS, SystemIconsDialogProc); }
+    void PickLibrary() { Pick(SevenIconsDll()); }
     // The text of a value (the platform may keep a terminating NUL or add one).
     std::string Value(HKEY root, const char *key, const char *name) {
         std::string bytes;
@@ -59,9 +41,6 @@ protected:
         return bytes;
     }
     std::string Dll() const { return SevenIconsDll(); }
-
-    HWND dialog_ = nullptr;
-    HelpOpener previousHelp_ = nullptr;
 };
 
 TEST_F(SystemIcons, OnlyExistingKeysGiveRowsInCatalogueOrder) {
