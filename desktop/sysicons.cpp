@@ -219,9 +219,10 @@ void OnFile(HWND dialog) {
 }
 
 void OnAssign(HWND dialog) {
+    if (!g_picked.path[0]) return;  // nothing listed in this opening
     int entry = -1;
     int row = AssignSelectedIcon(dialog, g_objects, g_images, nullptr, &entry);
-    if (row < 0 || row >= g_rowCount || !g_picked.path[0]) return;
+    if (row < 0 || row >= g_rowCount) return;
     SystemIconRow &r = g_rows[row];
     CopyBounded(r.pending.path, sizeof r.pending.path, g_picked.path);
     r.pending.index = entry;
