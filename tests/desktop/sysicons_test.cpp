@@ -283,7 +283,7 @@ TEST_F(SystemIcons, HelpAndThePropertiesOfARow) {
     EXPECT_EQ(shown[8], kShellIcons);
 }
 
-TEST_F(SystemIcons, TheModalDialogOpensFromTheProgramsResourcesAndCancels) {
+TEST_F(SystemIcons, TheModalDialogEndsWithZeroOnCancelAndOneOnApply) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kMyComputer, "", "C:\\orig\\explorer.exe,1"));
     bool seen = false;
     WhenModalShows(IDC_DESK_RESET, [&](HWND d) {
@@ -293,6 +293,12 @@ TEST_F(SystemIcons, TheModalDialogOpensFromTheProgramsResourcesAndCancels) {
     EXPECT_EQ(ShowSystemIconsDialog(nullptr, kHelpFile), 0);
     EXPECT_TRUE(seen);
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), std::string("C:\\orig\\explorer.exe,1"));
+
+    // Apply ends it with 1.
+    MessageRecorder yes(IDYES);
+    WhenModalShows(IDC_DESK_RESET, [&](HWND d) { SendMessageA(d, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ShowSystemIconsDialog(nullptr, kHelpFile), 1);
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), "C:\\orig\\explorer.exe,1");
 }
 
 TEST_F(SystemIcons, Screenshot) {
