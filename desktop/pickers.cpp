@@ -254,6 +254,16 @@ void EndIconListDialog(HWND dialog) {
 
 bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
                            INT_PTR *result) {
+    // Only the IconList's requests: other owner-drawn controls and lists are the dialog's.
+    switch (message) {
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (wParam != (WPARAM)IDC_ICONLIST) return false;
+        break;
+    case WM_CTLCOLORLISTBOX:
+        if (GetDlgCtrlID((HWND)lParam) != IDC_ICONLIST) return false;
+        break;
+    }
     switch (message) {
     case WM_MEASUREITEM:
         MeasureIconListItem(dialog, (MEASUREITEMSTRUCT *)lParam);

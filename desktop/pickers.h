@@ -88,7 +88,8 @@ void BeginIconListDialog(HWND dialog);
 // Ending: empties the IconList (its extracted icons go) and frees the brush.
 void EndIconListDialog(HWND dialog);
 // Answers the IconList's measure, draw and colour requests; true (with the
-// dialog procedure's result) when message was one of them.
+// dialog procedure's result) when message was one of them (requests of other
+// controls are left to the dialog).
 bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
                            INT_PTR *result);
 // Runs one of the desktop dialogs modally from the program's own resources,

@@ -33,14 +33,17 @@ HKEY RootKey(CatalogueRoot root) { return root == kRootClasses ? HKEY_CLASSES_RO
 // The location text of a value, at most 259 characters; "" when the value
 // is absent, not a string or longer than the buffer.
 void ReadLocation(HKEY key, const char *valueName, char (&text)[MAX_PATH]) {
-    DWORD type = 0, size = sizeof text - 1;
-    text[0] = 0;
-    if (RegQueryValueExA(key, valueName, nullptr, &type, (BYTE *)text, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    DWORD type = 0, size = sizeof text;
+    bool ok = RegQueryValueExA(key, valueName, nullptr, &type, (BYTE *)text, &size) == ERROR_SUCCESS &&
+              (type == REG_SZ || type == REG_EXPAND_SZ);
+    // Stored strings may lack their NUL: one that fills the buffer without
+    // it is too long to be a location.
+    if (ok && size == sizeof text && text[size - 1] != 0) ok = false;
+    if (!ok) {
         text[0] = 0;
         return;
     }
-    text[size < sizeof text ? size : sizeof text - 1] = 0;  // stored strings may lack their NUL
+    text[size < sizeof text ? size : sizeof text - 1] = 0;
 }
 
 void LoadRows(HWND dialog) {
@@ -216,9 +219,10 @@ void OnFile(HWND dialog) {
 }
 
 void OnAssign(HWND dialog) {
+    if (!g_picked.path[0]) return;  // nothing listed in this opening
     int entry = -1;
     int row = AssignSelectedIcon(dialog, g_objects, g_images, nullptr, &entry);
-    if (row < 0 || row >= g_rowCount || !g_picked.path[0]) return;
+    if (row < 0 || row >= g_rowCount) return;
     SystemIconRow &r = g_rows[row];
     CopyBounded(r.pending.path, sizeof r.pending.path, g_picked.path);
     r.pending.index = entry;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -207,3 +209,39 @@ inline void WhenModalShows(int controlId, const std::function<void(HWND)> &actio
     PendingModalAction() = action;
     SetTimer(nullptr, 0, 50, ModalTimer);
 }
+
+// A desktop dialog created from its template with its real procedure (help
+// requests recorded), and the user's gestures on it.
+class DeskDialogTest : public ::testing::Test {
+protected:
+    static constexpr const char *kHelpFile = "C:\\Glyphery\\Glypherye.hlp";
+    void SetUp() override {
+        previousHelp_ = SetHelpOpener(RecordHelp);
+        HelpCalls().clear();
+    }
+    void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ = nullptr;
+        SetHelpOpener(previousHelp_);
+    }
+    HWND OpenDialog(int templateId, DLGPROC proc) {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), nullptr, proc,
+                                     (LPARAM)kHelpFile);
+        return dialog_;
+    }
+    // The File command, the open-file dialog answering with path.
+    void Pick(const std::string &path) {
+        ChooserScope chooser(path);
+        Command(1389);
+    }
+    void Assign(int row, int entry) {
+        FocusRow(dialog_, row);
+        SelectEntry(dialog_, entry);
+        NotifyObjects(dialog_, NM_DBLCLK);
+    }
+    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, (WPARAM)id, 0); }
+
+    HWND dialog_ = nullptr;
+    HelpOpener previousHelp_ = nullptr;
+};

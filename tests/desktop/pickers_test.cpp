@@ -107,6 +107,11 @@ TEST(IconListPresentation, MeasureAndTheLightGreyBackground) {
     other.CtlID = 1398;
     MeasureIconListItem(host.get(), &other);
     EXPECT_EQ(other.itemWidth, 0u);
+    INT_PTR result = 5;
+    EXPECT_FALSE(HandleIconListMessage(host.get(), WM_MEASUREITEM, 1398, (LPARAM)&other, nullptr, &result));
+    EXPECT_EQ(result, 5);
+    EXPECT_TRUE(HandleIconListMessage(host.get(), WM_MEASUREITEM, IDC_DESK_ICONS, (LPARAM)&mis, nullptr, &result));
+    EXPECT_EQ(result, TRUE);
 
     LOGBRUSH lb = {};
     ASSERT_TRUE(IconListBrush());

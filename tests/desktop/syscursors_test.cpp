@@ -12,7 +12,6 @@
 
 namespace {
 
-const char kHelpFile[] = "C:\\Glyphery\\Glypherye.hlp";
 
 struct Installed {
     DWORD id;
@@ -36,35 +35,18 @@ BOOL WINAPI RecordInstall(HCURSOR cursor, DWORD id) {
     return TRUE;
 }
 
-class SystemCursors : public ::testing::Test {
+class SystemCursors : public DeskDialogTest {
 protected:
     void SetUp() override {
+        DeskDialogTest::SetUp();
         g_installed.clear();
         previousInstaller_ = SetSystemCursorInstaller(RecordInstall);
-        previousHelp_ = SetHelpOpener(RecordHelp);
-        HelpCalls().clear();
     }
     void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
+        DeskDialogTest::TearDown();
         SetSystemCursorInstaller(previousInstaller_);
-        SetHelpOpener(previousHelp_);
     }
-    HWND Open() {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSCURSORS), nullptr,
-                                     SystemCursorsDialogProc, (LPARAM)kHelpFile);
-        return dialog_;
-    }
-    void Pick(const std::string &path) {
-        ChooserScope chooser(path);
-        SendMessageA(dialog_, WM_COMMAND, IDC_DESK_FILE, 0);
-    }
-    void Assign(int row, int entry) {
-        FocusRow(dialog_, row);
-        SelectEntry(dialog_, entry);
-        NotifyObjects(dialog_, NM_DBLCLK);
-    }
-    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, (WPARAM)id, 0); }
+    HWND Open() { return OpenDialog(IDD_SYSCURSORS, SystemCursorsDialogProc); }
     // Draws entry i of the IconList through the dialog; 58 x 60 pixels.
     void DrawEntry(int i, HDC dc) {
         DRAWITEMSTRUCT dis = {};
@@ -78,9 +60,7 @@ protected:
         SendMessageA(dialog_, WM_DRAWITEM, IDC_DESK_ICONS, (LPARAM)&dis);
     }
 
-    HWND dialog_ = nullptr;
     SystemCursorInstaller previousInstaller_ = nullptr;
-    HelpOpener previousHelp_ = nullptr;
 };
 
 TEST_F(SystemCursors, OpensWithTheThirteenCurrentCursors) {

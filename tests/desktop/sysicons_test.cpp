@@ -14,42 +14,25 @@ const char kScratch[] = "Software\\GlypheryTests\\desk_sysicons";
 const char kMyComputer[] = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon";
 const char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 const char kTemporaryFiles[] = "CLSID\\{7BD29E00-76C1-11CF-9DD0-00A0C9034933}\\DefaultIcon";
+const char kControlPanel[] = "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon";
 const char kFonts[] = "CLSID\\{BD84B380-8CA2-1069-AB1D-08000948F534}\\DefaultIcon";
 const char kFolder[] = "Directory\\DefaultIcon";
 const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
-const char kHelpFile[] = "C:\\Glyphery\\Glypherye.hlp";
 
-class SystemIcons : public ::testing::Test {
+class SystemIcons : public DeskDialogTest {
 protected:
     void SetUp() override {
+        DeskDialogTest::SetUp();
         ASSERT_TRUE(IsolateRegistry(kScratch));
         SetWindowsFolderOverride(BinFolder().c_str());
-        previousHelp_ = SetHelpOpener(RecordHelp);
-        HelpCalls().clear();
     }
     void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        SetHelpOpener(previousHelp_);
+        DeskDialogTest::TearDown();
         SetWindowsFolderOverride(nullptr);
         RestoreRegistry(kScratch);
     }
-    HWND Open() {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SYSICONS), nullptr,
-                                     SystemIconsDialogProc, (LPARAM)kHelpFile);
-        return dialog_;
-    }
-    // Lists the fixture library through the File command.
-    void PickLibrary() {
-        ChooserScope chooser(SevenIconsDll());
-        SendMessageA(dialog_, WM_COMMAND, IDC_DESK_FILE, 0);
-    }
-    void Assign(int row, int entry) {
-        FocusRow(dialog_, row);
-        SelectEntry(dialog_, entry);
-        NotifyObjects(dialog_, NM_DBLCLK);
-    }
-    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, (WPARAM)id, 0); }
+    HWND Open() { return OpenDialog(IDD_SYSICONS, SystemIconsDialogProc); }
+    void PickLibrary() { Pick(SevenIconsDll()); }
     // The text of a value (the platform may keep a terminating NUL or add one).
     std::string Value(HKEY root, const char *key, const char *name) {
         std::string bytes;
@@ -58,9 +41,6 @@ protected:
         return bytes;
     }
     std::string Dll() const { return SevenIconsDll(); }
-
-    HWND dialog_ = nullptr;
-    HelpOpener previousHelp_ = nullptr;
 };
 
 TEST_F(SystemIcons, OnlyExistingKeysGiveRowsInCatalogueOrder) {
@@ -142,6 +122,8 @@ TEST_F(SystemIcons, ApplyRewritesParsedRowsAndLeavesBrokenOnesAlone) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFolder, "", "C:\\folder.ico"));  // no index
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFonts, "", "%SystemRoot\\fonts.dll,3"));  // lone percent sign
     ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kShellIcons, "3", "shell.dll,  -4"));
+    const std::string tooLong = "C:\\" + std::string(300, 'x') + ".dll,1";  // more than a location buffer holds
+    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kControlPanel, "", tooLong));
     ASSERT_TRUE(Open());
     ShowWindow(dialog_, SW_SHOWNA);
 
@@ -166,6 +148,7 @@ TEST_F(SystemIcons, ApplyRewritesParsedRowsAndLeavesBrokenOnesAlone) {
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kRecycleBin, ""), "<absent>");
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFolder, ""), std::string("C:\\folder.ico"));
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFonts, ""), std::string("%SystemRoot\\fonts.dll,3"));
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kControlPanel, ""), tooLong);
     // The other values of the shell's icon table stay absent.
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kShellIcons, "8"), "<absent>");
 }
@@ -300,7 +283,7 @@ TEST_F(SystemIcons, HelpAndThePropertiesOfARow) {
     EXPECT_EQ(shown[8], kShellIcons);
 }
 
-TEST_F(SystemIcons, TheModalDialogOpensFromTheProgramsResourcesAndCancels) {
+TEST_F(SystemIcons, TheModalDialogEndsWithZeroOnCancelAndOneOnApply) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kMyComputer, "", "C:\\orig\\explorer.exe,1"));
     bool seen = false;
     WhenModalShows(IDC_DESK_RESET, [&](HWND d) {
@@ -310,6 +293,12 @@ TEST_F(SystemIcons, TheModalDialogOpensFromTheProgramsResourcesAndCancels) {
     EXPECT_EQ(ShowSystemIconsDialog(nullptr, kHelpFile), 0);
     EXPECT_TRUE(seen);
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), std::string("C:\\orig\\explorer.exe,1"));
+
+    // Apply ends it with 1.
+    MessageRecorder yes(IDYES);
+    WhenModalShows(IDC_DESK_RESET, [&](HWND d) { SendMessageA(d, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ShowSystemIconsDialog(nullptr, kHelpFile), 1);
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), "C:\\orig\\explorer.exe,1");
 }
 
 TEST_F(SystemIcons, Screenshot) {
