@@ -129,4 +129,21 @@ TEST_F(AboutDialogTest, EscapeClosesItAndTheFrenchTemplateSpeaksFrench) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
+// The program icon resource, as the system's loader picks its images.
+TEST(ProgramIcon, HoldsSixteenThirtyTwoAndFortyEightPixelImages) {
+    for (int size : {16, 32, 48}) {
+        HICON icon = (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_GLYPHERY), IMAGE_ICON, size,
+                                       size, 0);
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm = {};
+        GetObjectA(info.hbmColor, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
+
 }  // namespace
