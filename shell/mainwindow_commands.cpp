@@ -19,6 +19,7 @@
 #include "conversion/sources.h"
 #include "shell/aboutdlg.h"
 #include "shell/filters.h"
+#include "desktop/desktop.h"
 #include "shell/mainwindow.h"
 #include "shell/resource.h"
 #include "shell/selection.h"
@@ -378,15 +379,18 @@ bool OnMainCommand(HWND panel, int id, int code) {
     return true;
 }
 
-// The commands of the desktop dialogs, acquisition and the display window
-// belong to parts of the suite that are not in this program yet: each is
-// reached from its menu item or button and does nothing for now.
-void OnSystemIcons(HWND owner) {}
-void OnSystemCursors(HWND owner) {}
-void OnFolderIcons(HWND owner) {}
-void OnIconMetrics(HWND owner) {}
-void OnDriveIcons(HWND owner) {}
-void OnFavoritesIcons(HWND owner) {}
+// The desktop customization dialogs, modal on the main window, with the
+// suite's help file.
+void OnSystemIcons(HWND owner) { ShowSystemIconsDialog(owner, MainWindow().settings->helpPath); }
+void OnSystemCursors(HWND owner) { ShowSystemCursorsDialog(owner, MainWindow().settings->helpPath); }
+void OnFolderIcons(HWND owner) { ShowFolderIconsDialog(owner, MainWindow().settings->helpPath); }
+void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings->helpPath); }
+void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
+void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
+
+// Acquisition and the display window belong to parts of the suite that are
+// not in this program yet: each is reached from its menu item or button and
+// does nothing for now.
 void OnSelectSource(HWND owner) {}
 void OnScanModule(HWND owner) {}
 void OnScanGlyphery(HWND owner) {}

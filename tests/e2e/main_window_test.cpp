@@ -8,7 +8,9 @@
 #include <dlgs.h>
 
 #include <string>
+#include <vector>
 
+#include "desktop/resource.h"
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
@@ -464,6 +466,87 @@ TEST_F(MainWindowTest, WithoutInstallPathTheInstallationMessageEndsTheProgram) {
     DWORD code = 99;
     ASSERT_TRUE(program_.WaitForExit(20000, &code));
     EXPECT_EQ(code, 1u);
+}
+
+// Every command of the Enhancements menu opens its dialog on the main window,
+// filled from the machine; Cancel closes it and the program carries on.
+TEST_F(MainWindowTest, EnhancementsCommandsOpenTheirDialogs) {
+    Launch();
+    struct Case {
+        int command;
+        const char *shot;
+        int control;     // a control the dialog's template holds
+        UINT countMsg;   // how that control counts its rows (0: not counted)
+        int minRows;
+    };
+    const Case cases[] = {
+        {IDM_SYSICONS, "main_sysicons.bmp", IDC_DESK_OBJECTS, LVM_GETITEMCOUNT, 1},
+        {IDM_SYSCURSORS, "main_syscursors.bmp", IDC_DESK_OBJECTS, LVM_GETITEMCOUNT, 13},
+        {IDM_FOLDERICONS, "main_foldericons.bmp", IDC_FOLDER_TREE, TVM_GETCOUNT, 1},
+        {IDM_METRICS, "main_metrics.bmp", IDC_MET_COLORS, CB_GETCOUNT, 3},
+        {IDM_DRIVEICONS, "main_driveicons.bmp", IDC_DESK_OBJECTS, LVM_GETITEMCOUNT, 1},
+        {IDM_FAVORITES, "main_favorites.bmp", IDC_FAV_TREE, TVM_GETCOUNT, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shot);
+        std::unique_ptr<Pending> open = program_.Command(c.command);
+        MessageBoxSeen dialog = program_.WaitForDialog(open.get());
+        ASSERT_NE(dialog.box, nullptr) << "no dialog for command " << c.command;
+        EXPECT_EQ(GetWindow(dialog.box, GW_OWNER), program_.browser());
+        HWND control = GetDlgItem(dialog.box, c.control);
+        ASSERT_NE(control, nullptr);
+        EXPECT_GE(SendMessageA(control, c.countMsg, 0, 0), c.minRows);
+        EXPECT_TRUE(SaveShot(dialog.box, c.shot));
+        ASSERT_TRUE(program_.Answer(dialog, IDCANCEL));
+        ASSERT_TRUE(open->Wait(10000));
+    }
+    CloseProgram();
+}
+
+// The colour pixels of an icon resource of a module, drawn at 32 x 32.
+std::vector<uint8_t> IconPixels(HMODULE module, int id) {
+    std::vector<uint8_t> pixels;
+    HICON icon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0);
+    if (!icon) return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    RECT all = {0, 0, 32, 32};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    SelectObject(dc, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = 32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    pixels.resize(32 * 32 * 4);
+    GetDIBits(dc, canvas, 0, 32, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+// The program's icons come from several scripts; each must keep its own
+// images (the program icon, the browse icon, the "no icon" placeholder).
+TEST(MainProgramResources, EveryIconKeepsItsOwnImages) {
+    std::string exe = BinFolder() + "\\Glyphery.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const int ids[] = {IDI_GLYPHERY, IDI_BROWSE, IDI_NOICON};
+    std::vector<std::vector<uint8_t>> drawn;
+    for (int id : ids) {
+        drawn.push_back(IconPixels(module, id));
+        EXPECT_FALSE(drawn.back().empty()) << "icon " << id;
+    }
+    for (size_t a = 0; a < drawn.size(); ++a)
+        for (size_t b = a + 1; b < drawn.size(); ++b)
+            EXPECT_NE(drawn[a], drawn[b]) << "icons " << ids[a] << " and " << ids[b] << " draw the same";
+    FreeLibrary(module);
 }
 
 // The program takes its user interface language from the system, as this
