@@ -1,5 +1,6 @@
 // The drive icon dialog. The drive list is rebuilt, rows and images, after
 // every change, so it always shows what the registry holds.
+#include "common/windowutil.h"
 #include "desktop/driveicons.h"
 
 #include <commctrl.h>
@@ -109,7 +110,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
     SetUpDriveList(dialog);
     FillDriveList(dialog);
     ListSystemShellIcons(dialog);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 

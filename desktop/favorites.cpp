@@ -1,6 +1,7 @@
 // The favorites icon dialog. The tree is filled once per opening from the
 // Favorites folder; icon choices are kept in the nodes' data and written into
 // the shortcut files only by Apply.
+#include "common/windowutil.h"
 #include "desktop/favorites.h"
 
 #include <shellapi.h>
@@ -155,7 +156,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
     HTREEITEM root = InsertNode(tree, TVI_ROOT, rootText.c_str(), g_folderClosed, g_folderOpen, 0);
     if (root && !folder.empty()) FillFolder(tree, root, folder);
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)root);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 

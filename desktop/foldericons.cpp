@@ -1,6 +1,7 @@
 // The folder icon dialog. Each tree node holds a reference on its parent
 // shell folder and its item identifiers (relative and absolute) for as long as
 // the node lives; they are released when the tree deletes the node.
+#include "common/windowutil.h"
 #include "desktop/foldericons.h"
 
 #include <shellapi.h>
@@ -265,7 +266,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
     HTREEITEM first = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     if (first) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)first);
     ListSystemShellIcons(dialog);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 // key as strings (spacings in negative twips, "-1125"); the cache size is
 // read from the machine's Explorer key and written as a DWORD under
 // WindowMetrics.
+#include "common/windowutil.h"
 #include "desktop/metrics.h"
 
 #include <commctrl.h>
@@ -132,7 +133,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
         ShowWindowMetrics(dialog, key.get());
     }
     SetDlgItemInt(dialog, IDC_MET_CACHE, (UINT)ReadMaxCachedIcons(), TRUE);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 

@@ -232,15 +232,6 @@ HICON LoadIconFromLocation(char *location, size_t locationSize, PendingLocation 
     return icon ? icon : noIcon;
 }
 
-void CenterOnScreen(HWND dialog) {
-    RECT rc;
-    if (!GetWindowRect(dialog, &rc)) return;
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void BeginIconListDialog(HWND dialog) {
     ResetIconList(dialog);
     CreateIconListBrush();

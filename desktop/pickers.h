@@ -78,8 +78,6 @@ int AssignSelectedIcon(HWND dialog, HWND list, HIMAGELIST images, EntryIcon entr
 // unparsable. An icon other than noIcon belongs to the caller.
 HICON LoadIconFromLocation(char *location, size_t locationSize, PendingLocation *pending, HICON noIcon);
 
-// Centres a dialog on the screen.
-void CenterOnScreen(HWND dialog);
 
 // The plumbing every dialog with an IconList shares.
 // Opening: empties the IconList (IconListCount 0), makes the list brush and

@@ -1,3 +1,4 @@
+#include "common/windowutil.h"
 #include "syscursors.h"
 
 #include <cstdio>
@@ -94,7 +95,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
         AddObjectRow(g_objects, g_images, (HICON)current, e.label);
     }
     SetObjectListView(g_objects, LVS_ICON);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 

@@ -1,3 +1,4 @@
+#include "common/windowutil.h"
 #include "sysicons.h"
 
 #include <cstdio>
@@ -210,7 +211,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
 
     LoadRows(dialog);
     SetObjectListView(g_objects, LVS_ICON);
-    CenterOnScreen(dialog);
+    CentreOnScreen(dialog);
     return TRUE;
 }
 
@@ -319,7 +320,7 @@ INT_PTR CALLBACK SystemIconPropertiesProc(HWND dialog, UINT message, WPARAM wPar
         SetDlgItemTextA(dialog, IDC_PROP_INDEX, index);
         SetDlgItemTextA(dialog, IDC_PROP_ROOT, CatalogueRootName(row->root));
         SetDlgItemTextA(dialog, IDC_PROP_KEY, row->key);
-        CenterOnScreen(dialog);
+        CentreOnScreen(dialog);
         SetFocus(GetDlgItem(dialog, IDOK));  // the values are to read, not to edit
         return FALSE;
     }

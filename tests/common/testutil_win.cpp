@@ -221,3 +221,32 @@ DWORD WINAPI DialogWatcher::Run(void *param) {
     }
     return 0;
 }
+
+namespace {
+struct OwnWindowSearch {
+    const char *className, *title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnWindow(HWND hwnd, LPARAM lp) {
+    auto *s = reinterpret_cast<OwnWindowSearch *>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
+    char cls[64] = {0}, text[256] = {0};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (strcmp(cls, s->className) != 0) return TRUE;
+    if (s->title) {
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (strcmp(text, s->title) != 0) return TRUE;
+    }
+    s->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindOwnWindow(const char *className, const char *title) {
+    OwnWindowSearch search = {className, title, nullptr};
+    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

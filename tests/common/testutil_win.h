@@ -48,6 +48,11 @@ bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 bool SaveWindowShot(HWND window, const std::string &path);
 bool FileExists(const std::string &path);
 
+// A visible top-level window of this process with the class and title (any
+// title when null). Tests run side by side on one display, and FindWindowA
+// would also find the other programs' windows.
+HWND FindOwnWindow(const char *className, const char *title);
+
 // Records every message box shown through the seam and answers with `answer`.
 struct MessageRecord {
     HWND owner;

@@ -27,7 +27,7 @@ inline std::function<void(HWND)> &Script() {
 // Runs the script once a visible "Glyphery" dialog is up. A script that does
 // not end the dialog gets it cancelled, so a test never hangs.
 inline void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = FindWindowA("#32770", "Glyphery");
+    HWND dialog = FindOwnWindow("#32770", "Glyphery");
     if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, id);
     std::function<void(HWND)> script;

@@ -174,7 +174,7 @@ HINSTANCE RecordOpen(HWND, const char *verb, const char *file, const char *, con
 // Closes the context menu once it shows, noting its first entry.
 std::string g_menuSeen;
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND menu = FindWindowA("#32768", nullptr);
+    HWND menu = FindOwnWindow("#32768", nullptr);
     if (!menu || !IsWindowVisible(menu)) return;
     KillTimer(nullptr, id);
     HMENU shown = (HMENU)SendMessageA(menu, MN_GETHMENU, 0, 0);

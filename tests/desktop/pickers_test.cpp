@@ -1,3 +1,4 @@
+#include "common/windowutil.h"
 #include "desktop/pickers.h"
 
 #include <gtest/gtest.h>
@@ -290,11 +291,12 @@ TEST(LoadIconFromLocation, TheRegistrysFormsOfALocation) {
     SetWindowsFolderOverride(nullptr);
 }
 
-TEST(CenterOnScreen, PutsTheDialogInTheMiddle) {
+TEST(CentreOnScreen, PutsTheDialogInTheMiddleOfTheWorkArea) {
     Host host;
-    CenterOnScreen(host.get());
-    RECT rc;
+    CentreOnScreen(host.get());
+    RECT rc, work;
     GetWindowRect(host.get(), &rc);
-    EXPECT_NEAR((rc.left + rc.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((rc.top + rc.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 1);
 }

@@ -24,7 +24,7 @@ HWND g_seen = nullptr;
 
 // Runs the script once the dialog is up, from inside its modal loop.
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = FindWindowA("#32770", "ANI");
+    HWND dialog = FindOwnWindow("#32770", "ANI");
     if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, id);
     g_seen = dialog;

@@ -14,7 +14,7 @@ HWND g_nestedOwner = nullptr;
 std::function<void(HWND)> g_nestedScript;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = FindWindowA("#32770", "Glyphery");
+    HWND dialog = FindOwnWindow("#32770", "Glyphery");
     if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, id);
     std::function<void(HWND)> script;

@@ -3,6 +3,7 @@
 // browsers, OK and Cancel, in English and in French.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -274,6 +275,31 @@ TEST_F(SetupDialogTest, CancelAfterEditingTheFoldersChangesNothing) {
     EXPECT_TRUE(SameAsBefore(before));
 }
 
+// Lets the folder browser finish selecting its start folder (it fills its
+// tree as it goes), up to three seconds: the text of the selected node.
+std::string BrowserSelection(HWND browser, const char *expected) {
+    HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+    char text[MAX_PATH] = {0};
+    for (int i = 0; i < 150 && tree; ++i) {
+        HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        TVITEMA tv = {};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        text[0] = 0;
+        if (item) SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv);
+        if (strcmp(text, expected) == 0) break;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(20);
+    }
+    return text;
+}
+
 TEST_F(SetupDialogTest, FolderBrowsersStartAtTheFieldAndFillIt) {
     LocalFolder first("gy-setup-a"), second("gy-setup-b");
     settings_.pathLaunch[0] = 0;
@@ -285,6 +311,7 @@ TEST_F(SetupDialogTest, FolderBrowsersStartAtTheFieldAndFillIt) {
             char text[256] = {0};
             GetDlgItemTextA(browser, 0x3742, text, sizeof text);  // the browser's title line
             title = text;
+            EXPECT_EQ(BrowserSelection(browser, "gy-setup-a"), "gy-setup-a");
             SendMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         Click(d, IDC_SET_SAVE_BROWSE);
