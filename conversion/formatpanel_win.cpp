@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/seams.h"
+#include "conversion/resource.h"
 
 namespace {
 
@@ -58,23 +59,51 @@ void InitCustomSize(HWND panel) {
     SetDlgItemInt(panel, kIdCustomSize, kCustomSizeMin, FALSE);
 }
 
+// The entry's text in the program's language: its string when the program
+// has one, else the English label.
+static std::string ShownCreateAsLabel(int kind, const std::string &label) {
+    char text[64] = "";
+    if (kind > 0 && LoadStringA(GetModuleHandleA(nullptr), IDS_CREATE_AS_BASE + kind, text, sizeof text) > 0)
+        return text;
+    return label;
+}
+
 void FillCreateAsList(HWND panel, int filterIndex) {
     CreateAsList entries = CreateAsEntries(filterIndex);
     SendDlgItemMessageA(panel, kIdCreateAsList, CB_RESETCONTENT, 0, 0);
-    for (const std::string &label : entries.labels)
-        SendDlgItemMessageA(panel, kIdCreateAsList, CB_ADDSTRING, 0, (LPARAM)label.c_str());
+    for (const std::string &label : entries.labels) {
+        // Each entry carries its kind, whatever language shows it.
+        int kind = KindFromLabel(label);
+        LRESULT index = SendDlgItemMessageA(panel, kIdCreateAsList, CB_ADDSTRING, 0,
+                                            (LPARAM)ShownCreateAsLabel(kind, label).c_str());
+        if (index >= 0) SendDlgItemMessageA(panel, kIdCreateAsList, CB_SETITEMDATA, index, kind);
+    }
     SendDlgItemMessageA(panel, kIdCreateAsList, CB_SETCURSEL, entries.selected, 0);
 }
 
 int KindFromCreateAsList(HWND panel) {
     LRESULT index = SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return kCreateIcon;
+    LRESULT kind = SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETITEMDATA, index, 0);
+    if (kind >= kCreateIcon && kind <= kCreateProfile) return (int)kind;
+    // An entry added by someone else: read its English label.
     char label[64] = "";
     LRESULT length = SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETLBTEXTLEN, index, 0);
     if (length < 0 || length >= (LRESULT)sizeof(label)) return kCreateIcon;
     SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETLBTEXT, index, (LPARAM)label);
-    int kind = KindFromLabel(label);
-    return kind ? kind : kCreateIcon;
+    int fromLabel = KindFromLabel(label);
+    return fromLabel ? fromLabel : kCreateIcon;
+}
+
+bool SelectCreateAsKind(HWND panel, int kind) {
+    LRESULT count = SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendDlgItemMessageA(panel, kIdCreateAsList, CB_GETITEMDATA, i, 0) == kind) {
+            SendDlgItemMessageA(panel, kIdCreateAsList, CB_SETCURSEL, i, 0);
+            return true;
+        }
+    }
+    return false;
 }
 
 CreateAsEffects OnCreateAsSelected(HWND panel) {

@@ -24,8 +24,11 @@ void InitCustomSize(HWND panel);
 
 // Refills the create-as list for a file-type filter index and selects its entry.
 void FillCreateAsList(HWND panel, int filterIndex);
-// The kind named by the list's current entry (1 when none is selected).
+// The kind of the list's current entry (1 when none is selected). Entries
+// carry their kind; the text shown is in the program's language.
 int KindFromCreateAsList(HWND panel);
+// Selects the entry of a kind; false when the list has none.
+bool SelectCreateAsKind(HWND panel, int kind);
 // Applies the selected entry's effects to the boxes and the test button;
 // returns them so the caller can set its XP toolbar button and menu item.
 CreateAsEffects OnCreateAsSelected(HWND panel);

@@ -42,9 +42,8 @@ bool g_cameraAvailable = false;
 // "Cursor" selected for a stored cursor kind and "Icon" otherwise.
 void InitCreateAsList(HWND panel, const Settings &settings) {
     FillCreateAsList(panel, (int)FilterIndexForFormatIn(settings.formatIn));
-    const char *label = settings.current_format == kCreateCursor ? "Cursor" : "Icon";
-    LRESULT index = SendDlgItemMessageA(panel, kIdCreateAsList, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)label);
-    SendDlgItemMessageA(panel, kIdCreateAsList, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+    if (!SelectCreateAsKind(panel, settings.current_format == kCreateCursor ? kCreateCursor : kCreateIcon))
+        SendDlgItemMessageA(panel, kIdCreateAsList, CB_SETCURSEL, 0, 0);
     EnableWindow(GetDlgItem(panel, IDC_TEST), settings.current_format == kCreateCursor);
 }
 

@@ -7,6 +7,7 @@
   toolbar.bmp   the toolbar strip, 13 images of 16 x 16 side by side, 24-bit,
                 on RGB 192,192,192 (the colour the toolbar maps to the button face)
   convert.bmp   the Convert button's picture, 64 x 40, 24-bit, same background
+  convert_fr.bmp  the same with the French word
 
     make_shell_art.py OUTPUT_DIR
 """
@@ -272,7 +273,7 @@ def toolbar():
 
 # --------------------------------------------------------------- Convert button
 
-def convert_button():
+def convert_button(word):
     img = Image.new("RGB", (64, 40), FACE)
     d = ImageDraw.Draw(img)
     # the picture
@@ -284,16 +285,15 @@ def convert_button():
     d.polygon([(22, 10), (32, 10), (32, 6), (40, 13), (32, 20), (32, 16), (22, 16)], fill=RED, outline=(120, 0, 0))
     # the icon tile
     icon_tile(d, 43, 4, 3, 6)
-    # the word, centred below
-    font = None
-    for path in ("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",):
-        if os.path.exists(path):
-            font = ImageFont.truetype(path, 11)
-    if font is None:
-        font = ImageFont.load_default()
-    box = d.textbbox((0, 0), "Convert", font=font)
-    w = box[2] - box[0]
-    d.text(((64 - w) // 2 - box[0], 26 - box[1]), "Convert", fill=BLACK, font=font)
+    # the word, centred below, as large as fits the width
+    path = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+    for size in (11, 10, 9, 8):
+        font = ImageFont.truetype(path, size) if os.path.exists(path) else ImageFont.load_default()
+        box = d.textbbox((0, 0), word, font=font)
+        w = box[2] - box[0]
+        if w <= 62:
+            break
+    d.text(((64 - w) // 2 - box[0], 26 - box[1]), word, fill=BLACK, font=font)
     return img
 
 
@@ -303,7 +303,8 @@ def main():
     write_ico(os.path.join(out, "glyphery.ico"), [program_icon(16), program_icon(32), program_icon(48)])
     write_ico(os.path.join(out, "browse.ico"), [browse_icon()])
     toolbar().save(os.path.join(out, "toolbar.bmp"))
-    convert_button().save(os.path.join(out, "convert.bmp"))
+    convert_button("Convert").save(os.path.join(out, "convert.bmp"))
+    convert_button("Convertir").save(os.path.join(out, "convert_fr.bmp"))
 
 
 if __name__ == "__main__":

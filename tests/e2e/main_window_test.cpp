@@ -558,6 +558,16 @@ TEST_F(MainWindowTest, FrenchUserInterfaceShowsFrenchPanelAndMenus) {
     EXPECT_EQ(program_.Text(IDC_TARGET_LABEL), "Dossier cible :");
     EXPECT_EQ(program_.Text(IDC_TEST), "Tester");
     EXPECT_EQ(program_.Text(IDC_TRANSPARENT), "Fond transparent -->");
+    // The create-as entries in French; each still chooses its kind.
+    HWND createAs = program_.Control(IDC_CREATE_AS);
+    WCHAR entry[64] = L"";
+    SendMessageW(createAs, CB_GETLBTEXT, 0, (LPARAM)entry);
+    EXPECT_STREQ(entry, L"Ic\u00f4ne");
+    SendMessageW(createAs, CB_GETLBTEXT, 1, (LPARAM)entry);
+    EXPECT_STREQ(entry, L"Curseur");
+    SendMessageA(createAs, CB_SETCURSEL, 1, 0);
+    SendMessageA(program_.panel(), WM_COMMAND, MAKEWPARAM(IDC_CREATE_AS, CBN_SELCHANGE), (LPARAM)createAs);
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_TEST)));
     EXPECT_TRUE(SaveShot(program_.browser(), "main_window_fr.bmp"));
 
     // The program's French menu, as the resource loader finds it.

@@ -61,9 +61,16 @@ def main():
         for j in range(i + 1, 13):
             differ = sum(1 for a, b in zip(cells[i], cells[j]) if a != b)
             check(differ >= 40, f"toolbar images {i} and {j} differ in only {differ} pixels")
-    picture = check_bitmap(os.path.join(art, "convert.bmp"), 64, 40)
-    drawn = sum(1 for p in picture.getdata() if p != FACE)
-    check(drawn >= 64 * 40 // 4, f"convert.bmp: only {drawn} drawn pixels")
+    pictures = {}
+    for name in ("convert.bmp", "convert_fr.bmp"):
+        picture = check_bitmap(os.path.join(art, name), 64, 40)
+        drawn = sum(1 for p in picture.getdata() if p != FACE)
+        check(drawn >= 64 * 40 // 4, f"{name}: only {drawn} drawn pixels")
+        # the word stays inside the picture: the outer columns are background
+        edges = [picture.getpixel((x, y)) for y in range(24, 40) for x in (0, 63)]
+        check(all(p == FACE for p in edges), f"{name}: the word touches the edge")
+        pictures[name] = list(picture.getdata())
+    check(pictures["convert.bmp"] != pictures["convert_fr.bmp"], "the French Convert picture has the English word")
     print(f"{check_icons.passed} passed, {check_icons.failed} failed")
     sys.exit(1 if check_icons.failed else 0)
 
