@@ -67,7 +67,6 @@ void LoadRows(HWND dialog) {
         CopyBounded(row.key, sizeof row.key, e.key);
         CopyBounded(row.valueName, sizeof row.valueName, e.writeValue);
         HICON icon = LoadIconFromLocation(location, sizeof location, &row.pending, g_noIcon);
-        row.parsed = row.pending.path[0] != 0 && row.pending.index != -1;
         if (AddObjectRow(g_objects, g_images, icon, e.label) >= 0) ++g_rowCount;
         if (icon != g_noIcon) DestroyIcon(icon);
     }
@@ -79,10 +78,20 @@ void ReloadRows(HWND dialog) {
     LoadRows(dialog);
 }
 
-// A row is written on Apply when the user assigned it, or when its location
-// was read whole; an absent, unreadable or index-less value is never turned
-// into "path,-1".
-bool RowIsWritten(const SystemIconRow &row) { return row.assigned || row.parsed; }
+// Only the rows the user assigned are written on Apply. A value read back
+// and written again would not be the same value: a path holding a comma
+// would gain an index, a %variable% would be spelled out (per-user ones into
+// machine-wide keys) and lose its expandable type.
+bool RowIsWritten(const SystemIconRow &row) { return row.assigned; }
+
+// The type a new location is written with: an expandable value stays
+// expandable, unless the new text holds a percent sign (a literal part of
+// the file's path, which expansion would misread).
+DWORD LocationType(HKEY key, const char *valueName, const std::string &text) {
+    DWORD type = REG_NONE;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return REG_SZ;
+    return type == REG_EXPAND_SZ && text.find('%') == std::string::npos ? REG_EXPAND_SZ : REG_SZ;
+}
 
 // Keeps the value a row's Apply is about to replace, unless a value of
 // this catalogue entry is kept already.
@@ -176,10 +185,12 @@ void RestoreOriginals() {
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSavedIconsKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return;
     UniqueRegKey saved(raw);
-    char name[64];
+    char name[256];  // the longest key name the registry allows, and its NUL
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(saved.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        LONG rc = RegEnumKeyExA(saved.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA) continue;  // not a catalogue number: passed over
+        if (rc != ERROR_SUCCESS) break;
         RestoreOriginal(saved.get(), name);
     }
 }
@@ -247,8 +258,9 @@ void OnApply(HWND dialog) {
         if (RegOpenKeyExA(RootKey(row.root), row.key, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) continue;
         UniqueRegKey key(raw);
         std::string text = FormatIconLocation(row.pending.path, row.pending.index);
+        DWORD type = LocationType(key.get(), row.valueName, text);
         // Stored without the terminating NUL, as the shell's readers take it.
-        RegSetValueExA(key.get(), row.valueName, 0, REG_SZ, (const BYTE *)text.c_str(), (DWORD)text.size());
+        RegSetValueExA(key.get(), row.valueName, 0, type, (const BYTE *)text.c_str(), (DWORD)text.size());
     }
     EndDialog(dialog, 1);
 }

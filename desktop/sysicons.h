@@ -15,8 +15,7 @@ struct SystemIconRow {
     char valueName[80];  // the value Apply writes ("" for the default value)
     PendingLocation pending;
     int entry;          // position in the catalogue
-    bool parsed;        // the location read had a path and an index
-    bool assigned;      // the user gave the row an icon in this opening
+    bool assigned;      // the user gave the row an icon in this opening; only such rows are written
 };
 
 // Where the first Apply keeps the values it replaces, one subkey per

@@ -116,41 +116,59 @@ TEST_F(SystemIcons, AssignedIconsAreWrittenOnApply) {
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kTemporaryFiles, ""), std::string("C:\\old\\tif.dll,2"));
 }
 
-TEST_F(SystemIcons, ApplyRewritesParsedRowsAndLeavesBrokenOnesAlone) {
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kMyComputer, "", "%SystemRoot%\\desk_seven_icons.dll,1", REG_EXPAND_SZ));
-    ASSERT_TRUE(CreateKey(HKEY_CLASSES_ROOT, kRecycleBin));                   // no value at all
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFolder, "", "C:\\folder.ico"));  // no index
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kFonts, "", "%SystemRoot\\fonts.dll,3"));  // lone percent sign
-    ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kShellIcons, "3", "shell.dll,  -4"));
-    const std::string tooLong = "C:\\" + std::string(300, 'x') + ".dll,1";  // more than a location buffer holds
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kControlPanel, "", tooLong));
+TEST_F(SystemIcons, ApplyWritesOnlyAssignedRowsAndEveryOtherValueStaysAsStored) {
+    // Values a rewrite would change: an expandable one, a per-user variable
+    // in a machine-wide key, a path holding a comma but no index, and the
+    // ones the parser refuses or finds no index in.
+    struct Stored {
+        HKEY root;
+        const char *key, *name;
+        std::string text;
+        DWORD type;
+    };
+    const Stored kept[] = {
+        {HKEY_CLASSES_ROOT, kMyComputer, "", "%SystemRoot%\\desk_seven_icons.dll,1", REG_EXPAND_SZ},
+        {HKEY_LOCAL_MACHINE, kShellIcons, "3", "%USERPROFILE%\\icons.dll,2", REG_EXPAND_SZ},
+        {HKEY_LOCAL_MACHINE, kShellIcons, "8", "C:\\a,b", REG_SZ},
+        {HKEY_LOCAL_MACHINE, kShellIcons, "9", "shell.dll,  -4", REG_SZ},
+        {HKEY_CLASSES_ROOT, kFolder, "", "C:\\folder.ico", REG_SZ},
+        {HKEY_CLASSES_ROOT, kFonts, "", "%SystemRoot\\fonts.dll,3", REG_SZ},
+        {HKEY_CLASSES_ROOT, kControlPanel, "", "C:\\" + std::string(300, 'x') + ".dll,1", REG_SZ},
+    };
+    for (const Stored &v : kept) ASSERT_TRUE(SetString(v.root, v.key, v.name, v.text, v.type));
+    ASSERT_TRUE(CreateKey(HKEY_CLASSES_ROOT, kRecycleBin));  // no value at all
+    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, kTemporaryFiles, "0", "%SystemRoot%\\tif.dll,0", REG_EXPAND_SZ));
     ASSERT_TRUE(Open());
     ShowWindow(dialog_, SW_SHOWNA);
 
     // Refused confirmation: nothing is written and the dialog stays.
+    PickLibrary();
+    ASSERT_EQ(RowLabel(dialog_, 4), "Temporary Internet Files");  // after both Recycle Bin rows
+    Assign(4, 6);
     {
         MessageRecorder no(IDNO);
         Command(IDOK);
         EXPECT_EQ(no.calls().size(), 1u);
     }
     EXPECT_TRUE(IsWindowVisible(dialog_));
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), std::string("%SystemRoot%\\desk_seven_icons.dll,1"));
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kTemporaryFiles, "0"), "%SystemRoot%\\tif.dll,0");
 
-    // Cancel writes nothing either.
-    Command(IDCANCEL);
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), std::string("%SystemRoot%\\desk_seven_icons.dll,1"));
-
-    ASSERT_TRUE(Open());
     MessageRecorder yes(IDYES);
     Command(IDOK);
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), Dll() + ",1");
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kShellIcons, "3"), "shell.dll,-4");
+    for (const Stored &v : kept) {
+        std::string bytes;
+        DWORD type = 0;
+        ASSERT_TRUE(RawValue(v.root, v.key, v.name, &bytes, &type)) << v.text;
+        EXPECT_EQ(bytes, v.text + '\0');
+        EXPECT_EQ(type, v.type) << v.text;
+    }
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kRecycleBin, ""), "<absent>");
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFolder, ""), std::string("C:\\folder.ico"));
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kFonts, ""), std::string("%SystemRoot\\fonts.dll,3"));
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kControlPanel, ""), tooLong);
-    // The other values of the shell's icon table stay absent.
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kShellIcons, "8"), "<absent>");
+    // The assigned value names the new file and stays expandable.
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(RawValue(HKEY_CLASSES_ROOT, kTemporaryFiles, "0", &bytes, &type));
+    EXPECT_EQ(bytes.c_str(), Dll() + ",6");
+    EXPECT_EQ(type, (DWORD)REG_EXPAND_SZ);
 }
 
 TEST_F(SystemIcons, MissingSelectionsChangeNothing) {
@@ -218,6 +236,9 @@ TEST_F(SystemIcons, ResetPutsBackWhatTheFirstApplyReplaced) {
     ASSERT_TRUE(SetString(HKEY_CURRENT_USER, std::string(kSavedIconsKey) + "\\15", "Key", "Elsewhere\\DefaultIcon"));
     ASSERT_TRUE(SetString(HKEY_CURRENT_USER, std::string(kSavedIconsKey) + "\\15", "Value", ""));
     ASSERT_TRUE(SetString(HKEY_CURRENT_USER, std::string(kSavedIconsKey) + "\\15", "Data", "evil.dll,1"));
+    // Neither is a subkey whose name is too long to be an entry's number;
+    // it sorts first and must not end the walk.
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, std::string(kSavedIconsKey) + "\\" + std::string(64, '0')));
 
     ASSERT_TRUE(Open());
     Command(IDC_DESK_RESET);
@@ -227,7 +248,6 @@ TEST_F(SystemIcons, ResetPutsBackWhatTheFirstApplyReplaced) {
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "Elsewhere\\DefaultIcon", ""), "<absent>");
     // The rows show the restored locations: an Apply now keeps them.
     EXPECT_EQ(std::string(SystemIconRowAt(1)->pending.path), "C:\\orig\\explorer.exe");
-    EXPECT_FALSE(SystemIconRowAt(0)->parsed);
     Command(IDOK);
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kMyComputer, ""), "C:\\orig\\explorer.exe,1");
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, kRecycleBin, ""), "<absent>");
