@@ -1,5 +1,6 @@
 // The icon metrics dialog. Values live under the current user's WindowMetrics
-// key as strings (spacings in negative twips, "-1125"); the cache size is
+// key as strings (spacings in negative twips, "-1125", or, without the minus
+// sign, in pixels, "75"); the cache size is
 // read from the machine's Explorer key and written as a DWORD under
 // WindowMetrics.
 #include "common/windowutil.h"
@@ -32,7 +33,23 @@ const int kCacheMax = 4000;
 const char *const kColorEntries[] = {"16 Colors (4 Bits)", "Hi Colors (16 Bits)", "Hi Colors (24 Bits)"};
 const char *const kColorValues[] = {"4", "16", "24"};
 
-std::string g_helpFile;
+// The two spacings: their box and their value.
+struct Spacing {
+    int box;
+    const char *value;
+};
+const Spacing kSpacings[] = {{IDC_MET_HSPACING, "IconSpacing"}, {IDC_MET_VSPACING, "IconVerticalSpacing"}};
+const int kSpacingCount = sizeof kSpacings / sizeof kSpacings[0];
+
+// State of one opening, behind DWLP_USER.
+struct MetricsState {
+    std::string helpFile;
+    // Whether each spacing was stored with its minus sign (twips) or without
+    // (pixels): Apply writes it back in the same unit.
+    bool twips[kSpacingCount] = {true, true};
+};
+
+MetricsState *State(HWND dialog) { return (MetricsState *)GetWindowLongPtrA(dialog, DWLP_USER); }
 
 // Leading decimal digits (after optional blanks and sign); none give 0.
 // Values beyond an int are held at its limits.
@@ -56,8 +73,9 @@ void WriteString(HKEY key, const char *name, const char *text) {
 }
 
 // The spacings are stored as negative twips: the box shows the number after
-// the minus sign. A value stored without one is shown as it stands.
+// the minus sign. A value stored without one (pixels) is shown as it stands.
 int SpacingFromStored(const char *stored) { return LeadingNumber(stored[0] == '-' ? stored + 1 : stored); }
+bool StoredInTwips(const char *stored) { return stored[0] == '-' || stored[0] == 0; }
 
 int BoxNumber(HWND dialog, int id) {
     char buf[MAX_PATH] = {0};
@@ -102,12 +120,13 @@ void FillCombos(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_MET_SIZE, CB_ADDSTRING, 0, (LPARAM) "48");
 }
 
-void ShowWindowMetrics(HWND dialog, HKEY key) {
+void ShowWindowMetrics(HWND dialog, HKEY key, MetricsState *state) {
     char buf[MAX_PATH];
-    ReadString(key, "IconSpacing", buf);
-    SetDlgItemInt(dialog, IDC_MET_HSPACING, (UINT)SpacingFromStored(buf), TRUE);
-    ReadString(key, "IconVerticalSpacing", buf);
-    SetDlgItemInt(dialog, IDC_MET_VSPACING, (UINT)SpacingFromStored(buf), TRUE);
+    for (int i = 0; i < kSpacingCount; ++i) {
+        ReadString(key, kSpacings[i].value, buf);
+        SetDlgItemInt(dialog, kSpacings[i].box, (UINT)SpacingFromStored(buf), TRUE);
+        state->twips[i] = StoredInTwips(buf);
+    }
     ReadString(key, "Shell Icon Size", buf);
     bool large = LeadingNumber(buf) == 48;
     CheckDlgButton(dialog, IDC_MET_LARGE, large ? BST_CHECKED : BST_UNCHECKED);
@@ -120,7 +139,9 @@ void ShowWindowMetrics(HWND dialog, HKEY key) {
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    g_helpFile = helpFile ? (const char *)helpFile : "";
+    MetricsState *state = new MetricsState;  // freed by OnDestroy
+    state->helpFile = helpFile ? (const char *)helpFile : "";
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     FillCombos(dialog);
     MakeSpin(dialog, IDC_MET_HSPIN, IDC_MET_HSPACING, 1, 100);
     MakeSpin(dialog, IDC_MET_VSPIN, IDC_MET_VSPACING, 1, 100);
@@ -130,7 +151,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindowMetricsKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return TRUE;
     {
         UniqueRegKey key(raw);
-        ShowWindowMetrics(dialog, key.get());
+        ShowWindowMetrics(dialog, key.get(), state);
     }
     SetDlgItemInt(dialog, IDC_MET_CACHE, (UINT)ReadMaxCachedIcons(), TRUE);
     CentreOnScreen(dialog);
@@ -146,11 +167,12 @@ void OnApply(HWND dialog) {
         return;
     }
     UniqueRegKey key(raw);
-    char text[32];
-    snprintf(text, sizeof text, "-%d", BoxNumber(dialog, IDC_MET_HSPACING));
-    WriteString(key.get(), "IconSpacing", text);
-    snprintf(text, sizeof text, "-%d", BoxNumber(dialog, IDC_MET_VSPACING));
-    WriteString(key.get(), "IconVerticalSpacing", text);
+    const MetricsState *state = State(dialog);
+    for (int i = 0; i < kSpacingCount; ++i) {
+        char text[32];
+        snprintf(text, sizeof text, state->twips[i] ? "-%d" : "%d", BoxNumber(dialog, kSpacings[i].box));
+        WriteString(key.get(), kSpacings[i].value, text);
+    }
     LRESULT colour = SendDlgItemMessageA(dialog, IDC_MET_COLORS, CB_GETCURSEL, 0, 0);
     if (colour >= 0 && colour < 3) WriteString(key.get(), "Shell Icon BPP", kColorValues[colour]);
     WriteString(key.get(), "Shell Icon Size", IsDlgButtonChecked(dialog, IDC_MET_LARGE) == BST_CHECKED ? "48" : "32");
@@ -190,7 +212,7 @@ BOOL OnCommand(HWND dialog, int id) {
         DeleteIconCache();
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, g_helpFile.c_str(), HELP_CONTEXT, HELP_METRICS);
+        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_METRICS);
         return TRUE;
     }
     return FALSE;
@@ -202,6 +224,10 @@ INT_PTR CALLBACK MetricsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         return OnInitDialog(dialog, lParam);
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
+    case WM_DESTROY:
+        delete State(dialog);
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        return FALSE;
     }
     return FALSE;
 }

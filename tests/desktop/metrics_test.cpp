@@ -168,12 +168,17 @@ TEST_F(MetricsTest, TheIconSizeComboIsNotWrittenTheCheckBoxDecides) {
     EXPECT_EQ(Metric("Shell Icon Size").text(), "32");
 }
 
-TEST_F(MetricsTest, ASpacingStoredWithoutItsMinusSignShowsAsItStands) {
+TEST_F(MetricsTest, ASpacingStoredWithoutItsMinusSignIsShownAndWrittenBackWithoutIt) {
     Store("75", "-1125", "32", "0", "24");
-    Run([&](HWND d) {
-        EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "75");
-        EXPECT_EQ(ControlText(d, IDC_MET_VSPACING), "1125");
-    });
+    EXPECT_EQ(Run([&](HWND d) {
+                  EXPECT_EQ(ControlText(d, IDC_MET_HSPACING), "75");
+                  EXPECT_EQ(ControlText(d, IDC_MET_VSPACING), "1125");
+                  SetDlgItemTextA(d, IDC_MET_VSPACING, "90");
+                  Click(d, IDOK);
+              }),
+              1);
+    EXPECT_EQ(Metric("IconSpacing").text(), "75");
+    EXPECT_EQ(Metric("IconVerticalSpacing").text(), "-90");
 }
 
 TEST_F(MetricsTest, AMachineCacheSizeKeptAsTextIsReadAsItsNumber) {
