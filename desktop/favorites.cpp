@@ -15,6 +15,7 @@
 #include "common/paths.h"
 #include "common/seams.h"
 #include "desktop/desktop.h"
+#include "desktop/location.h"
 #include "desktop/pickers.h"
 #include "desktop/resource.h"
 
@@ -36,6 +37,10 @@ std::vector<std::unique_ptr<FavoriteData>> g_blocks;
 bool IsDotName(const char *name) { return name[0] == '.'; }
 
 bool IsChannelsFolder(const char *name) { return CompareNoCase(name, "Channels", 8) == 0; }
+
+// An Internet shortcut: the whole extension is ".url", in any case (".urlx"
+// is another kind of file). The tree and the count both go by this.
+bool IsShortcutName(const char *name) { return CompareNoCase(Extension(name).c_str(), ".url", 5) == 0; }
 
 // Joins folder and name; false when the result would not fit a path buffer.
 bool JoinPath(const std::string &folder, const char *name, std::string *out) {
@@ -60,14 +65,14 @@ std::string ResolveIconFile(const char *file) {
 }
 
 // Appends the small icon of file at index to the image list, copies times;
-// returns the first image. A file without that icon shows the system's
-// generic program icon instead.
+// returns the first image. A file without that icon, or no file (""), shows
+// the system's generic program icon instead.
 int AddSmallIcon(const char *file, int index, int copies = 1) {
     char expanded[MAX_PATH] = {0};
     DWORD n = ExpandEnvironmentStringsA(file, expanded, MAX_PATH);
     std::string path = ResolveIconFile(n > 0 && n <= MAX_PATH ? expanded : file);
     HICON small = nullptr;
-    if (ExtractIconExA(path.c_str(), index, nullptr, &small, 1) == 0) small = nullptr;
+    if (!file[0] || ExtractIconExA(path.c_str(), index, nullptr, &small, 1) == 0) small = nullptr;
     UniqueIcon owned(small);
     HICON icon = small ? small : (HICON)LoadImageA(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED);
     int first = ImageList_ReplaceIcon(g_images, -1, icon);
@@ -97,20 +102,28 @@ HTREEITEM InsertNode(HWND tree, HTREEITEM parent, const char *text, int image, i
     return (HTREEITEM)SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&ins);
 }
 
+// The node's data shows the shortcut's icon; the file itself is written only
+// when the user gives the node another icon.
 void AddShortcutNode(HWND tree, HTREEITEM parent, const std::string &path, const char *fileName) {
     FavoriteData *data = NewBlock();
     CopyBounded(data->shortcutPath, sizeof data->shortcutPath, path);
-    char iconFile[MAX_PATH] = {0};
-    GetPrivateProfileStringA(kSection, "IconFile", "", iconFile, sizeof iconFile, path.c_str());
-    if (iconFile[0]) {
-        CopyBounded(data->iconFile, sizeof data->iconFile, iconFile);
-        data->iconIndex = (int)GetPrivateProfileIntA(kSection, "IconIndex", 0, path.c_str());
+    // One character more than a path holds: a longer IconFile is seen as such
+    // rather than cut into the name of another file.
+    char iconFile[MAX_PATH + 1] = {0};
+    DWORD length = GetPrivateProfileStringA(kSection, "IconFile", "", iconFile, sizeof iconFile, path.c_str());
+    char index[32] = {0};
+    GetPrivateProfileStringA(kSection, "IconIndex", "0", index, sizeof index, path.c_str());
+    int image;
+    if (length >= MAX_PATH) {
+        data->iconIndex = ParseLocationIndex(index);
+        image = AddSmallIcon("", 0);  // the generic icon: no file of that name can be opened
     } else {
-        CopyBounded(data->iconFile, sizeof data->iconFile, kDefaultIconFile);
-        data->iconIndex = 0;
+        CopyBounded(data->iconFile, sizeof data->iconFile, iconFile[0] ? iconFile : kDefaultIconFile);
+        // Negative indexes name an icon by its resource number.
+        data->iconIndex = iconFile[0] ? ParseLocationIndex(index) : 0;
+        image = AddSmallIcon(data->iconFile, data->iconIndex);
     }
     GetPrivateProfileStringA(kSection, "URL", "", data->url, MAX_PATH, path.c_str());
-    int image = AddSmallIcon(data->iconFile, data->iconIndex);
     InsertNode(tree, parent, BaseName(fileName).c_str(), image, image, (LPARAM)data);
 }
 
@@ -127,7 +140,7 @@ void FillFolder(HWND tree, HTREEITEM node, const std::string &folder) {
             AddFolderImages();
             HTREEITEM child = InsertNode(tree, node, found.cFileName, g_folderClosed, g_folderOpen, 0);
             if (child) FillFolder(tree, child, path);
-        } else if (CompareNoCase(Extension(found.cFileName).c_str(), ".url", 4) == 0) {
+        } else if (IsShortcutName(found.cFileName)) {
             AddShortcutNode(tree, node, path, found.cFileName);
         }
     } while (FindNextFileA(find, &found));
@@ -243,6 +256,7 @@ void OnAssign(HWND dialog) {
     memcpy(data->shortcutPath, old->shortcutPath, sizeof data->shortcutPath);
     CopyBounded(data->iconFile, sizeof data->iconFile, file);
     data->iconIndex = index;
+    data->assigned = true;
     SetNode(tree, node, data, image);
 }
 
@@ -270,15 +284,17 @@ void OnConnect(HWND dialog) {
     if (data) ShellOpen(dialog, "open", data->url, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// Writes every shortcut's icon, in pre-order, then closes. A shortcut deleted
-// while the dialog was open is not written: writing would make a new file
-// holding nothing but the icon.
+// Writes the icon of every shortcut the user gave a new one, in pre-order,
+// then closes. The others are left as they are: what the tree read of them
+// may not be what they hold (an IconFile longer than a path buffer). A
+// shortcut deleted while the dialog was open is not written: writing would
+// make a new file holding nothing but the icon.
 void OnApply(HWND dialog) {
     HWND tree = Tree(dialog);
     HTREEITEM node = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     while (node) {
         const FavoriteData *data = FavoriteOfNode(tree, node);
-        if (data && GetFileAttributesA(data->shortcutPath) != INVALID_FILE_ATTRIBUTES) {
+        if (data && data->assigned && GetFileAttributesA(data->shortcutPath) != INVALID_FILE_ATTRIBUTES) {
             char index[16];
             snprintf(index, sizeof index, "%d", data->iconIndex);
             WritePrivateProfileStringA(kSection, "IconFile", data->iconFile, data->shortcutPath);
@@ -372,7 +388,7 @@ int CountFavorites(const char *folder) {
         if (!JoinPath(folder, found.cFileName, &path)) continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             count += CountFavorites(path.c_str());
-        else if (CompareNoCase(Extension(found.cFileName).c_str(), ".url", 5) == 0)
+        else if (IsShortcutName(found.cFileName))
             ++count;
     } while (FindNextFileA(find, &found));
     FindClose(find);

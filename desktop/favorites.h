@@ -9,11 +9,12 @@
 struct FavoriteData {
     char url[2048];           // the "URL" key, of which at most 259 characters are read
     char shortcutPath[MAX_PATH];
-    char iconFile[MAX_PATH];  // "url.dll" for a shortcut without "IconFile"
+    char iconFile[MAX_PATH];  // "url.dll" for a shortcut without "IconFile"; "" for one too long to hold
     int iconIndex;
+    bool assigned;            // the user chose this icon in this opening: Apply writes it
 };
 
-// The number of Internet shortcuts (".url", any case) in a folder and all its
+// The number of Internet shortcuts (".url", any case, the whole extension) in a folder and all its
 // subfolders, at any depth; names beginning with a dot are skipped.
 int CountFavorites(const char *folder);
 

@@ -204,6 +204,7 @@ protected:
         for (const char *c : {"Channels\\c1.url", "Channels\\c2.url", "Channels\\c3.url"}) Url(c, "http://ch/", "");
         // Not shortcuts, and a dot-named one: neither shown nor counted.
         WriteBytes(favorites_.File("readme.txt"), {'x'});
+        Url("odd.urlx", "http://odd/", "");
         Url(".hidden.url", "http://hidden/", "");
     }
     ~FavoritesTest() override { SetFavoritesFolderOverride(nullptr); }
@@ -257,6 +258,7 @@ TEST_F(FavoritesTest, CountsTwelveShowsNineTheUrlFollowsTheSelectionAndTheMenuIs
             EXPECT_NE(Find(tree, n), nullptr) << n;
         EXPECT_EQ(Find(tree, "Channels"), nullptr);
         EXPECT_EQ(Find(tree, "readme"), nullptr);
+        EXPECT_EQ(Find(tree, "odd"), nullptr);
         EXPECT_EQ(Find(tree, ".hidden"), nullptr);
         EXPECT_EQ(FavoriteOfNode(tree, Find(tree, "Work")), nullptr);
         EXPECT_EQ(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)nodes[0].second) != 0, true);
@@ -323,19 +325,6 @@ TEST_F(FavoritesTest, ARightClickInTheTreeShowsTheContextMenu) {
     EXPECT_EQ(g_menuSeen, "&Assign new Icon...");
 }
 
-TEST_F(FavoritesTest, ApplyWritesEveryShortcutAndGivesThoseWithoutAnIconUrlDll) {
-    EXPECT_EQ(Run([&](HWND d) { Click(d, IDOK); }), 1);
-    for (const char *n : {"news.url", "maps.url", "Work\\bugs.url"}) {
-        EXPECT_EQ(Profile(favorites_.File(n), "IconFile"), "url.dll") << n;
-        EXPECT_EQ(Profile(favorites_.File(n), "IconIndex"), "0") << n;
-        EXPECT_EQ(Profile(favorites_.File(n), "URL").substr(0, 7), "http://") << n;
-    }
-    EXPECT_EQ(Profile(favorites_.File("mail.URL"), "IconFile"), SystemFile("shell32.dll"));
-    EXPECT_EQ(Profile(favorites_.File("mail.URL"), "IconIndex"), "3");
-    // Channels are not in the tree and are not written.
-    EXPECT_EQ(Profile(favorites_.File("Channels\\c1.url"), "IconFile"), "<absent>");
-}
-
 // A picker standing in for the user in the shell's icon-picking dialog.
 struct PickCall {
     std::string fileIn;
@@ -369,6 +358,34 @@ public:
 private:
     IconPicker old_;
 };
+
+TEST_F(FavoritesTest, ApplyWritesOnlyTheShortcutsGivenANewIconAndLeavesTheOthersByteForByte) {
+    // What fixed-size reads would write back changed: an IconFile longer
+    // than a path, a negative index (a resource number).
+    const std::string longFile = "C:\\" + std::string(300, 'i') + ".dll";
+    Url("long.url", "http://long.example/", "IconFile=" + longFile + "\r\nIconIndex=2\r\n");
+    Url("Work\\negative.url", "http://neg.example/", "IconFile=" + SystemFile("shell32.dll") + "\r\nIconIndex=-5\r\n");
+    auto before = Snapshot();
+    std::string longBefore = Bytes(favorites_.File("long.url"));
+    std::string negativeBefore = Bytes(favorites_.File("Work\\negative.url"));
+    PickerScope picker(SystemFile("shell32.dll"), 7, true);
+    EXPECT_EQ(Run([&](HWND d) {
+                  HWND tree = GetDlgItem(d, IDC_FAV_TREE);
+                  EXPECT_EQ(FavoriteOfNode(tree, Find(tree, "Work\\negative"))->iconIndex, -5);
+                  Select(d, "news");
+                  SendMessageA(d, WM_COMMAND, IDM_FAV_ASSIGN, 0);
+                  Click(d, IDOK);
+              }),
+              1);
+    EXPECT_EQ(Bytes(favorites_.File("long.url")), longBefore);
+    EXPECT_EQ(Bytes(favorites_.File("Work\\negative.url")), negativeBefore);
+    EXPECT_EQ(Profile(favorites_.File("news.url"), "IconFile"), SystemFile("shell32.dll"));
+    EXPECT_EQ(Profile(favorites_.File("news.url"), "IconIndex"), "7");
+    auto after = Snapshot();
+    after.erase("news.url");
+    before.erase("news.url");
+    EXPECT_EQ(after, before);
+}
 
 TEST_F(FavoritesTest, AnIconAssignedAndThenClosedLeavesEveryFileAsItWas) {
     auto before = Snapshot();
@@ -460,8 +477,10 @@ TEST_F(FavoritesTest, DeleteAsksThenRemovesTheFileAndApplyDoesNotBringItBack) {
     EXPECT_TRUE(FileExists(favorites_.File("shop.url")));
 
     MessageRecorder yes(IDYES);
+    PickerScope picker(SystemFile("shell32.dll"), 2, true);
     EXPECT_EQ(Run([&](HWND d) {
                   Select(d, "shop");
+                  SendMessageA(d, WM_COMMAND, IDM_FAV_ASSIGN, 0);  // Apply would write it, were it there
                   SendMessageA(d, WM_COMMAND, IDM_FAV_DELETE, 0);
                   EXPECT_FALSE(FileExists(favorites_.File("shop.url")));
                   // The node stays until the next opening.
@@ -472,7 +491,6 @@ TEST_F(FavoritesTest, DeleteAsksThenRemovesTheFileAndApplyDoesNotBringItBack) {
     EXPECT_FALSE(FileExists(favorites_.File("shop.url")));
     // Not moved to a recycle bin: the folder holds no other trace of it.
     EXPECT_EQ(CountFavorites(favorites_.path().c_str()), 11);
-    EXPECT_EQ(Profile(favorites_.File("maps.url"), "IconFile"), "url.dll");
 }
 
 TEST_F(FavoritesTest, CommandsWithoutASelectionAreRefusedOnAFolderIgnoredConnectOpensTheUrl) {
