@@ -14,6 +14,7 @@
 #include "common/seams.h"
 #include "desktop/desktop.h"
 #include "desktop/foldericons.h"
+#include "desktop/location.h"
 #include "desktop/pickers.h"
 #include "desktop/resource.h"
 #include "iconres/iconlist.h"
@@ -24,20 +25,28 @@ namespace {
 const char kTitle[] = "Glyphery";
 const char kExplorerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\explorer";
 
-std::string g_helpFile;
 PickedFile g_picked;  // the browsed file, remembered for the life of the program
-HIMAGELIST g_images = nullptr;
-HICON g_noIcon = nullptr;
+
+// State of one opening, behind DWLP_USER. Each row of the drive list keeps
+// its drive letter as its item data.
+struct DriveDialogState {
+    std::string helpFile;
+    std::string listedFile;  // the file whose icons the IconList holds (the status text shows it)
+    HIMAGELIST images = nullptr;  // ours: the list does not own a small-icon list it is given
+    HICON noIcon = nullptr;       // a shared resource icon
+};
+
+DriveDialogState *State(HWND dialog) { return (DriveDialogState *)GetWindowLongPtrA(dialog, DWLP_USER); }
 
 HWND DriveList(HWND dialog) { return GetDlgItem(dialog, IDC_DESK_OBJECTS); }
 
 // The icon a location names, appended to the image list; -1 when it gives none.
-int AddLocationImage(char (&location)[MAX_PATH]) {
+int AddLocationImage(const DriveDialogState &state, char (&location)[MAX_PATH]) {
     PendingLocation pending = {};
-    HICON icon = LoadIconFromLocation(location, sizeof location, &pending, g_noIcon);
+    HICON icon = LoadIconFromLocation(location, sizeof location, &pending, state.noIcon);
     if (!icon) return -1;
-    int image = ImageList_ReplaceIcon(g_images, -1, icon);
-    if (icon != g_noIcon) DestroyIcon(icon);
+    int image = ImageList_ReplaceIcon(state.images, -1, icon);
+    if (icon != state.noIcon) DestroyIcon(icon);
     return image;
 }
 
@@ -54,13 +63,14 @@ bool ReadDefault(HKEY root, const char *key, char (&value)[MAX_PATH]) {
 }
 
 void FillDriveList(HWND dialog) {
+    const DriveDialogState &state = *State(dialog);
     HWND list = DriveList(dialog);
     // A drive without a medium answers with an error, never a system box
     // asking for a disk.
     UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     char location[MAX_PATH];
     ReadDefault(HKEY_CLASSES_ROOT, "drive\\DefaultIcon", location);
-    int generic = AddLocationImage(location);
+    int generic = AddLocationImage(state, location);
     DWORD drives = GetLogicalDrives();
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         if (!(drives & (1u << (letter - 'A')))) continue;
@@ -72,12 +82,13 @@ void FillDriveList(HWND dialog) {
         char key[MAX_PATH];
         snprintf(key, sizeof key, kDriveIconKeyFormat, letter);
         int image = generic;
-        if (ReadDefault(HKEY_LOCAL_MACHINE, key, location)) image = AddLocationImage(location);
+        if (ReadDefault(HKEY_LOCAL_MACHINE, key, location)) image = AddLocationImage(state, location);
         LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
         item.iImage = image;
         item.pszText = const_cast<char *>(text.c_str());
+        item.lParam = letter;
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
     SetErrorMode(oldMode);
@@ -85,11 +96,11 @@ void FillDriveList(HWND dialog) {
 
 void RefillDriveList(HWND dialog) {
     SendMessageA(DriveList(dialog), LVM_DELETEALLITEMS, 0, 0);
-    ImageList_RemoveAll(g_images);
+    ImageList_RemoveAll(State(dialog)->images);
     FillDriveList(dialog);
 }
 
-void SetUpDriveList(HWND dialog) {
+void SetUpDriveList(HWND dialog, DriveDialogState *state) {
     HWND list = DriveList(dialog);
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -97,28 +108,32 @@ void SetUpDriveList(HWND dialog) {
     column.cx = 220;
     column.pszText = const_cast<char *>("Drives");
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
-    g_images = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 50, 50);
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)g_images);
+    state->images = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 50, 50);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)state->images);
     DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    g_helpFile = helpFile ? (const char *)helpFile : "";
+    DriveDialogState *state = new DriveDialogState;  // freed by OnDestroy
+    state->helpFile = helpFile ? (const char *)helpFile : "";
+    state->noIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOICON));
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     BeginIconListDialog(dialog);
-    g_noIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOICON));
-    SetUpDriveList(dialog);
+    SetUpDriveList(dialog, state);
     FillDriveList(dialog);
-    ListSystemShellIcons(dialog);
+    state->listedFile = ListSystemShellIcons(dialog);
     CentreOnScreen(dialog);
     return TRUE;
 }
 
 void OnDestroy(HWND dialog) {
+    DriveDialogState *state = State(dialog);
     SendMessageA(DriveList(dialog), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    if (g_images) ImageList_Destroy(g_images);
-    g_images = nullptr;
+    if (state && state->images) ImageList_Destroy(state->images);
     EndIconListDialog(dialog);
+    delete state;
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
 // The assignment: the selected IconList entry of the listed file becomes the
@@ -130,13 +145,12 @@ void OnDoubleClick(HWND dialog) {
     ScreenToClient(list, &hit.pt);
     int row = (int)SendMessageA(list, LVM_HITTEST, 0, (LPARAM)&hit);
     if (row < 0 || !(hit.flags & LVHT_ONITEM)) return;
-    char text[MAX_PATH] = {0};
     LVITEMA item = {};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    char letter = text[0];
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&item)) return;
+    char letter = (char)item.lParam;
+    if (letter < 'C' || letter > 'Z') return;
 
     LRESULT entry = SendDlgItemMessageA(dialog, IDC_ICONLIST, LB_GETCURSEL, 0, 0);
     if (entry == LB_ERR) {
@@ -146,10 +160,7 @@ void OnDoubleClick(HWND dialog) {
                     kTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    char file[MAX_PATH] = {0};
-    GetDlgItemTextA(dialog, IDC_DESK_STATUS, file, sizeof file);
-    char value[MAX_PATH + 16];
-    snprintf(value, sizeof value, "%s,%d", file, (int)entry);
+    std::string value = FormatIconLocation(State(dialog)->listedFile, (int)entry);
 
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kExplorerKey, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return;
@@ -159,7 +170,7 @@ void OnDoubleClick(HWND dialog) {
     HKEY rawIcon = nullptr;
     if (RegCreateKeyA(explorer.get(), sub, &rawIcon) != ERROR_SUCCESS) return;
     UniqueRegKey icon(rawIcon);
-    RegSetValueExA(icon.get(), nullptr, 0, REG_SZ, (const BYTE *)value, (DWORD)strlen(value));
+    RegSetValueExA(icon.get(), nullptr, 0, REG_SZ, (const BYTE *)value.c_str(), (DWORD)value.size());
     icon.reset();
     explorer.reset();
     RefillDriveList(dialog);
@@ -178,10 +189,7 @@ void OnReset(HWND dialog) {
     RefillDriveList(dialog);
 }
 
-void OnBrowse(HWND dialog) {
-    if (PickIconFile(dialog, kIconFileFilter, "*.ico", ListIconsInFile, &g_picked))
-        SetDlgItemTextA(dialog, IDC_DESK_STATUS, g_picked.path);
-}
+void OnBrowse(HWND dialog) { BrowseIconFile(dialog, &g_picked, &State(dialog)->listedFile); }
 
 BOOL OnNotify(HWND dialog, const NMHDR *header) {
     if (header->idFrom == IDC_DESK_OBJECTS && header->code == (UINT)NM_DBLCLK) {
@@ -208,7 +216,7 @@ BOOL OnCommand(HWND dialog, int id) {
     case IDC_DESK_APPLY_BUTTON:  // an assignment takes effect at the double click
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, g_helpFile.c_str(), HELP_CONTEXT, HELP_DRIVEICONS);
+        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_DRIVEICONS);
         return TRUE;
     }
     return FALSE;

@@ -73,8 +73,15 @@ struct FolderNode {
     ~FolderNode() { parent->Release(); }
 };
 
-std::string g_helpFile;
 PickedFile g_picked;  // the browsed file, remembered for the life of the program
+
+// State of one opening, behind DWLP_USER.
+struct FolderDialogState {
+    std::string helpFile;
+    std::string listedFile;  // the file whose icons the IconList holds (the status text shows it)
+};
+
+FolderDialogState *State(HWND dialog) { return (FolderDialogState *)GetWindowLongPtrA(dialog, DWLP_USER); }
 
 HWND Tree(HWND dialog) { return GetDlgItem(dialog, kFolderTreeId); }
 
@@ -183,17 +190,18 @@ void OnSelectionChanged(HWND dialog, HTREEITEM item) {
     SetDlgItemTextA(dialog, IDC_FOLDER_TIP, tip);
 }
 
+// Everything is checked before the folder is touched: a refused Apply
+// leaves it as it was. The folder is marked as a system folder (which makes
+// the shell read its desktop.ini) once the desktop.ini is written.
 void OnApply(HWND dialog) {
     std::string folder;
     if (!SelectedFolder(dialog, &folder)) return;
-    PathMakeSystemFolderA(folder.c_str());
-    char iconFile[MAX_PATH] = {0};
-    GetDlgItemTextA(dialog, IDC_DESK_STATUS, iconFile, sizeof iconFile);
+    const std::string &iconFile = State(dialog)->listedFile;
     // Without a chosen entry there is no icon to name: IconIndex=-1 would
     // name resource 1 of the file instead, and the folder's present
     // desktop.ini would be lost for it.
     LRESULT index = SendDlgItemMessageA(dialog, IDC_ICONLIST, LB_GETCURSEL, 0, 0);
-    if (!iconFile[0] || index == LB_ERR) {
+    if (iconFile.empty() || index == LB_ERR) {
         ShowMessage(dialog, "Please select the icon file.", kTitle, MB_OK | MB_ICONSTOP);
         return;
     }
@@ -210,7 +218,8 @@ void OnApply(HWND dialog) {
     UniqueFile file(CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     if (!file) return;
     DWORD written = 0;
-    WriteFile(file.get(), text.data(), (DWORD)text.size(), &written, nullptr);
+    if (!WriteFile(file.get(), text.data(), (DWORD)text.size(), &written, nullptr) || written != text.size()) return;
+    PathMakeSystemFolderA(folder.c_str());
 }
 
 void OnReset(HWND dialog) {
@@ -222,10 +231,7 @@ void OnReset(HWND dialog) {
     InvalidateRect(Tree(dialog), nullptr, TRUE);
 }
 
-void OnBrowse(HWND dialog) {
-    if (PickIconFile(dialog, kIconFileFilter, "*.ico", ListIconsInFile, &g_picked))
-        SetDlgItemTextA(dialog, IDC_DESK_STATUS, g_picked.path);
-}
+void OnBrowse(HWND dialog) { BrowseIconFile(dialog, &g_picked, &State(dialog)->listedFile); }
 
 void CreateFolderTree(HWND dialog) {
     RECT list;
@@ -251,7 +257,9 @@ void CreateFolderTree(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    g_helpFile = helpFile ? (const char *)helpFile : "";
+    FolderDialogState *state = new FolderDialogState;  // freed by OnDestroy
+    state->helpFile = helpFile ? (const char *)helpFile : "";
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     BeginIconListDialog(dialog);
     CreateFolderTree(dialog);
     SendDlgItemMessageA(dialog, IDC_FOLDER_TIP, EM_LIMITTEXT, kMaxInfoTip, 0);
@@ -265,7 +273,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
     }
     HTREEITEM first = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     if (first) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)first);
-    ListSystemShellIcons(dialog);
+    state->listedFile = ListSystemShellIcons(dialog);
     CentreOnScreen(dialog);
     return TRUE;
 }
@@ -274,6 +282,8 @@ void OnDestroy(HWND dialog) {
     // Deleting the nodes releases what they hold (TVN_DELETEITEM).
     SendMessageA(Tree(dialog), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
     EndIconListDialog(dialog);
+    delete State(dialog);
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
 BOOL OnNotify(HWND dialog, const NMHDR *header) {
@@ -314,7 +324,7 @@ BOOL OnCommand(HWND dialog, int id) {
         OnReset(dialog);
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, g_helpFile.c_str(), HELP_CONTEXT, HELP_FOLDERICONS);
+        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_FOLDERICONS);
         return TRUE;
     }
     return FALSE;
@@ -360,6 +370,12 @@ bool FolderNodePath(HWND tree, HTREEITEM node, std::string *path) {
         names.insert(names.begin(), text);
     }
     return FileSystemPathOf(JoinFolderPath(names), path);
+}
+
+void BrowseIconFile(HWND dialog, PickedFile *picked, std::string *listed) {
+    if (!PickIconFile(dialog, kIconFileFilter, "*.ico", ListIconsInFile, picked)) return;
+    *listed = picked->path;
+    SetDlgItemTextA(dialog, IDC_DESK_STATUS, picked->path);
 }
 
 std::string ListSystemShellIcons(HWND dialog) {

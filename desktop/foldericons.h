@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "desktop/pickers.h"
+
 // The tree of shell folders, created when the dialog opens.
 const int kFolderTreeId = 401;
 
@@ -19,3 +21,8 @@ bool FolderNodePath(HWND tree, HTREEITEM node, std::string *path);
 // Lists the icons of the system folder's "Shell32.dll" into the IconList and
 // shows that path in the status text (233); returns the path.
 std::string ListSystemShellIcons(HWND dialog);
+
+// Browse: the open-file dialog on the icon files; on OK the IconList holds
+// the chosen file's icons, picked and listed name it and the status text
+// (233) shows it. Cancel changes nothing.
+void BrowseIconFile(HWND dialog, PickedFile *picked, std::string *listed);

@@ -152,7 +152,14 @@ TEST_F(DriveIconsTest, ADoubleClickWritesTheListedFileAndEntryAtOnceAndTheRowSho
         HIMAGELIST images = (HIMAGELIST)SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
         std::string shell = ControlText(d, IDC_DESK_STATUS);
         SendDlgItemMessageA(d, IDC_DESK_ICONS, LB_SETCURSEL, 4, 0);
-        DoubleClickRow(list, RowOf(list, 'C'));
+        // The row's label and the status line only show the drive and the
+        // file: the assignment goes by what the dialog listed.
+        int row = RowOf(list, 'C');
+        LVITEMA relabel = {};
+        relabel.pszText = const_cast<char *>("Y:\\relabelled");
+        SendMessageA(list, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&relabel);
+        SetDlgItemTextA(d, IDC_DESK_STATUS, "C:\\elsewhere.dll");
+        DoubleClickRow(list, row);
         StoredValue v = Read(HKEY_LOCAL_MACHINE, DriveKey('C').c_str(), nullptr);
         EXPECT_EQ(v.type, (DWORD)REG_SZ);
         EXPECT_EQ(v.text(), shell + ",4");

@@ -258,6 +258,8 @@ TEST_F(FolderIconsTest, RefusalsNoFolderNoPathNoIconEntry) {
         ASSERT_EQ(recorder.calls().size(), 3u);
         EXPECT_EQ(recorder.calls()[2].text, "Please select the icon file.");
         EXPECT_EQ(Contents(ini), old);
+        // Nor is the folder marked as a system folder.
+        EXPECT_EQ(GetFileAttributesA(Folder("alpha").c_str()) & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY), 0u);
         Click(d, IDCANCEL);
     });
 }
@@ -272,6 +274,8 @@ TEST_F(FolderIconsTest, BrowseListsTheChosenFileAndApplyNamesIt) {
         EXPECT_EQ(ControlText(d, IDC_DESK_STATUS), ico);
         EXPECT_EQ(IconListEntries(d), 1);
         ASSERT_TRUE(Select(d, Folder("alpha")));
+        // The status line only shows the listed file: Apply names the file itself.
+        SetDlgItemTextA(d, IDC_DESK_STATUS, "C:\\elsewhere.ico");
         Click(d, IDC_DESK_APPLY_BUTTON);
         EXPECT_EQ(Contents(IniOf(Folder("alpha"))), "[.ShellClassInfo]\r\nIconFile=" + ico + "\r\nIconIndex=0\r\n");
     });
