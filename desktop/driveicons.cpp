@@ -36,7 +36,7 @@ struct DriveDialogState {
     HICON noIcon = nullptr;       // a shared resource icon
 };
 
-DriveDialogState *State(HWND dialog) { return (DriveDialogState *)GetWindowLongPtrA(dialog, DWLP_USER); }
+DriveDialogState *State(HWND dialog) { return DialogState<DriveDialogState>(dialog); }
 
 HWND DriveList(HWND dialog) { return GetDlgItem(dialog, IDC_DESK_OBJECTS); }
 
@@ -115,10 +115,9 @@ void SetUpDriveList(HWND dialog, DriveDialogState *state) {
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    DriveDialogState *state = new DriveDialogState;  // freed by OnDestroy
+    DriveDialogState *state = AttachDialogState<DriveDialogState>(dialog);  // freed when the dialog is destroyed
     state->helpFile = helpFile ? (const char *)helpFile : "";
     state->noIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOICON));
-    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     BeginIconListDialog(dialog);
     SetUpDriveList(dialog, state);
     FillDriveList(dialog);
@@ -132,8 +131,7 @@ void OnDestroy(HWND dialog) {
     SendMessageA(DriveList(dialog), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     if (state && state->images) ImageList_Destroy(state->images);
     EndIconListDialog(dialog);
-    delete state;
-    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    FreeDialogState<DriveDialogState>(dialog);
 }
 
 // The assignment: the selected IconList entry of the listed file becomes the

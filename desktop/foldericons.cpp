@@ -81,7 +81,7 @@ struct FolderDialogState {
     std::string listedFile;  // the file whose icons the IconList holds (the status text shows it)
 };
 
-FolderDialogState *State(HWND dialog) { return (FolderDialogState *)GetWindowLongPtrA(dialog, DWLP_USER); }
+FolderDialogState *State(HWND dialog) { return DialogState<FolderDialogState>(dialog); }
 
 HWND Tree(HWND dialog) { return GetDlgItem(dialog, kFolderTreeId); }
 
@@ -257,9 +257,8 @@ void CreateFolderTree(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    FolderDialogState *state = new FolderDialogState;  // freed by OnDestroy
+    FolderDialogState *state = AttachDialogState<FolderDialogState>(dialog);  // freed when the dialog is destroyed
     state->helpFile = helpFile ? (const char *)helpFile : "";
-    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     BeginIconListDialog(dialog);
     CreateFolderTree(dialog);
     SendDlgItemMessageA(dialog, IDC_FOLDER_TIP, EM_LIMITTEXT, kMaxInfoTip, 0);
@@ -282,8 +281,7 @@ void OnDestroy(HWND dialog) {
     // Deleting the nodes releases what they hold (TVN_DELETEITEM).
     SendMessageA(Tree(dialog), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
     EndIconListDialog(dialog);
-    delete State(dialog);
-    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    FreeDialogState<FolderDialogState>(dialog);
 }
 
 BOOL OnNotify(HWND dialog, const NMHDR *header) {

@@ -49,7 +49,7 @@ struct MetricsState {
     bool twips[kSpacingCount] = {true, true};
 };
 
-MetricsState *State(HWND dialog) { return (MetricsState *)GetWindowLongPtrA(dialog, DWLP_USER); }
+MetricsState *State(HWND dialog) { return DialogState<MetricsState>(dialog); }
 
 // Leading decimal digits (after optional blanks and sign); none give 0.
 // Values beyond an int are held at its limits.
@@ -139,9 +139,8 @@ void ShowWindowMetrics(HWND dialog, HKEY key, MetricsState *state) {
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM helpFile) {
-    MetricsState *state = new MetricsState;  // freed by OnDestroy
+    MetricsState *state = AttachDialogState<MetricsState>(dialog);  // freed when the dialog is destroyed
     state->helpFile = helpFile ? (const char *)helpFile : "";
-    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     FillCombos(dialog);
     MakeSpin(dialog, IDC_MET_HSPIN, IDC_MET_HSPACING, 1, 100);
     MakeSpin(dialog, IDC_MET_VSPIN, IDC_MET_VSPACING, 1, 100);
@@ -225,8 +224,7 @@ INT_PTR CALLBACK MetricsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
     case WM_DESTROY:
-        delete State(dialog);
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        FreeDialogState<MetricsState>(dialog);
         return FALSE;
     }
     return FALSE;

@@ -90,6 +90,24 @@ void EndIconListDialog(HWND dialog);
 // controls are left to the dialog).
 bool HandleIconListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HMODULE cursorModule,
                            INT_PTR *result);
+// A dialog's own state, an object of type T behind DWLP_USER: made by
+// AttachDialogState at WM_INITDIALOG, freed by FreeDialogState at WM_DESTROY.
+template <typename T>
+T *DialogState(HWND dialog) {
+    return (T *)GetWindowLongPtrA(dialog, DWLP_USER);
+}
+template <typename T>
+T *AttachDialogState(HWND dialog) {
+    T *state = new T();
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
+    return state;
+}
+template <typename T>
+void FreeDialogState(HWND dialog) {
+    delete DialogState<T>(dialog);
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+}
+
 // Runs one of the desktop dialogs modally from the program's own resources,
 // the help file passed as its parameter.
 INT_PTR RunDesktopDialog(HWND owner, int templateId, DLGPROC proc, const char *helpFile);
