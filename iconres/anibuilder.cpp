@@ -30,9 +30,11 @@ struct BuilderState {
 BuilderState g_state;
 UINT g_previewPeriod = 0;
 
+// "" when the name would not fit a path: a cut name would be another file.
 std::string FramePath(int index) {
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s\\GY%04d.ico", TempFolder().c_str(), index);
+    int n = snprintf(path, sizeof path, "%s\\GY%04d.ico", TempFolder().c_str(), index);
+    if (n < 0 || n >= (int)sizeof path) return std::string();
     return CollapseBackslashes(path);
 }
 
@@ -205,6 +207,8 @@ INT_PTR CALLBACK AniBuilderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, const AniBuilderRequest *request) {
     if (!request || request->frameCount < 0 || request->frameSize <= 0) return 0;
+    // Every frame file must be nameable; the last has the longest name.
+    if (request->frameCount > 0 && FramePath(request->frameCount - 1).empty()) return 0;
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ANI), owner, AniBuilderProc, (LPARAM)request);
 }
 

@@ -25,6 +25,8 @@ struct MainWindowState {
     COLORREF chosenColor = 0;
     HBRUSH swatchBrush = nullptr;
 
+    bool converting = false;  // a conversion (Convert or the cursor test) is running
+
     // Cursor test.
     bool cursorTest = false;
     HCURSOR previousCursor = nullptr;
