@@ -65,9 +65,7 @@ void CopyTransparency(HWND panel, Settings &s) {
 }
 
 // Whether a file can be made in the folder: the probe is a temporary file,
-// deleted at once. The probe's name takes up to 14 characters after the
-// folder's, so a folder longer than 245 characters cannot be probed (nor
-// hold the converted files).
+// deleted at once. Its name takes up to 14 characters after the folder's.
 bool FolderAccepts(const char *folder) {
     char probe[MAX_PATH];
     if (!GetTempFileNameA(folder, "gy", 0, probe)) return false;
@@ -96,12 +94,6 @@ bool RefuseTarget(HWND owner, HWND field, const std::string &text) {
     return false;
 }
 
-// Why a folder that exists takes no file.
-bool RefuseExistingTarget(HWND owner, HWND field, const char *target) {
-    UINT why = strlen(target) + kProbeNameLength > MAX_PATH ? IDS_TARGET_NO_ROOM : IDS_TARGET_NOT_WRITABLE;
-    return RefuseTarget(owner, field, Formatted(why, target));
-}
-
 // The target folder from its field into pathSave, collapsed, probed and
 // created on request. False when the conversion must not go on; every
 // refusal but the user's own No says why and puts the focus on the field.
@@ -117,12 +109,15 @@ bool TakeTargetFolder(HWND panel, HWND owner, Settings &s) {
     CollapseBackslashesInPlace(target);
     CopyBounded(s.pathSave, sizeof s.pathSave, target);
     SetWindowTextA(field, target);
+    // The platform's probe takes folders of at most 245 characters; a longer
+    // one leaves no room for the files' names either.
+    if (strlen(target) + kProbeNameLength > MAX_PATH) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NO_ROOM, target));
     if (FolderAccepts(target)) return true;
-    if (IsFolder(target)) return RefuseExistingTarget(owner, field, target);
+    if (IsFolder(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
     int answer = Say(owner, Formatted(IDS_CREATE_TARGET, target), MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) return false;
     if (!CreateFolderWithParents(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_CREATED, target));
-    if (!FolderAccepts(target)) return RefuseExistingTarget(owner, field, target);
+    if (!FolderAccepts(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
     return true;
 }
 

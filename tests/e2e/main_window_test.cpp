@@ -244,6 +244,7 @@ TEST_F(MainWindowTest, UnusableTargetFoldersAreRefusedWithTheirOwnMessage) {
         ASSERT_NE(box.box, nullptr);
         EXPECT_EQ(box.text, c.expected);
         EXPECT_EQ(GetWindow(box.box, GW_OWNER), program_.browser());
+        if (c.askFirst) EXPECT_TRUE(SaveShot(box.box, "main_target_not_created.bmp"));
         ASSERT_TRUE(program_.Answer(box, IDOK));
         ASSERT_TRUE(click->Wait(kConvertMs));
         EXPECT_EQ(ProgramFocus(program_.browser()), program_.Control(IDC_TARGET));
