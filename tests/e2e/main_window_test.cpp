@@ -203,11 +203,17 @@ TEST_F(MainWindowTest, RefusalsConvertNothing) {
     EXPECT_TRUE(program_.Running());
 }
 
-// The window that has the keyboard focus in the program.
+// The window that has the keyboard focus in the program. Another test's
+// window on the shared display may have taken the activation: the main
+// window, active again, gives the focus back to the control that had it.
 HWND ProgramFocus(HWND browser) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(browser, nullptr), &info) ? info.hwndFocus : nullptr;
+    DWORD thread = GetWindowThreadProcessId(browser, nullptr);
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) return info.hwndFocus;
+    SetForegroundWindow(browser);
+    Sleep(300);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 // Each target folder that cannot take the files is refused with its own
@@ -693,6 +699,19 @@ TEST_F(MainWindowTest, FrenchUserInterfaceShowsFrenchPanelAndMenus) {
     SendMessageA(program_.panel(), WM_COMMAND, MAKEWPARAM(IDC_CREATE_AS, CBN_SELCHANGE), (LPARAM)createAs);
     EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_TEST)));
     EXPECT_TRUE(SaveShot(program_.browser(), "main_window_fr.bmp"));
+
+    // Its messages in French too: Convert with no format ticked, for a cursor.
+    program_.TypeFileName("alpha.bmp");
+    std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+    MessageBoxSeen box = program_.WaitForMessageBox(click.get());
+    ASSERT_NE(box.box, nullptr);
+    EXPECT_TRUE(SaveShot(box.box, "main_message_fr.bmp"));
+    char expected[256];
+    WideCharToMultiByte(CP_ACP, 0, L"Vous n'avez pas s\u00e9lectionn\u00e9 les formats \u00e0 inclure dans le curseur...",
+                        -1, expected, sizeof expected, nullptr, nullptr);
+    EXPECT_EQ(box.text, expected);
+    program_.Answer(box, IDOK);
+    EXPECT_TRUE(click->Wait(10000));
 
     // The program's French menu, as the resource loader finds it.
     std::string exe = BinFolder() + "\\Glyphery.exe";
