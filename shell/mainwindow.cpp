@@ -235,12 +235,6 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
     return CallWindowProcA(w.previousProc, browser, msg, wParam, lParam);
 }
 
-std::string LoadText(HINSTANCE instance, UINT id) {
-    char buf[512];
-    int n = LoadStringA(instance, id, buf, sizeof buf);
-    return std::string(buf, n > 0 ? (size_t)n : 0);
-}
-
 bool RunMainWindow(HINSTANCE instance, Settings *settings) {
     MainWindowState &w = MainWindow();
     w.instance = instance;

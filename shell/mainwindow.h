@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/windowutil.h"  // LoadText
+
 #include <string>
 #include <vector>
 
@@ -66,8 +68,6 @@ HWND CreatePanelTooltips(HWND panel, HINSTANCE instance, bool active);
 void SetXpFormatState(HWND panel, bool pressed, bool indeterminate);
 bool XpButtonPressed();
 
-// A string of the program's string table (the user interface language's).
-std::string LoadText(HINSTANCE instance, UINT id);
 
 // The commands of later parts of the suite: each does nothing yet.
 void OnSystemIcons(HWND owner);
