@@ -134,6 +134,7 @@
 #define IDS_SET_PICK_FILTER 27615    // its one filter's description
 #define IDS_SET_LAUNCH_BROWSE 27616  // title of the source folder browser
 #define IDS_SET_SAVE_BROWSE 27617    // title of the target folder browser
+#define IDS_NOT_INSTALLED 27618      // the start-up message when the settings are missing
 
 // Strings of the About dialog.
 #define IDS_ABOUT_TEXT 10400
