@@ -170,6 +170,7 @@ TEST(GYdib, DibsWithPlaneCountsOtherThanOneAreRefused) {
     struct Case {
         WORD planes, bits;
     } cases[] = {{0, 8}, {0xFFFF, 0xFFFF}};
+    ScratchDir dir("gydib-planes");
     for (const Case &c : cases) {
         UniqueGlobal dib(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 1024));
         ASSERT_TRUE(dib);
@@ -180,7 +181,7 @@ TEST(GYdib, DibsWithPlaneCountsOtherThanOneAreRefused) {
         }
         IconImageRecord rec = {};
         EXPECT_FALSE(DIBToIconImage(&rec, dib.get(), 0)) << c.planes << " planes";
-        EXPECT_FALSE(SaveDIB(dib.get(), (TestOutputDir("conversion") + "\\planes.bmp").c_str())) << c.planes;
+        EXPECT_FALSE(SaveDIB(dib.get(), dir.File("planes.bmp").c_str())) << c.planes;
     }
 }
 
