@@ -13,6 +13,9 @@ import re
 import subprocess
 import sys
 
+import check_icons  # the readback scripts' tally
+from check_icons import check
+
 # The system libraries the suite may import: all in Windows Vista.
 SYSTEM = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "comdlg32.dll",
@@ -70,17 +73,6 @@ def imports(path):
     return rows
 
 
-passed = failed = 0
-
-
-def check(ok, message):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL: " + message)
-
 
 for module in modules:
     rows = imports(module)
@@ -98,5 +90,5 @@ for module in modules:
             check((None, ordinal) in from_dll, f"{module}: {name} not imported from {dll} by ordinal {ordinal}")
         named = [d for d, n, _ in rows if n == name]
         check(not named, f"{module}: {name} imported by name from {named}")
-print(f"{passed} passed, {failed} failed")
-sys.exit(1 if failed else 0)
+print(f"{check_icons.passed} passed, {check_icons.failed} failed")
+sys.exit(1 if check_icons.failed else 0)
