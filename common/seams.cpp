@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include "handles.h"
 
@@ -20,30 +19,6 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     MessageBoxHandler old = g_messageBox;
     g_messageBox = handler ? handler : RealMessageBox;
     return old;
-}
-
-static bool MapRoot(HKEY root, const char *scratch, const char *sub) {
-    std::string path = std::string(scratch) + "\\" + sub;
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    UniqueRegKey key(raw);
-    return RegOverridePredefKey(root, key.get()) == ERROR_SUCCESS;
-}
-
-bool IsolateRegistry(const char *scratchKey) {
-    // Map the other roots first: once HKEY_CURRENT_USER is mapped, the scratch
-    // key would be created inside itself.
-    return MapRoot(HKEY_LOCAL_MACHINE, scratchKey, "HKLM") && MapRoot(HKEY_CLASSES_ROOT, scratchKey, "HKCR") &&
-           MapRoot(HKEY_CURRENT_USER, scratchKey, "HKCU");
-}
-
-void RestoreRegistry(const char *scratchKey) {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-    SHDeleteKeyA(HKEY_CURRENT_USER, scratchKey);
 }
 
 static std::string g_tempOverride, g_installOverride;

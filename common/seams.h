@@ -1,5 +1,6 @@
 // The points where tests take the place of the user and of the machine:
-// message boxes, the registry roots and the folders the suite works in.
+// message boxes and the folders the suite works in. (The tests isolate the
+// registry with code of their own: nothing of it ships.)
 #pragma once
 #include <windows.h>
 
@@ -11,13 +12,6 @@ typedef int (*MessageBoxHandler)(HWND owner, const char *text, const char *capti
 int ShowMessage(HWND owner, const char *text, const char *caption, UINT flags);
 // Installs a handler (nullptr restores the real MessageBoxA); returns the previous one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
-
-// Maps HKEY_CURRENT_USER (and HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT) of this
-// process onto subkeys of a scratch key, so a test never touches the real
-// settings. Returns false when the scratch key cannot be opened.
-bool IsolateRegistry(const char *scratchKey);
-// Undoes IsolateRegistry and deletes the scratch tree.
-void RestoreRegistry(const char *scratchKey);
 
 // The platform's temporary folder (ends in a backslash), unless overridden.
 std::string TempFolder();

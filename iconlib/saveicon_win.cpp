@@ -221,6 +221,8 @@ bool BuildImage(const FormatEntry &format, BOOL transparent, COLORREF color, con
 extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, const char *reserved,
                                const char *outputPath, int count, const FormatEntry *formats) {
     if (!outputPath) return 1;
+    // A path the platform cannot take whole is refused: cut, it names another file.
+    if (strnlen(outputPath, MAX_PATH) >= MAX_PATH) return 1;
     CopyBounded(g_lastOutputPath, sizeof(g_lastOutputPath), outputPath);
     std::string temp = TempFolder();
     std::string base = BaseName(outputPath);

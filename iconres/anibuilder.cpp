@@ -30,9 +30,11 @@ struct BuilderState {
 BuilderState g_state;
 UINT g_previewPeriod = 0;
 
+// "" when the name would not fit a path: a cut name would be another file.
 std::string FramePath(int index) {
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s\\GY%04d.ico", TempFolder().c_str(), index);
+    int n = snprintf(path, sizeof path, "%s\\GY%04d.ico", TempFolder().c_str(), index);
+    if (n < 0 || n >= (int)sizeof path) return std::string();
     return CollapseBackslashes(path);
 }
 
@@ -82,9 +84,10 @@ BOOL OnInitDialog(HWND dialog, const AniBuilderRequest *req) {
     g_state.instance = (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);
     g_previewPeriod = 0;
 
-    char status[96];
-    snprintf(status, sizeof status, "%d cursors\nClick OK to create the file.", req->frameCount);
-    SetDlgItemTextA(dialog, IDC_ANI_STATUS, status);
+    std::string pattern = LoadText(g_state.instance, IDS_ANI_STATUS);
+    std::vector<char> status(pattern.size() + 16);
+    snprintf(status.data(), status.size(), pattern.c_str(), req->frameCount);
+    SetDlgItemTextA(dialog, IDC_ANI_STATUS, status.data());
     HWND spin = GetDlgItem(dialog, IDC_ANI_SPIN);
     SendMessageA(spin, UDM_SETBUDDY, (WPARAM)GetDlgItem(dialog, IDC_ANI_SPEED), 0);
     SendMessageA(spin, UDM_SETRANGE32, 1, 50);
@@ -126,10 +129,15 @@ void OnPreviewTick(HWND dialog) {
     g_state.previewPosition = (g_state.previewPosition + 1) % (int)g_state.frames.size();
 }
 
-void Report(HWND dialog, const char *format, const char *name, const char *folder, UINT icon) {
-    std::vector<char> text(strlen(format) + strlen(name) + strlen(folder) + 1);
-    snprintf(text.data(), text.size(), format, name, folder);
-    ShowMessage(dialog, text.data(), "Glyphery", MB_OK | icon);
+void Say(HWND dialog, const std::string &text, UINT icon) {
+    ShowMessage(dialog, text.c_str(), LoadText(g_state.instance, IDS_ICONRES_CAPTION).c_str(), MB_OK | icon);
+}
+
+void Report(HWND dialog, UINT formatId, const char *name, const char *folder, UINT icon) {
+    std::string format = LoadText(g_state.instance, formatId);
+    std::vector<char> text(format.size() + strlen(name) + strlen(folder) + 1);
+    snprintf(text.data(), text.size(), format.c_str(), name, folder);
+    Say(dialog, text.data(), icon);
 }
 
 void OnOk(HWND dialog) {
@@ -139,7 +147,7 @@ void OnOk(HWND dialog) {
     GetDlgItemTextA(dialog, IDC_ANI_AUTHOR, author, sizeof author);
     GetDlgItemTextA(dialog, IDC_ANI_NAME, name, sizeof name);
     if (!name[0]) {
-        ShowMessage(dialog, "Please give a name to this animated cursor...", "Glyphery", MB_OK | MB_ICONINFORMATION);
+        Say(dialog, LoadText(g_state.instance, IDS_ANI_NO_NAME), MB_ICONINFORMATION);
         SetFocus(GetDlgItem(dialog, IDC_ANI_NAME));
         return;
     }
@@ -152,11 +160,11 @@ void OnOk(HWND dialog) {
                    SaveANI(dialog, CollapseBackslashesInPlace(path), count, (int)speed, title, author);
     if (!written) {
         // Telling the user it worked when no file exists would lose the work silently.
-        Report(dialog, "The animated cursor %s could not be created under the folder %s.", name, folder, MB_ICONSTOP);
+        Report(dialog, IDS_ANI_NOT_CREATED, name, folder, MB_ICONSTOP);
         SetFocus(GetDlgItem(dialog, IDC_ANI_NAME));
         return;
     }
-    Report(dialog, "The animated cursor %s has been created under the folder %s.", name, folder, MB_ICONINFORMATION);
+    Report(dialog, IDS_ANI_CREATED, name, folder, MB_ICONINFORMATION);
     KillTimer(dialog, kAniPreviewTimer);
     EndDialog(dialog, 1);
 }
@@ -205,6 +213,8 @@ INT_PTR CALLBACK AniBuilderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, const AniBuilderRequest *request) {
     if (!request || request->frameCount < 0 || request->frameSize <= 0) return 0;
+    // Every frame file must be nameable; the last has the longest name.
+    if (request->frameCount > 0 && FramePath(request->frameCount - 1).empty()) return 0;
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ANI), owner, AniBuilderProc, (LPARAM)request);
 }
 

@@ -19,7 +19,8 @@ const UINT_PTR kAniPreviewTimer = 80;
 const DWORD kAniHelpContext = 202;
 
 // Runs the dialog modally from the template in instance. 1 after the file
-// was written, 0 on Cancel.
+// was written, 0 on Cancel, and 0 without opening when the frame files
+// cannot be named (a temporary folder too long for their paths).
 INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, const AniBuilderRequest *request);
 INT_PTR CALLBACK AniBuilderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

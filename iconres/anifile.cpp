@@ -61,8 +61,15 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
     // that cannot be read whole ends the walk.
     while (size - pos >= 8) {
         Chunk c{data + pos, pos + 8, ByteReader::PeekU32(data + pos + 4)};
-        if (c.size > size - c.data)
+        if (c.size > size - c.data) {
+            // Skipping reads nothing: a chunk the reader does not read may
+            // claim more than the file holds, and ends the walk.
+            bool read = IdIs(c.id, "anih") || IdIs(c.id, "rate") || IdIs(c.id, "seq ") ||
+                        (IdIs(c.id, "LIST") && size - c.data >= 4 &&
+                         (IdIs(data + c.data, "fram") || IdIs(data + c.data, "INFO")));
+            if (!read) break;
             return Refuse(error, "chunk '" + std::string((const char *)c.id, 4) + "' runs past the end of the file");
+        }
         if (IdIs(c.id, "anih")) {
             if (haveHeader) return Refuse(error, "more than one 'anih' header");
             if (c.size < kAniHeaderSize) return Refuse(error, "'anih' header is too short");
@@ -79,7 +86,7 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
             h.flags = r.U32();
             if (h.frames == 0) return Refuse(error, "'anih' declares no frame");
             if (!(h.flags & kAniFlagIcon)) return Refuse(error, "frames are not icon or cursor images (flags bit 0 clear)");
-            if (h.steps == 0) return Refuse(error, "'anih' declares no step");
+            if (h.steps > kAniMaxSteps) return Refuse(error, "'anih' declares more steps than any animated cursor has");
             haveHeader = true;
         } else if (IdIs(c.id, "rate")) {
             rate = c;
@@ -92,7 +99,10 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
             bool ok = true;
             if (IdIs(type, "fram")) {
                 ok = WalkSubChunks(data, begin, end, error, [&](const Chunk &s) {
-                    if (IdIs(s.id, "icon")) ani.frames.push_back(AniFrame{s.data, s.size});
+                    if (!IdIs(s.id, "icon")) return true;
+                    if (ani.frames.size() == kAniMaxFrames)
+                        return Refuse(error, "more frames than any animated cursor has");
+                    ani.frames.push_back(AniFrame{s.data, s.size});
                     return true;
                 });
             } else if (IdIs(type, "INFO")) {
@@ -113,7 +123,10 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
     // outside the step count, and every step must show a frame that was read.
     if (!haveHeader) return Refuse(error, "no 'anih' header");
     if (ani.frames.empty()) return Refuse(error, "no frame ('icon' in a 'fram' list)");
-    const uint32_t steps = ani.header.steps;
+    // No step declared: each frame once, in file order, at the default rate.
+    const bool framesAsSteps = ani.header.steps == 0;
+    if (framesAsSteps) rate.id = seq.id = nullptr;
+    const uint32_t steps = framesAsSteps ? (uint32_t)ani.frames.size() : ani.header.steps;
     if (rate.id && rate.size / 4 < steps) return Refuse(error, "'rate' holds fewer entries than steps");
     if (seq.id && seq.size / 4 < steps) return Refuse(error, "'seq ' holds fewer entries than steps");
     if (!seq.id && steps > ani.frames.size()) return Refuse(error, "a step shows a frame that was not read");

@@ -12,6 +12,11 @@ const uint32_t kAniHeaderSize = 36;      // nine 32-bit fields
 const uint32_t kAniFlagIcon = 1;         // frames are .ico/.cur file images
 const size_t kAniTextMax = 80;           // bytes kept of a title or author
 const uint32_t kAniDefaultSpeed = 5;     // jiffies (1/60 s) stored for a speed of 0
+// Far above any animated cursor anyone draws (a few hundred frames at most),
+// low enough that a crafted file cannot make the reader store, write or list
+// millions of items.
+const uint32_t kAniMaxFrames = 1024;
+const uint32_t kAniMaxSteps = 8192;
 
 // The "anih" chunk, field for field.
 struct AniHeader {
@@ -29,8 +34,9 @@ struct AniFrame {
     uint32_t size = 0;
 };
 
-// A file as the reader accepts it. rates and sequence hold exactly
-// header.steps entries; every sequence entry names a frame that was read.
+// A file as the reader accepts it. rates and sequence hold one entry per
+// step: header.steps entries, or one per frame read when the header declares
+// no step; every sequence entry names a frame that was read.
 struct AniContents {
     AniHeader header;
     std::vector<AniFrame> frames;
@@ -41,10 +47,15 @@ struct AniContents {
 };
 
 // Walks the file. Chunks may come in any order (the tables and frames are
-// applied once the whole file has been walked); a chunk whose data runs past
-// the end of the file, a second "anih", a short "anih", "rate" or "seq ",
-// a list shorter than its type, a sub-chunk larger than its list, flags
-// bit 0 clear, no frame, no step, or a step naming a frame that was not read
+// applied once the whole file has been walked). A chunk the reader only
+// skips (an unknown id, a list of another type than "fram" or "INFO") may
+// run past the end of the file: it ends the walk, as the platform's loader
+// takes such files. A header declaring no step shows each frame once, in
+// file order (the rate and sequence tables then have no entry to give).
+// A read chunk whose data runs past the end of the file, a second "anih", a
+// short "anih", "rate" or "seq ", a list shorter than its type, a sub-chunk
+// larger than its list, flags bit 0 clear, no frame, more than kAniMaxFrames
+// frames or kAniMaxSteps steps, or a step naming a frame that was not read
 // refuse the file with a short reason in *error.
 bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::string *error);
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "iconres/iconrecord.h"
+
 int IconListCount = 0;
 
 // Icons extracted by ListIconsInFile and ListCursorsInFile for the current
@@ -24,6 +26,7 @@ void ResetIconList(HWND dialog) {
     IconListCount = 0;
     for (HICON icon : g_owned) DestroyIcon(icon);
     g_owned.clear();
+    RemoveCursorFiles();  // the copies an animated cursor's listing left in the temporary folder
 }
 
 LPARAM IconListValue(HWND dialog, int index) {

@@ -17,8 +17,11 @@ extern int IconListCount;
 bool AddIconEntry(HWND dialog, LPARAM value);
 inline bool AddIconEntry(HWND dialog, HICON handle) { return AddIconEntry(dialog, (LPARAM)handle); }
 
-// Empties list 1209, sets IconListCount to 0 and destroys the icons the
-// previous file listing extracted (the record store's handles are kept).
+// Empties list 1209, sets IconListCount to 0, destroys the icons the
+// previous file listing extracted (the record store's handles are kept) and
+// deletes the cursor files an animated cursor's listing wrote to the
+// temporary folder. The dialogs reset the list before each pick and when they
+// close.
 void ResetIconList(HWND dialog);
 
 // The value of entry index (0 when there is none).

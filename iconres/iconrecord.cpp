@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "common/handles.h"
 #include "common/paths.h"
@@ -13,6 +15,9 @@
 static IconRecord *g_store = nullptr;
 static size_t g_storeSize = 0;
 static int g_cursorFileCounter = 0;
+// The cursor files written since the last removal: they belong to the
+// listing that wrote them and go with it.
+static std::vector<std::string> g_cursorFiles;
 
 IconRecord *IconStoreHead() { return g_store; }
 size_t IconStoreSize() { return g_storeSize; }
@@ -29,7 +34,14 @@ static void SaveAsCursorFile(const uint8_t *bytes, uint32_t length, const char *
     UniqueFile file(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     DWORD written = 0;
-    if (WriteFile(file.get(), bytes, length, &written, nullptr) && written == length) ++g_cursorFileCounter;
+    bool whole = WriteFile(file.get(), bytes, length, &written, nullptr) && written == length;
+    g_cursorFiles.push_back(name);  // a partly written file is removed too
+    if (whole) ++g_cursorFileCounter;
+}
+
+void RemoveCursorFiles() {
+    for (const std::string &name : g_cursorFiles) DeleteFileA(name.c_str());
+    g_cursorFiles.clear();
 }
 
 static IconRecord *FindRecord(uint32_t sum, const uint8_t *bytes, uint32_t length) {

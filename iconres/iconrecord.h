@@ -44,3 +44,5 @@ size_t IconStoreSize();
 // The counter of the cursor files written to the temporary folder.
 int CursorFileCounter();
 void ResetCursorFileCounter();
+// Deletes the cursor files written to the temporary folder since the last call.
+void RemoveCursorFiles();

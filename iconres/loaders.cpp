@@ -118,8 +118,8 @@ int LoadAnimatedCursor(HWND dialog, const char *path) {
         records.push_back(r);
     }
     g_aniFrameCount = (int)records.size();
-    g_aniSteps.reserve(ani.header.steps);
-    for (uint32_t s = 0; s < ani.header.steps; ++s) {
+    g_aniSteps.reserve(ani.sequence.size());
+    for (size_t s = 0; s < ani.sequence.size(); ++s) {
         AnimationStep step = {ani.rates[s], records[ani.sequence[s]]};
         ++step.frame->refCount;
         g_aniSteps.push_back(step);

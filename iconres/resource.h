@@ -26,3 +26,10 @@
 #define IDC_ANI_PLAY 1411
 #define IDC_ANI_HELP 1283
 #define IDC_ANI_TEST_GROUP 1456
+
+// Strings of the animated cursor builder (English and French string tables).
+#define IDS_ICONRES_CAPTION 3140      // the caption of their messages: the program's name
+#define IDS_ANI_STATUS 3141           // %d: the frame count
+#define IDS_ANI_NO_NAME 3142
+#define IDS_ANI_CREATED 3143          // %s, %s: the name, the folder
+#define IDS_ANI_NOT_CREATED 3144      // %s, %s: the name, the folder

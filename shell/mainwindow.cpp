@@ -20,11 +20,7 @@
 
 namespace {
 
-const char kCaption[] = "Glyphery";
-const char kComponentMissing[] =
-    "Glyphery cannot initialize itself because of your Windows version:\nComponant not found.\n";
-// Ends the Windows-version message, after the version numbers.
-const char kContactLine[] = "Please report these numbers to the Glyphery team with the message above.";
+const char kCaption[] = "Glyphery";  // the browser's title: the program's name in every language
 
 // The camera library's probe: non-zero when a camera interface is available.
 typedef int(WINAPI *IsWiaProc)(HWND window);
@@ -102,11 +98,13 @@ void ReportMissingFileList(HWND browser) {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExA(&version);
-    char text[512];
-    snprintf(text, sizeof text, "%sWindows %lu.%lu (build %lu)\n%s", kComponentMissing,
-             (unsigned long)version.dwMajorVersion, (unsigned long)version.dwMinorVersion,
-             (unsigned long)(version.dwBuildNumber & 0xFFFF), kContactLine);
-    ShowMessage(browser, text, kCaption, MB_OK | MB_ICONSTOP);
+    HINSTANCE instance = MainWindow().instance;
+    std::string versionLine = LoadText(instance, IDS_VERSION_LINE);
+    char numbers[128];
+    snprintf(numbers, sizeof numbers, versionLine.c_str(), (unsigned long)version.dwMajorVersion,
+             (unsigned long)version.dwMinorVersion, (unsigned long)(version.dwBuildNumber & 0xFFFF));
+    std::string text = LoadText(instance, IDS_COMPONENT_MISSING) + numbers + "\n" + LoadText(instance, IDS_CONTACT_LINE);
+    ShowMessage(browser, text.c_str(), LoadText(instance, IDS_CAPTION).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 // The browser is ready: the panel takes its place beside the browser's
@@ -235,12 +233,6 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
         break;
     }
     return CallWindowProcA(w.previousProc, browser, msg, wParam, lParam);
-}
-
-std::string LoadText(HINSTANCE instance, UINT id) {
-    char buf[512];
-    int n = LoadStringA(instance, id, buf, sizeof buf);
-    return std::string(buf, n > 0 ? (size_t)n : 0);
 }
 
 bool RunMainWindow(HINSTANCE instance, Settings *settings) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/windowutil.h"  // LoadText
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct MainWindowState {
     // Transparent colour and the swatch's brush.
     COLORREF chosenColor = 0;
     HBRUSH swatchBrush = nullptr;
+
+    bool converting = false;  // a conversion (Convert or the cursor test) is running
 
     // Cursor test.
     bool cursorTest = false;
@@ -64,8 +68,6 @@ HWND CreatePanelTooltips(HWND panel, HINSTANCE instance, bool active);
 void SetXpFormatState(HWND panel, bool pressed, bool indeterminate);
 bool XpButtonPressed();
 
-// A string of the program's string table (the user interface language's).
-std::string LoadText(HINSTANCE instance, UINT id);
 
 // The commands of later parts of the suite: each does nothing yet.
 void OnSystemIcons(HWND owner);

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/paths.h"
@@ -28,18 +29,19 @@
 
 namespace {
 
-const char kCaption[] = "Glyphery";
-const char kNoFileText[] = "You did not select the file to convert...";
-const char kFileMissingText[] = "The file %s does not exists or cannot be reached...";
-const char kNoTargetText[] = "You did not select the target folder...";
-const char kCreateTargetText[] = "%s does not exists.\nDo you want to create it?";
-const char kSelectFileText[] = "Please select a file...";
+std::string Text(UINT id) { return LoadText(MainWindow().instance, id); }
 
-void Stop(HWND owner, const std::string &text) { ShowMessage(owner, text.c_str(), kCaption, MB_OK | MB_ICONSTOP); }
+int Say(HWND owner, const std::string &text, UINT flags) {
+    return ShowMessage(owner, text.c_str(), Text(IDS_CAPTION).c_str(), flags);
+}
 
-std::string Formatted(const char *pattern, const std::string &arg) {
-    std::vector<char> buf(strlen(pattern) + arg.size() + 1);
-    snprintf(buf.data(), buf.size(), pattern, arg.c_str());
+void Stop(HWND owner, const std::string &text) { Say(owner, text, MB_OK | MB_ICONSTOP); }
+
+// A string of the table with its one %s filled.
+std::string Formatted(UINT id, const std::string &arg) {
+    std::string pattern = Text(id);
+    std::vector<char> buf(pattern.size() + arg.size() + 1);
+    snprintf(buf.data(), buf.size(), pattern.c_str(), arg.c_str());
     return buf.data();
 }
 
@@ -62,40 +64,61 @@ void CopyTransparency(HWND panel, Settings &s) {
     s.color = s.transparent ? MainWindow().chosenColor : 0;
 }
 
+// Whether a file can be made in the folder: the probe is a temporary file,
+// deleted at once. Its name takes up to 14 characters after the folder's.
 bool FolderAccepts(const char *folder) {
     char probe[MAX_PATH];
     if (!GetTempFileNameA(folder, "gy", 0, probe)) return false;
     DeleteFileA(probe);
     return true;
 }
+const size_t kProbeNameLength = 14;  // "\gyXXXX.tmp" and the terminating NUL
+
+bool IsFolder(const char *path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 bool CreateFolderWithParents(const std::string &folder) {
     for (const std::string &step : FolderChain(folder)) {
         if (CreateDirectoryA(step.c_str(), nullptr)) continue;
-        DWORD attributes = GetFileAttributesA(step.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+        if (!IsFolder(step.c_str())) return false;
     }
     return true;
 }
 
+// A refused target folder: the message, then the focus on the field.
+bool RefuseTarget(HWND owner, HWND field, const std::string &text) {
+    Stop(owner, text);
+    SetFocus(field);
+    return false;
+}
+
 // The target folder from its field into pathSave, collapsed, probed and
-// created on request. False when the conversion must not go on.
+// created on request. False when the conversion must not go on; every
+// refusal but the user's own No says why and puts the focus on the field.
 bool TakeTargetFolder(HWND panel, HWND owner, Settings &s) {
     HWND field = GetDlgItem(panel, IDC_TARGET);
-    if (GetWindowTextLengthA(field) >= MAX_PATH) return false;  // no folder path is that long
+    if (GetWindowTextLengthA(field) >= MAX_PATH) return RefuseTarget(owner, field, Text(IDS_TARGET_TOO_LONG));
     char target[MAX_PATH] = "";
     GetWindowTextA(field, target, sizeof target);
     if (!target[0]) {
-        Stop(owner, kNoTargetText);
+        Stop(owner, Text(IDS_NO_TARGET));
         return false;
     }
     CollapseBackslashesInPlace(target);
     CopyBounded(s.pathSave, sizeof s.pathSave, target);
     SetWindowTextA(field, target);
+    // The platform's probe takes folders of at most 245 characters; a longer
+    // one leaves no room for the files' names either.
+    if (strlen(target) + kProbeNameLength > MAX_PATH) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NO_ROOM, target));
     if (FolderAccepts(target)) return true;
-    int answer = ShowMessage(owner, Formatted(kCreateTargetText, target).c_str(), kCaption, MB_YESNO | MB_ICONQUESTION);
+    if (IsFolder(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
+    int answer = Say(owner, Formatted(IDS_CREATE_TARGET, target), MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) return false;
-    return CreateFolderWithParents(target) && FolderAccepts(target);
+    if (!CreateFolderWithParents(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_CREATED, target));
+    if (!FolderAccepts(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
+    return true;
 }
 
 // The browser's selection as the source list; a single name must exist.
@@ -103,18 +126,18 @@ bool TakeSelection(HWND owner, std::vector<std::string> *sources) {
     HWND browser = MainWindow().browser;
     std::string selection = BrowserText(browser, CDM_GETSPEC);
     if (selection.empty()) {
-        Stop(owner, kNoFileText);
+        Stop(owner, Text(IDS_NO_FILE));
         return false;
     }
     std::string folder = BrowserText(browser, CDM_GETFOLDERPATH);
     *sources = SourcesFromSelection(folder, selection, kMaxSources);
     if (sources->empty()) {
-        Stop(owner, kNoFileText);
+        Stop(owner, Text(IDS_NO_FILE));
         return false;
     }
     if (selection.find('"') == std::string::npos &&
         GetFileAttributesA((*sources)[0].c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Stop(owner, Formatted(kFileMissingText, (*sources)[0]));
+        Stop(owner, Formatted(IDS_FILE_MISSING, (*sources)[0]));
         sources->clear();
         return false;
     }
@@ -131,6 +154,40 @@ void EndProgress(HWND *progress, bool finished) {
         *progress = nullptr;
     }
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+// One conversion at a time: a message box shown during a conversion runs a
+// modal loop, from which Convert, Test or their menu items could start
+// another over the first one's progress window and source list. The buttons
+// are disabled for the scope, and any command that still arrives is refused.
+class ConversionScope {
+public:
+    explicit ConversionScope(HWND panel) : panel_(panel) {
+        MainWindow().converting = true;
+        for (int i = 0; i < 2; ++i) {
+            HWND button = GetDlgItem(panel, kButtons[i]);
+            enabled_[i] = IsWindowEnabled(button) != FALSE;
+            EnableWindow(button, FALSE);
+        }
+    }
+    ~ConversionScope() {
+        for (int i = 0; i < 2; ++i) EnableWindow(GetDlgItem(panel_, kButtons[i]), enabled_[i]);
+        MainWindow().converting = false;
+    }
+    ConversionScope(const ConversionScope &) = delete;
+    ConversionScope &operator=(const ConversionScope &) = delete;
+
+private:
+    static constexpr int kButtons[2] = {IDC_CONVERT, IDC_TEST};
+    HWND panel_;
+    bool enabled_[2];
+};
+
+// The last time a file was written (0 when it does not exist).
+ULONGLONG WriteTime(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
 void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &sources) {
@@ -156,6 +213,8 @@ void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &s
 
 void OnConvert(HWND panel) {
     MainWindowState &w = MainWindow();
+    if (w.converting) return;
+    std::unique_ptr<ConversionScope> scope(new ConversionScope(panel));
     Settings &s = *w.settings;
     HWND owner = w.browser;
     std::vector<std::string> &sources = w.sources;
@@ -166,13 +225,14 @@ void OnConvert(HWND panel) {
         w.scannedPending = w.cameraPending = false;
     } else {
         if (!AnyFormatChecked(panel)) {
-            ShowMessage(owner, EmptyChoiceMessage(KindFromCreateAsList(panel)), kCaption,
-                        MB_OK | MB_ICONEXCLAMATION);
+            UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
+            Say(owner, Text(empty), MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         if (s.scanner) {
             // The picture comes from the TWAIN source, which hands it over
-            // by message and issues Convert again.
+            // by message and issues Convert again (which must not be refused).
+            scope.reset();
             AcquireFromScanner(owner);
             return;
         }
@@ -211,27 +271,33 @@ void StopCursorTest(HWND panel) {
 void OnCursorTest(HWND panel) {
     MainWindowState &w = MainWindow();
     Settings &s = *w.settings;
+    if (w.converting) return;
     if (w.cursorTest) {
         StopCursorTest(panel);
         return;
     }
+    ConversionScope scope(panel);
     SetTestLabel(panel, IDS_STOP_TEST);
     std::string selection = BrowserText(w.browser, CDM_GETSPEC);
     std::vector<std::string> sources =
         SourcesFromSelection(BrowserText(w.browser, CDM_GETFOLDERPATH), selection, 1);
     if (sources.empty()) {
-        Stop(w.browser, kSelectFileText);
+        Stop(w.browser, Text(IDS_SELECT_FILE));
         SetTestLabel(panel, IDS_TEST);
         return;
     }
     CopyTransparency(panel, s);
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
+    // Only a file this conversion wrote is previewed, never one an earlier
+    // run left under the same name.
+    std::string path = PreviewCursorPath(s.pathSave, TempFolder(), sources[0]);
+    ULONGLONG before = path.empty() ? 0 : WriteTime(path);
     int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress);
     EndProgress(&w.progress, done != 0);
     HCURSOR preview = nullptr;
-    if (done) {
-        std::string path = PreviewCursorPath(s.pathSave, TempFolder(), sources[0]);
-        if (!path.empty()) preview = LoadCursorFromFileA(path.c_str());
+    if (done && !path.empty()) {
+        ULONGLONG after = WriteTime(path);
+        if (after != 0 && after != before) preview = LoadCursorFromFileA(path.c_str());
     }
     if (!preview) {
         SetTestLabel(panel, IDS_TEST);
@@ -264,7 +330,7 @@ void OnOpenSelected() {
     std::string folder = BrowserText(w.browser, CDM_GETFOLDERPATH);
     std::vector<std::string> chosen = SourcesFromSelection(folder, BrowserText(w.browser, CDM_GETSPEC), 1);
     if (chosen.empty()) {
-        Stop(w.browser, kSelectFileText);
+        Stop(w.browser, Text(IDS_SELECT_FILE));
         return;
     }
     ShellOpen(w.browser, "open", chosen[0].c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
@@ -324,10 +390,14 @@ void OnClose(HWND panel) {
 }
 
 // The setup dialog edits the record; the tool tips follow its choice at once.
-void OnSetup(HWND owner) {
+// A default target folder chosen there replaces the field's, which the next
+// Convert reads.
+void OnSetup(HWND panel, HWND owner) {
     MainWindowState &w = MainWindow();
-    if (ShowSetupDialog(owner, w.settings) == 1 && w.tooltips)
-        SendMessageA(w.tooltips, TTM_ACTIVATE, w.settings->tooltips == 1, 0);
+    std::string savedBefore = w.settings->pathSave;
+    if (ShowSetupDialog(owner, w.settings) != 1) return;
+    if (w.tooltips) SendMessageA(w.tooltips, TTM_ACTIVATE, w.settings->tooltips == 1, 0);
+    if (savedBefore != w.settings->pathSave) SetDlgItemTextA(panel, IDC_TARGET, w.settings->pathSave);
 }
 
 void OnAbout(HWND owner) { ShowAboutDialog(owner); }
@@ -346,7 +416,7 @@ bool OnMainCommand(HWND panel, int id, int code) {
     case IDM_CLOSE: OnClose(panel); break;
     case IDM_ABOUT: OnAbout(owner); break;
     case IDM_QUIT: SendMessageA(owner, WM_COMMAND, IDM_CLOSE, 0); break;
-    case IDM_SETUP: OnSetup(owner); break;
+    case IDM_SETUP: OnSetup(panel, owner); break;
     case IDM_HELP:
         ShellOpen(owner, "open", MainWindow().settings->helpPath, nullptr, nullptr, SW_SHOWNORMAL);
         break;

@@ -98,6 +98,23 @@
 #define IDS_STOP_TEST 3021
 #define IDS_TARGET_TITLE 3022
 
+// Messages of the main window.
+#define IDS_CAPTION 3040             // the caption of every message: the program's name
+#define IDS_NO_FILE 3041
+#define IDS_FILE_MISSING 3042        // %s: the file's path
+#define IDS_NO_TARGET 3043
+#define IDS_CREATE_TARGET 3044       // %s: the folder
+#define IDS_SELECT_FILE 3045
+#define IDS_TARGET_TOO_LONG 3046     // the field holds 260 characters or more
+#define IDS_TARGET_NO_ROOM 3047      // %s: a folder too long for any file in it
+#define IDS_TARGET_NOT_WRITABLE 3048 // %s: a folder that takes no file
+#define IDS_TARGET_NOT_CREATED 3049  // %s: a folder that could not be created
+#define IDS_EMPTY_ICON 3050          // no format box ticked, for an icon (and kinds 3, 4)
+#define IDS_EMPTY_CURSOR 3051        // the same for a cursor
+#define IDS_COMPONENT_MISSING 3052   // the browser's file list is missing: first lines
+#define IDS_VERSION_LINE 3053        // its Windows version numbers: major, minor, build (%lu each)
+#define IDS_CONTACT_LINE 3054        // its last line
+
 // Strings of the Setup dialog (English and French string tables).
 #define IDS_SET_LAUNCH_LABEL 27600
 #define IDS_SET_SAVE_LABEL 27601
@@ -117,6 +134,7 @@
 #define IDS_SET_PICK_FILTER 27615    // its one filter's description
 #define IDS_SET_LAUNCH_BROWSE 27616  // title of the source folder browser
 #define IDS_SET_SAVE_BROWSE 27617    // title of the target folder browser
+#define IDS_NOT_INSTALLED 27618      // the start-up message when the settings are missing
 
 // Strings of the About dialog.
 #define IDS_ABOUT_TEXT 10400

@@ -7,6 +7,8 @@
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "common/windowutil.h"
+#include "shell/resource.h"
 
 namespace {
 
@@ -124,6 +126,8 @@ bool LoadSettingsAtStartup(Settings *settings) {
         memset(settings, 0, sizeof(*settings));
         ok = SettingsAccess(settings, kSettingsLoad) == 0;
     }
-    if (!ok) ShowMessage(nullptr, kNotInstalledText, "Glyphery", MB_OK | MB_ICONSTOP);
+    // The text is the program's (its string table, in the user interface language).
+    if (!ok)
+        ShowMessage(nullptr, LoadText(GetModuleHandleA(nullptr), IDS_NOT_INSTALLED).c_str(), "Glyphery", MB_OK | MB_ICONSTOP);
     return ok;
 }

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 const char kSettingsKey[] = "Software\\Glyphery";
-const char kNotInstalledText[] = "Glyphery is not correctly installed...\nPlease run the install programm.";
 
 // One record per process, zero-filled before loading. Strings are ANSI paths
 // of at most 259 characters; numbers are 32-bit REG_DWORD values.

@@ -50,11 +50,7 @@ const int kBrowseButtons[] = {IDC_SET_LAUNCH_BROWSE, IDC_SET_SAVE_BROWSE, IDC_SE
 
 HINSTANCE Instance(HWND dialog) { return (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE); }
 
-std::string LoadText(HWND dialog, int id) {
-    char text[256] = {0};
-    LoadStringA(Instance(dialog), id, text, sizeof text);
-    return text;
-}
+std::string LoadText(HWND dialog, int id) { return LoadText(Instance(dialog), (UINT)id); }
 
 std::string FieldText(HWND dialog, int id) {
     char text[MAX_PATH] = {0};

@@ -47,23 +47,28 @@ WORD StoredDepth(const BITMAP &bm) {
 }
 
 // The whole size of a DIB block from its header: header, table, pixels.
+// Every DIB has one plane; any other count is refused (the pixel rows are
+// laid out by the bit count alone, so a plane count of 0 would measure a
+// block without pixels). All products are taken in 64 bits.
 bool BlockSize(const char *header, size_t available, size_t *out) {
     if (available < kCoreHeaderSize) return false;
     const BITMAPINFOHEADER *h = reinterpret_cast<const BITMAPINFOHEADER *>(header);
     uint64_t pixels;
     if (IsCore(header)) {
         const BITMAPCOREHEADER *c = reinterpret_cast<const BITMAPCOREHEADER *>(header);
-        pixels = RowBytes(c->bcWidth, c->bcBitCount * c->bcPlanes) * c->bcHeight;
+        if (c->bcPlanes != 1) return false;
+        pixels = RowBytes(c->bcWidth, c->bcBitCount) * c->bcHeight;
     } else {
         if (available < sizeof(BITMAPINFOHEADER) || h->biSize < sizeof(BITMAPINFOHEADER)) return false;
+        if (h->biPlanes != 1) return false;
         if (h->biCompression == BI_RGB || h->biCompression == BI_BITFIELDS) {
             int64_t height = h->biHeight < 0 ? -(int64_t)h->biHeight : h->biHeight;
-            pixels = RowBytes(h->biWidth < 0 ? 0 : h->biWidth, h->biBitCount * h->biPlanes) * height;
+            pixels = RowBytes(h->biWidth < 0 ? 0 : h->biWidth, h->biBitCount) * (uint64_t)height;
         } else {
             pixels = h->biSizeImage;
         }
     }
-    uint64_t total = (uint64_t)(FindDIBBits(const_cast<LPSTR>(header)) - header) + pixels;
+    uint64_t total = (uint64_t)h->biSize + PaletteSize(const_cast<LPSTR>(header)) + pixels;
     if (total > available) return false;
     *out = (size_t)total;
     return true;

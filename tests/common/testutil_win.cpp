@@ -6,6 +6,8 @@
 #include "common/handles.h"
 #include "common/seams.h"
 
+#include <shlwapi.h>
+
 std::string TestOutputDir(const std::string &sub) {
     char buf[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
@@ -249,4 +251,30 @@ HWND FindOwnWindow(const char *className, const char *title) {
     OwnWindowSearch search = {className, title, nullptr};
     EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Registry isolation: test code only, so the shipped modules never import
+// RegOverridePredefKey.
+static bool MapRoot(HKEY root, const char *scratch, const char *sub) {
+    std::string path = std::string(scratch) + "\\" + sub;
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueRegKey key(raw);
+    return RegOverridePredefKey(root, key.get()) == ERROR_SUCCESS;
+}
+
+bool IsolateRegistry(const char *scratchKey) {
+    // Map the other roots first: once HKEY_CURRENT_USER is mapped, the scratch
+    // key would be created inside itself.
+    return MapRoot(HKEY_LOCAL_MACHINE, scratchKey, "HKLM") && MapRoot(HKEY_CLASSES_ROOT, scratchKey, "HKCR") &&
+           MapRoot(HKEY_CURRENT_USER, scratchKey, "HKCU");
+}
+
+void RestoreRegistry(const char *scratchKey) {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    SHDeleteKeyA(HKEY_CURRENT_USER, scratchKey);
 }

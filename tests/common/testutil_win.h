@@ -36,6 +36,13 @@ private:
     std::string oldTmp_, oldTemp_;
 };
 
+// Maps HKEY_CURRENT_USER (and HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT) of this
+// process onto subkeys of a scratch key, so a test never touches the real
+// settings. Returns false when the scratch key cannot be opened.
+bool IsolateRegistry(const char *scratchKey);
+// Undoes IsolateRegistry and deletes the scratch tree.
+void RestoreRegistry(const char *scratchKey);
+
 // Writes a version 3 bottom-up 24-bit bitmap whose pixel (x, y), y from the
 // top, has the colour reference pixel(x, y).
 bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel);

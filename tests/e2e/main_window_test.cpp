@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,102 @@ TEST_F(MainWindowTest, RefusalsConvertNothing) {
     EXPECT_TRUE(program_.Running());
 }
 
+// The window that has the keyboard focus in the program. Another test's
+// window on the shared display may have taken the activation: the main
+// window, active again, gives the focus back to the control that had it.
+HWND ProgramFocus(HWND browser) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(browser, nullptr);
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) return info.hwndFocus;
+    SetForegroundWindow(browser);
+    Sleep(300);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Each target folder that cannot take the files is refused with its own
+// message, owned by the main window, and the focus goes to the field.
+TEST_F(MainWindowTest, UnusableTargetFoldersAreRefusedWithTheirOwnMessage) {
+    std::string deep = out_;  // an existing folder of 250 characters
+    while (deep.size() < 250) {
+        deep += "\\" + std::string(std::min<size_t>(60, 249 - deep.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    ASSERT_EQ(deep.size(), 250u);
+    ASSERT_TRUE(WriteBytes(Out("taken"), {'x'}));  // a file where a folder is asked for
+    Launch();
+    program_.Check(1041);
+    program_.TypeFileName("alpha.bmp");
+    struct Case {
+        std::string field, expected;
+        bool askFirst;
+    } cases[] = {
+        {out_ + "\\" + std::string(270, 'l'), "The target folder is too long: a folder path has at most 259 characters...", false},
+        {deep, "The target folder " + deep + " is too long to hold the converted files: choose a shorter one...", false},
+        {Out("taken\\sub"), "The folder " + Out("taken\\sub") + " cannot be created...", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.field.substr(0, 80));
+        program_.SetTarget(c.field);
+        std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+        MessageBoxSeen box = program_.WaitForMessageBox(click.get());
+        if (c.askFirst) {
+            EXPECT_EQ(box.text, c.field + " does not exists.\nDo you want to create it?");
+            ASSERT_TRUE(program_.Answer(box, IDYES));
+            box = program_.WaitForMessageBox(click.get());
+        }
+        ASSERT_NE(box.box, nullptr);
+        EXPECT_EQ(box.text, c.expected);
+        EXPECT_EQ(GetWindow(box.box, GW_OWNER), program_.browser());
+        if (c.askFirst) EXPECT_TRUE(SaveShot(box.box, "main_target_not_created.bmp"));
+        ASSERT_TRUE(program_.Answer(box, IDOK));
+        ASSERT_TRUE(click->Wait(kConvertMs));
+        EXPECT_EQ(ProgramFocus(program_.browser()), program_.Control(IDC_TARGET));
+    }
+    EXPECT_FALSE(FileExists(deep + "\\alpha.ico"));
+}
+
+// A message box shown during a conversion runs a modal loop: Convert
+// arriving then is refused, not run over the first.
+TEST_F(MainWindowTest, ConvertDuringAConversionIsRefused) {
+    Launch();
+    program_.Check(1041);
+    program_.TypeFileName("alpha.bmp");
+    std::string target = Out("later");
+    program_.SetTarget(target);
+    std::unique_ptr<Pending> first = program_.Click(IDC_CONVERT);
+    MessageBoxSeen box = program_.WaitForMessageBox(first.get());
+    ASSERT_NE(box.box, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(program_.Control(IDC_CONVERT)));
+    std::unique_ptr<Pending> second = program_.Command(IDC_CONVERT);
+    ASSERT_TRUE(second->Wait(10000));  // handled inside the box's modal loop, and refused
+    EXPECT_TRUE(IsWindow(box.box));
+    MessageBoxSeen other = program_.WaitForMessageBox(nullptr, 500);
+    EXPECT_EQ(other.box, box.box) << other.text;
+    ASSERT_TRUE(program_.Answer(box, IDYES));
+    ASSERT_TRUE(first->Wait(kConvertMs));
+    EXPECT_EQ(ReadIconHeader(target + "\\alpha.ico").count, 1);
+    EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_CONVERT)));
+}
+
+// The default target folder chosen in Setup is the one the next Convert uses.
+TEST_F(MainWindowTest, TargetFolderChosenInSetupIsUsedByTheNextConvert) {
+    std::string chosen = Out("from-setup");
+    ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr));
+    Launch();
+    std::unique_ptr<Pending> setup = program_.Command(IDM_SETUP);
+    MessageBoxSeen dialog = program_.WaitForMessageBox(setup.get());
+    ASSERT_NE(dialog.box, nullptr);
+    SendDlgItemMessageA(dialog.box, IDC_SET_SAVE, WM_SETTEXT, 0, (LPARAM)chosen.c_str());
+    ASSERT_TRUE(program_.Answer(dialog, IDOK));
+    ASSERT_TRUE(setup->Wait(10000));
+    EXPECT_EQ(program_.Text(IDC_TARGET), chosen);
+    program_.Check(1041);
+    program_.TypeFileName("mid.bmp");
+    EXPECT_EQ(Convert().box, nullptr);
+    EXPECT_EQ(ReadIconHeader(chosen + "\\mid.ico").count, 1);
+}
+
 TEST_F(MainWindowTest, CreateAsListFormatSetsAndTheCursorTest) {
     Launch();
     HWND test = program_.Control(IDC_TEST);
@@ -239,6 +336,16 @@ TEST_F(MainWindowTest, CreateAsListFormatSetsAndTheCursorTest) {
     EXPECT_EQ(ReadIconHeader(Out("alpha.cur")).count, 1);
     EXPECT_EQ(program_.Text(IDC_TEST), "Stop Test");
     program_.Click(IDC_TEST)->Wait(10000);
+    EXPECT_EQ(program_.Text(IDC_TEST), "Test");
+
+    // A picture that can no longer be read: nothing is written, and the
+    // cursor the earlier run left is not previewed.
+    ASSERT_TRUE(WriteBytes(In("alpha.bmp"), {'B', 'M', 0, 0}));
+    ULONGLONG stale = WriteTime(Out("alpha.cur"));
+    click = program_.Click(IDC_TEST);
+    while ((box = program_.WaitForMessageBox(click.get(), kConvertMs)).box) program_.Answer(box, IDOK);
+    ASSERT_TRUE(click->Wait(kConvertMs));
+    EXPECT_EQ(WriteTime(Out("alpha.cur")), stale);
     EXPECT_EQ(program_.Text(IDC_TEST), "Test");
 
     // Without a selection it asks for one and stays off.
@@ -569,6 +676,19 @@ TEST_F(MainWindowTest, FrenchUserInterfaceShowsFrenchPanelAndMenus) {
     SendMessageA(program_.panel(), WM_COMMAND, MAKEWPARAM(IDC_CREATE_AS, CBN_SELCHANGE), (LPARAM)createAs);
     EXPECT_TRUE(IsWindowEnabled(program_.Control(IDC_TEST)));
     EXPECT_TRUE(SaveShot(program_.browser(), "main_window_fr.bmp"));
+
+    // Its messages in French too: Convert with no format ticked, for a cursor.
+    program_.TypeFileName("alpha.bmp");
+    std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+    MessageBoxSeen box = program_.WaitForMessageBox(click.get());
+    ASSERT_NE(box.box, nullptr);
+    EXPECT_TRUE(SaveShot(box.box, "main_message_fr.bmp"));
+    char expected[256];
+    WideCharToMultiByte(CP_ACP, 0, L"Vous n'avez pas s\u00e9lectionn\u00e9 les formats \u00e0 inclure dans le curseur...",
+                        -1, expected, sizeof expected, nullptr, nullptr);
+    EXPECT_EQ(box.text, expected);
+    program_.Answer(box, IDOK);
+    EXPECT_TRUE(click->Wait(10000));
 
     // The program's French menu, as the resource loader finds it.
     std::string exe = BinFolder() + "\\Glyphery.exe";

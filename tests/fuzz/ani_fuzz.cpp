@@ -21,8 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         for (uint16_t id = 1; id <= 3; ++id)
             if (MakeCreationInput(data + f.offset, f.size, id, &in)) sink += (uint32_t)in.bytes.size();
     }
-    if (ani.rates.size() != ani.header.steps || ani.sequence.size() != ani.header.steps) __builtin_trap();
-    for (uint32_t s = 0; s < ani.header.steps; ++s) {
+    // One entry per declared step, or per frame when no step is declared; both bounded.
+    size_t steps = ani.header.steps ? ani.header.steps : ani.frames.size();
+    if (ani.rates.size() != steps || ani.sequence.size() != steps) __builtin_trap();
+    if (steps > kAniMaxSteps || ani.frames.size() > kAniMaxFrames) __builtin_trap();
+    for (size_t s = 0; s < steps; ++s) {
         if (ani.sequence[s] >= ani.frames.size()) __builtin_trap();
         sink += ani.rates[s];
     }

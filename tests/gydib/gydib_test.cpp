@@ -163,6 +163,28 @@ TEST(GYdib, DibToIconImageMakesAnIconWineLoads) {
     HeapFree(GetProcessHeap(), 0, rec.block);
 }
 
+// A DIB with a plane count other than 1, in a block as large as the header
+// measured it (header and table, no pixels for 0 planes): refused, never
+// read past its end.
+TEST(GYdib, DibsWithPlaneCountsOtherThanOneAreRefused) {
+    struct Case {
+        WORD planes, bits;
+    } cases[] = {{0, 8}, {0xFFFF, 0xFFFF}};
+    ScratchDir dir("gydib-planes");
+    for (const Case &c : cases) {
+        UniqueGlobal dib(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 1024));
+        ASSERT_TRUE(dib);
+        {
+            Locked l(dib.get());
+            BITMAPINFOHEADER &h = *(BITMAPINFOHEADER *)l.p;
+            h.biSize = sizeof(h), h.biWidth = 32, h.biHeight = 32, h.biPlanes = c.planes, h.biBitCount = c.bits;
+        }
+        IconImageRecord rec = {};
+        EXPECT_FALSE(DIBToIconImage(&rec, dib.get(), 0)) << c.planes << " planes";
+        EXPECT_FALSE(SaveDIB(dib.get(), dir.File("planes.bmp").c_str())) << c.planes;
+    }
+}
+
 TEST(GYdib, SystemPaletteAndWindowCopy) {
     UniquePalette palette(GetSystemPalette());
     ASSERT_TRUE(palette);

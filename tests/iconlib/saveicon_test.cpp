@@ -309,4 +309,16 @@ TEST_F(SaveIconTest, WinesLoaderReadsTheIconAndItsMask) {
     }
 }
 
+// An output path longer than the platform's 260 characters is refused whole:
+// cut, it would name another file (here one without extension, a cursor).
+TEST_F(SaveIconTest, AnOutputPathTooLongForThePlatformWritesNothing) {
+    std::string path = out_.File(std::string(300 - out_.path().size() - 5, 'n') + ".ico");
+    ASSERT_EQ(path.size(), 300u);
+    EXPECT_EQ(saveICON(nullptr, 0, 0, nullptr, path.c_str(), 0, nullptr), 1);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(out_.File("n*").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "written as " << found.cFileName;
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
 }  // namespace

@@ -78,8 +78,11 @@ protected:
         request_ = {frames, 32, "C:\\videos\\clip.take2.mpg", target_.path().c_str(), "C:\\glyphery\\Glypherye.hlp"};
         g_script = std::move(script);
         g_seen = nullptr;
-        SetTimer(nullptr, 0, 50, RunScript);
-        return RunAniBuilder(GetModuleHandleA(nullptr), nullptr, &request_);
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, RunScript);
+        INT_PTR result = RunAniBuilder(GetModuleHandleA(nullptr), nullptr, &request_);
+        KillTimer(nullptr, timer);  // when the dialog never opened
+        g_script = nullptr;
+        return result;
     }
     ScratchDir temp_, target_;
     TempFolderScope tempScope_;
@@ -228,6 +231,42 @@ TEST_F(AniBuilderTest, HelpOpensContext202AndAFailedWriteKeepsTheDialogOpen) {
     });
     SetHelpOpener(old);
     EXPECT_EQ(result, 0);
+}
+
+// The speed's arrows, clicked as a user clicks them, step the box within 1 to 50.
+TEST_F(AniBuilderTest, TheSpeedArrowsStepTheSpeed) {
+    MakeFrames(1);
+    INT_PTR result = Run(1, [&](HWND d) {
+        HWND spin = GetDlgItem(d, IDC_ANI_SPIN);
+        RECT r;
+        GetClientRect(spin, &r);
+        auto clickArrow = [&](bool up) {
+            LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+            SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageA(spin, WM_LBUTTONUP, 0, at);
+        };
+        SetDlgItemTextA(d, IDC_ANI_SPEED, "7");
+        clickArrow(true);
+        EXPECT_EQ(Text(d, IDC_ANI_SPEED), "8");
+        clickArrow(false);
+        clickArrow(false);
+        EXPECT_EQ(Text(d, IDC_ANI_SPEED), "6");
+        SetDlgItemTextA(d, IDC_ANI_SPEED, "50");
+        clickArrow(true);
+        EXPECT_EQ(Text(d, IDC_ANI_SPEED), "50");
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Frame files whose names would not fit a path are not opened under a cut name.
+TEST_F(AniBuilderTest, FrameNamesTooLongForAPathAreRefused) {
+    std::string longTemp = "C:\\" + std::string(250, 't') + "\\";
+    SetTempFolderOverride(longTemp.c_str());
+    INT_PTR result = Run(1, [&](HWND d) { Click(d, IDCANCEL); });
+    SetTempFolderOverride(nullptr);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(g_seen, nullptr);
 }
 
 }  // namespace

@@ -70,6 +70,31 @@ TEST(AniFile, WithoutRateAndSeqEveryFrameShowsOnceAtTheDefaultRate) {
     EXPECT_TRUE(ani.title.empty());
 }
 
+// What the platform's loader takes: a header declaring no step (each frame
+// then shows once, in file order, at the default rate, whatever the tables
+// say) and a last chunk the reader skips that claims more than the file holds.
+TEST(AniFile, NoStepAndAnOverlongSkippedLastChunkAreAccepted) {
+    AniContents none = Parse(AniAssembler()
+                                 .Header(IconFlagHeader(2, 0, 7))
+                                 .Chunk("seq ", Table({1, 1, 1}))
+                                 .Chunk("rate", Table({9, 9}))
+                                 .Frames({kRed, kGreen})
+                                 .Finish());
+    EXPECT_EQ(none.sequence, (std::vector<uint32_t>{0, 1}));
+    EXPECT_EQ(none.rates, (std::vector<uint32_t>{7, 7}));
+
+    for (const char *id : {"junk", "LIST"}) {
+        SCOPED_TRACE(id);
+        std::vector<uint8_t> file = AniAssembler().Header(IconFlagHeader(1, 1, 3)).Frames({kBlue}).Finish();
+        const uint8_t tail[12] = {(uint8_t)id[0], (uint8_t)id[1], (uint8_t)id[2], (uint8_t)id[3], 0x00, 0x10, 0, 0,
+                                  'd', 'i', 's', 'p'};
+        file.insert(file.end(), tail, tail + 12);
+        AniContents ani = Parse(file);
+        ASSERT_EQ(ani.frames.size(), 1u);
+        EXPECT_EQ(FrameBytes(file, ani.frames[0]), kBlue);
+    }
+}
+
 TEST(AniFile, OddSizedChunksArePaddedAndTheNextIsReadAtTheEvenPosition) {
     std::vector<uint8_t> odd = kRed;
     odd.push_back(0x5A);  // 1 byte past the icon: odd size, a pad byte follows
@@ -145,7 +170,6 @@ TEST(AniFile, RefusesWhatCannotBeMadeSound) {
         {"form type", AniAssembler().Header(IconFlagHeader(1, 1, 1)).Frames({kRed}).Finish("AVI ")},
         {"flags bit 0 clear", withHeader(noFlag)},
         {"frame count 0", withHeader(IconFlagHeader(0, 2, 1))},
-        {"step count 0", withHeader(IconFlagHeader(2, 0, 1))},
         {"short anih", shortHeader},
         {"no anih", AniAssembler().Frames({kRed}).Finish()},
         {"two anih", AniAssembler().Header(IconFlagHeader(1, 1, 1)).Header(IconFlagHeader(1, 1, 1)).Frames({kRed}).Finish()},
@@ -156,6 +180,8 @@ TEST(AniFile, RefusesWhatCannotBeMadeSound) {
         {"huge step count, short seq", AniAssembler().Header(IconFlagHeader(2, 0x40000000, 1)).Chunk("seq ", Table({0, 1})).Frames({kRed, kGreen}).Finish()},
         {"short rate", AniAssembler().Header(IconFlagHeader(2, 2, 1)).Chunk("rate", Table({1})).Frames({kRed, kGreen}).Finish()},
         {"short seq", AniAssembler().Header(IconFlagHeader(2, 2, 1)).Chunk("seq ", {0, 0, 0, 0, 1}).Frames({kRed, kGreen}).Finish()},
+        {"more steps than any cursor has", AniAssembler().Header(IconFlagHeader(1, kAniMaxSteps + 1, 1)).Chunk("seq ", std::vector<uint8_t>(4 * (kAniMaxSteps + 1), 0)).Frames({kRed}).Finish()},
+        {"more frames than any cursor has", AniAssembler().Header(IconFlagHeader(1, 1, 1)).Frames(std::vector<std::vector<uint8_t>>(kAniMaxFrames + 1, {0})).Finish()},
         {"list shorter than its type", AniAssembler().Header(IconFlagHeader(1, 1, 1)).Chunk("LIST", {'f', 'r'}).Frames({kRed}).Finish()},
     };
     // A chunk whose size runs far past the end of the file.

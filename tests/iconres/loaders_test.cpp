@@ -114,6 +114,53 @@ TEST_F(LoaderTest, RefusedFilesListNothing) {
     EXPECT_EQ(LoadAnimatedCursor(host_.get(), dir_.File("does-not-exist.ani").c_str()), 0);
 }
 
+// Files the platform's own loader takes are listed: no step declared (each
+// frame once), a skipped last chunk that claims more than the file holds.
+TEST_F(LoaderTest, WhatThePlatformLoadsIsListed) {
+    std::vector<uint8_t> noStep = AniAssembler().Header(IconFlagHeader(2, 0, 6)).Frames({kRed, kGreen}).Finish();
+    std::vector<uint8_t> tail = AniAssembler().Header(IconFlagHeader(1, 1, 6)).Frames({kBlue}).Finish();
+    const uint8_t junk[12] = {'j', 'u', 'n', 'k', 0x00, 0x10, 0, 0, 1, 2, 3, 4};
+    tail.insert(tail.end(), junk, junk + 12);
+    struct Case {
+        const char *name;
+        std::vector<uint8_t> bytes;
+        std::vector<COLORREF> shown;
+    } cases[] = {{"nostep.ani", noStep, {0xFF0000, 0x00FF00}}, {"tail.ani", tail, {0x0000FF}}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Load(c.name, c.bytes), 1);
+        HCURSOR platform = LoadCursorFromFileA(dir_.File(c.name).c_str());
+        EXPECT_NE(platform, nullptr);
+        if (platform) DestroyCursor(platform);
+        ASSERT_EQ(Entries(), (int)c.shown.size());
+        for (size_t i = 0; i < c.shown.size(); ++i) EXPECT_EQ(DrawnCentreColour(Entry((int)i)), c.shown[i]) << i;
+    }
+}
+
+// A file of more frames than any animated cursor has is refused before any
+// frame is stored or copied to the temporary folder, and quickly.
+TEST_F(LoaderTest, TooManyFramesAreRefusedBeforeAnythingIsStoredOrWritten) {
+    std::vector<std::vector<uint8_t>> frames(kAniMaxFrames + 1, kRed);
+    size_t before = IconStoreSize();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(Load("many.ani", AniAssembler().Header(IconFlagHeader(1, 1, 1)).Frames(frames).Finish()), 0);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(IconStoreSize(), before);
+    EXPECT_EQ(CursorFileCounter(), 0);  // no frame copied to the temporary folder
+    EXPECT_EQ(Entries(), 0);
+}
+
+// The copies a listing left in the temporary folder go when the list is reset
+// (a new pick, or the dialog closing).
+TEST_F(LoaderTest, ResettingTheListRemovesItsCursorFiles) {
+    ASSERT_EQ(Load("gone.ani", AniAssembler().Header(IconFlagHeader(2, 2, 1)).Frames({kRed, kGreen}).Finish()), 1);
+    ASSERT_TRUE(FileExists(temp_.File("gone0000.cur")));
+    ASSERT_TRUE(FileExists(temp_.File("gone0001.cur")));
+    ResetIconList(host_.get());
+    EXPECT_FALSE(FileExists(temp_.File("gone0000.cur")));
+    EXPECT_FALSE(FileExists(temp_.File("gone0001.cur")));
+}
+
 TEST_F(LoaderTest, LongTitleKeepsItsFirstEightyBytes) {
     std::string title(300, 'a');
     AniAssembler a;
@@ -210,28 +257,25 @@ TEST_F(LoaderTest, ListsTheIconsOfSystemLibraries) {
     EXPECT_EQ(Entries(), 0);
 }
 
-TEST_F(LoaderTest, ListsOnlyCursorsOfACursorFile) {
-    std::string cur = dir_.File("pointer.cur");
+// Only images the platform reports as cursors are listed: an icon file's
+// icon, which the platform does extract, is left out, and the platform
+// extracts nothing from a cursor file. The list is not emptied first.
+TEST_F(LoaderTest, ListsOnlyWhatThePlatformReportsAsCursors) {
+    std::string cur = dir_.File("pointer.cur"), ico = dir_.File("plain.ico");
     ASSERT_TRUE(WriteBytes(cur, MakeIconFile({{32, 32, 0x336699, 4, 6}}, true)));
-    ListCursorsInFile(host_.get(), cur.c_str());
-    // As many as the platform extracts and reports as cursors.
-    int cursors = 0;
-    for (UINT i = 0;; ++i) {
-        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), cur.c_str(), i);
-        if (!icon || icon == (HICON)1) break;
-        ICONINFO info = {};
-        if (GetIconInfo(icon, &info) && !info.fIcon) ++cursors;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
-    }
-    EXPECT_EQ(IconListCount, cursors);
-    // Icons are never listed as cursors.
-    ResetIconList(host_.get());
-    std::string ico = dir_.File("plain.ico");
     ASSERT_TRUE(WriteBytes(ico, kRed));
-    ListCursorsInFile(host_.get(), ico.c_str());
-    EXPECT_EQ(IconListCount, 0);
+    HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), ico.c_str(), 0);
+    ASSERT_NE(extracted, nullptr);  // the filter has something to leave out
+    DestroyIcon(extracted);
+
+    AddIconEntry(host_.get(), (LPARAM)4321);  // an earlier entry
+    for (const std::string &path : {cur, ico}) {
+        SCOPED_TRACE(path);
+        ListCursorsInFile(host_.get(), path.c_str());
+        EXPECT_EQ(IconListCount, 0);
+        ASSERT_EQ(Entries(), 1);
+        EXPECT_EQ(IconListValue(host_.get(), 0), (LPARAM)4321);
+    }
 }
 
 BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR param) {
@@ -321,6 +365,8 @@ TEST_F(LoaderTest, UnreadableProgramIsReportedAndListsNothing) {
     MessageRecorder recorder;
     AddIconEntry(host_.get(), (LPARAM)1234);  // a previous listing stays as it was
     EXPECT_FALSE(ListCursorResources(host_.get(), dir_.File("nothing.exe").c_str()));
+    ASSERT_EQ(Entries(), 1);
+    EXPECT_EQ(IconListValue(host_.get(), 0), (LPARAM)1234);
     ASSERT_EQ(recorder.calls().size(), 1u);
     EXPECT_EQ(recorder.calls()[0].text, "Cannot read the file !");
     EXPECT_EQ(recorder.calls()[0].caption, "Glyphery");
