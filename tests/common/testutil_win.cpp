@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 
 #include "common/handles.h"
 #include "common/seams.h"
+#include "iconlib/icofile.h"
 
 std::string TestOutputDir(const std::string &sub) {
     char buf[MAX_PATH];
@@ -69,8 +71,12 @@ TempFolderScope::~TempFolderScope() {
     SetEnvironmentVariableA("TEMP", oldTemp_.empty() ? nullptr : oldTemp_.c_str());
 }
 
-bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel) {
-    size_t row = ((size_t)width * 3 + 3) & ~(size_t)3;
+// A version 3 bottom-up bitmap at 24 bits, or at 32 bits with alpha(x, y)
+// in each pixel's fourth byte.
+static bool WriteDirectBmp(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                           const std::function<uint8_t(int, int)> *alpha) {
+    const int bytesPerPixel = alpha ? 4 : 3;
+    size_t row = ((size_t)width * bytesPerPixel + 3) & ~(size_t)3;
     std::vector<uint8_t> file(54 + row * height, 0);
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;
@@ -81,24 +87,29 @@ bool WriteBmp24(const std::string &path, int width, int height, const std::funct
     ih.biWidth = width;
     ih.biHeight = height;
     ih.biPlanes = 1;
-    ih.biBitCount = 24;
+    ih.biBitCount = (WORD)(8 * bytesPerPixel);
     memcpy(&file[0], &fh, 14);
     memcpy(&file[14], &ih, 40);
     for (int y = 0; y < height; ++y) {
         uint8_t *p = &file[54 + row * (height - 1 - y)];
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x, p += bytesPerPixel) {
             COLORREF c = pixel(x, y);
-            p[3 * x] = GetBValue(c);
-            p[3 * x + 1] = GetGValue(c);
-            p[3 * x + 2] = GetRValue(c);
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+            if (alpha) p[3] = (*alpha)(x, y);
         }
     }
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, file.data(), (DWORD)file.size(), &written, nullptr);
-    CloseHandle(h);
-    return ok && written == file.size();
+    return WriteBytes(path, file);
+}
+
+bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel) {
+    return WriteDirectBmp(path, width, height, pixel, nullptr);
+}
+
+bool WriteBmp32(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                const std::function<uint8_t(int, int)> &alpha) {
+    return WriteDirectBmp(path, width, height, pixel, &alpha);
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
@@ -249,4 +260,31 @@ HWND FindOwnWindow(const char *className, const char *title) {
     OwnWindowSearch search = {className, title, nullptr};
     EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+void WriteReadbackExpect(const std::string &iconPath) {
+    std::vector<uint8_t> bytes = ReadFileBytes(iconPath);
+    IconFileDirectory dir;
+    std::string error;
+    if (!ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) return;
+    std::ofstream out(iconPath + ".expect");
+    out << "type " << dir.type << "\n";
+    for (const IconDirEntry &e : dir.entries) {
+        IconImageInfo info;
+        const uint8_t *block = bytes.data() + e.offset;
+        if (!ParseIconImage(block, e.bytes, &info, &error) || info.png) return;
+        int masked = 0, clear = 0;
+        for (int y = 0; y < info.height; ++y) {
+            const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
+            for (int x = 0; x < info.width; ++x) {
+                bool hidden = info.hasMask &&
+                              (block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x));
+                masked += hidden;
+                clear += info.bitCount == 32 ? row[4 * x + 3] == 0 : hidden;
+            }
+        }
+        out << "image " << info.width << " " << info.bitCount << " " << masked << " " << clear;
+        if (dir.type == kCursorType) out << " " << e.planes << " " << e.bitCount;  // the hot spot
+        out << "\n";
+    }
 }

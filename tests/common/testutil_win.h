@@ -40,6 +40,17 @@ private:
 // top, has the colour reference pixel(x, y).
 bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel);
 
+// The same at 32 bits, with alpha(x, y) in each pixel's fourth byte.
+bool WriteBmp32(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                const std::function<uint8_t(int, int)> &alpha);
+
+// Leaves NAME.expect beside an icon or cursor file kept for the readers that
+// run after the Windows tests (tests/readback/check_icons.py): its type, then
+// one line per image "image SIZE BITS MASKED CLEAR [HOTX HOTY]" as our reader
+// sees it: masked pixels, pixels every reader must show fully transparent
+// (alpha 0 at 32 bits, the masked ones below), and a cursor's hot spot.
+void WriteReadbackExpect(const std::string &iconPath);
+
 std::vector<uint8_t> ReadFileBytes(const std::string &path);
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 

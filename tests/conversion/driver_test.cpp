@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "common/handles.h"
 #include "common/paths.h"
@@ -53,28 +52,6 @@ IconFileDirectory Directory(const std::string &path) {
     std::string error;
     EXPECT_TRUE(ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) << path << ": " << error;
     return dir;
-}
-
-// Leaves NAME.expect beside a kept icon file: its type, and each image's
-// size, depth and masked pixels as our reader sees them, for the readers
-// that run after this program to agree with.
-void WriteExpect(const std::string &path) {
-    std::vector<uint8_t> bytes = ReadFileBytes(path);
-    IconFileDirectory dir;
-    std::string error;
-    if (!ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) return;
-    std::ofstream out(path + ".expect");
-    out << "type " << dir.type << "\n";
-    for (const IconDirEntry &e : dir.entries) {
-        IconImageInfo info;
-        if (!ParseIconImage(bytes.data() + e.offset, e.bytes, &info, &error)) return;
-        int masked = 0;
-        const uint8_t *mask = bytes.data() + e.offset + info.maskOffset;
-        for (int y = 0; y < info.height; ++y)
-            for (int x = 0; x < info.width; ++x)
-                masked += (mask[MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x)) != 0;
-        out << "image " << info.width << " " << info.bitCount << " " << masked << "\n";
-    }
 }
 
 // Records what the driver reports, passes it on to a real progress window,
@@ -142,7 +119,7 @@ protected:
     void Keep(const std::string &file, const std::string &as) {
         std::string kept = TestOutputDir("conversion") + "\\" + as;
         CopyFileA(out_.File(file).c_str(), kept.c_str(), FALSE);
-        if (Extension(as) != ".bmp") WriteExpect(kept);
+        if (Extension(as) != ".bmp") WriteReadbackExpect(kept);
     }
 
     ScratchDir temp_, out_;
