@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/bytereader.h"
+#include "iconlib/hotspot.h"
 
 namespace {
 
@@ -125,6 +126,82 @@ TEST(IconFileWriter, SeveralImagesInRecordOrderWithoutGaps) {
     EXPECT_EQ(file[6 + 64], 0);   // 256 is stored as 0
     EXPECT_EQ(file[6 + 64 + 1], 0);
     EXPECT_EQ(file[ImageDataOffset(t.set(), 1) + 40], 0xAB);
+}
+
+TEST(IconFileWriter, CursorEntriesHoldTheHotSpotIconEntriesPlanesAndBitCount) {
+    TestSet t({{16, 4}, {48, 32}});
+    t.set()->images[0].hotspotX = 15;
+    t.set()->images[0].hotspotY = 8;
+    t.set()->images[1].hotspotX = 47;
+    t.set()->images[1].hotspotY = 24;
+    std::vector<uint8_t> cur = t.Write(kCursorType), ico = t.Write(kIconType);
+    const uint16_t cursorFields[2][2] = {{15, 8}, {47, 24}}, iconFields[2][2] = {{1, 4}, {1, 32}};
+    for (size_t i = 0; i < 2; ++i) {
+        size_t e = 6 + 16 * i;
+        EXPECT_EQ(U16At(cur, e + 4), cursorFields[i][0]) << i;
+        EXPECT_EQ(U16At(cur, e + 6), cursorFields[i][1]) << i;
+        EXPECT_EQ(U16At(ico, e + 4), iconFields[i][0]) << i;
+        EXPECT_EQ(U16At(ico, e + 6), iconFields[i][1]) << i;
+        EXPECT_EQ(cur[e + 2], ico[e + 2]) << i;  // colour counts from the header in both
+        // The image itself carries its depth either way.
+        EXPECT_EQ(U16At(cur, U32At(cur, e + 12) + 14), iconFields[i][1]) << i;
+    }
+    // A record that sets no hot spot puts it at the top-left corner.
+    TestSet plain({{32, 8}});
+    std::vector<uint8_t> corner = plain.Write(kCursorType);
+    EXPECT_EQ(U32At(corner, 6 + 4), 0u);
+}
+
+TEST(HotspotText, OnlyTheExactFormIsRead) {
+    struct Case {
+        const char *text;
+        bool ok;
+        int x, y;
+    } cases[] = {
+        {"hotspot=0,0", true, 0, 0},
+        {"hotspot=47,12", true, 47, 12},
+        {"hotspot=65535,7", true, 65535, 7},
+        {nullptr, false, 0, 0},
+        {"", false, 0, 0},
+        {"unused", false, 0, 0},
+        {"hotspot=", false, 0, 0},
+        {"hotspot=4", false, 0, 0},
+        {"hotspot=4,", false, 0, 0},
+        {"hotspot=,4", false, 0, 0},
+        {"hotspot=4,5 ", false, 0, 0},
+        {"hotspot= 4,5", false, 0, 0},
+        {"HOTSPOT=4,5", false, 0, 0},
+        {"hotspot=65536,1", false, 0, 0},
+        {"hotspot=000001,1", false, 0, 0},
+        {"hotspot=-1,1", false, 0, 0},
+    };
+    for (const Case &c : cases) {
+        int x = -1, y = -1;
+        EXPECT_EQ(ParseHotspotText(c.text, &x, &y), c.ok) << (c.text ? c.text : "(null)");
+        EXPECT_EQ(x, c.x) << (c.text ? c.text : "(null)");
+        EXPECT_EQ(y, c.y) << (c.text ? c.text : "(null)");
+    }
+    int x, y;
+    ASSERT_TRUE(ParseHotspotText(HotspotText(31, 2).c_str(), &x, &y));
+    EXPECT_EQ(x * 100 + y, 3102);
+}
+
+TEST(HotspotText, ScaledFromTheLargestImageAndKeptInside) {
+    struct Case {
+        int x, y, largest, size;
+        uint32_t wantX, wantY;
+    } cases[] = {
+        {47, 24, 48, 48, 47, 24}, {47, 24, 48, 32, 31, 16}, {47, 24, 48, 16, 15, 8},
+        {1, 1, 48, 16, 0, 0},      // rounded down
+        {0, 0, 96, 16, 0, 0},      {200, 5, 48, 48, 47, 5},  // outside: kept on the last pixel
+        {10, 10, 0, 16, 0, 0},     // no largest size: the corner
+    };
+    for (const Case &c : cases) {
+        uint32_t x = 99, y = 99;
+        ScaleHotspot(c.x, c.y, c.largest, c.size, &x, &y);
+        EXPECT_EQ(x, c.wantX) << c.x << "," << c.y << " at " << c.size << " of " << c.largest;
+        EXPECT_EQ(y, c.wantY) << c.x << "," << c.y << " at " << c.size << " of " << c.largest;
+    }
 }
 
 TEST(IconFileWriter, ImageSizeFieldIsWrittenAsZeroAndRestored) {

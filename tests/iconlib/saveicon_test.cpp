@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "common/bytereader.h"
+#include "common/handles.h"
+#include "common/paths.h"
 #include "iconlib/icofile.h"
 #include "iconlib/iconlib.h"
 #include "tests/common/testutil_win.h"
@@ -88,6 +90,11 @@ protected:
                 const std::function<COLORREF(int, int)> &pixel) {
         for (const FormatEntry &f : formats)
             ASSERT_TRUE(WriteBmp24(TempName(base, f), w, h, pixel));
+    }
+    // The same with alpha in the fourth byte, as a picture with transparency is rendered.
+    void RenderWithAlpha(const std::string &base, const std::vector<FormatEntry> &formats, int w, int h,
+                         const std::function<COLORREF(int, int)> &pixel, const std::function<uint8_t(int, int)> &alpha) {
+        for (const FormatEntry &f : formats) ASSERT_TRUE(WriteBmp32(TempName(base, f), w, h, pixel, alpha));
     }
     std::string TempName(const std::string &base, const FormatEntry &f) const {
         return temp_.File(base + "_" + std::to_string(f.size) + "_" + std::to_string(f.bits) + ".bmp");
@@ -283,6 +290,162 @@ TEST_F(SaveIconTest, NoFormatsWritesAnEmptyFile) {
     EXPECT_EQ(saveICON(nullptr, 1, 0, nullptr, cur.c_str(), 0, nullptr), 1);
     EXPECT_EQ(ReadFileBytes(ico), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(ReadFileBytes(cur), (std::vector<uint8_t>{0, 0, 2, 0, 0, 0}));
+}
+
+// A rendered bitmap that carries alpha: a disc on a transparent ground, a
+// band of partly opaque pixels, at every depth.
+TEST_F(SaveIconTest, PictureAlphaMasksEveryDepthAnd32BitImagesKeepIt) {
+    std::vector<FormatEntry> formats = {{32, 1}, {32, 4}, {32, 8}, {32, 24}, {32, 32}};
+    auto inDisc = [](int x, int y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16) < 100; };
+    // Row 28: alpha 100 (hidden) left, 200 (shown) right; hidden pixels are red.
+    auto alpha = [&](int x, int y) -> uint8_t { return y == 28 ? (x < 16 ? 100 : 200) : inDisc(x, y) ? 255 : 0; };
+    auto colour = [&](int x, int y) { return alpha(x, y) < 128 ? kRed : kBlue; };
+    RenderWithAlpha("disc", formats, 32, 32, colour, alpha);
+    IconFile f = Save(out_.File("disc.ico"), formats, 0, 0);
+    ASSERT_EQ(f.images.size(), 5u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.bitCount);
+        int hidden = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                bool shows = alpha(x, y) >= 128;
+                hidden += !shows;
+                ASSERT_EQ(img.Masked(x, y), !shows) << x << "," << y;
+                // Hidden pixels are black, except at 32 bits where a partly
+                // opaque one keeps its colour under its own alpha.
+                COLORREF want = shows ? kBlue : (img.info.bitCount == 32 && alpha(x, y) ? kRed : kBlack);
+                if (img.info.bitCount > 1) {
+                    ASSERT_EQ(img.Pixel(x, y), want) << x << "," << y;
+                }
+                if (img.info.bitCount == 32) {
+                    ASSERT_EQ(img.Alpha(x, y), alpha(x, y)) << x << "," << y;
+                }
+            }
+        EXPECT_EQ(img.MaskedCount(), hidden);
+    }
+    KeepForReadback(out_.File("disc.ico"), "alpha_disc.ico");
+}
+
+// The alpha is resampled as the colours are: stretched onto 16, 32 and 48
+// pixels, the mask covers exactly the pixels whose colour came from hidden ones.
+TEST_F(SaveIconTest, AlphaIsStretchedWithItsColours) {
+    std::vector<FormatEntry> formats = {{16, 32}, {32, 32}, {48, 32}};
+    auto hidden = [](int x, int y) { return (x * 7 + y * 3) % 5 == 0; };
+    RenderWithAlpha("stretch", formats, 20, 20, [&](int x, int y) { return hidden(x, y) ? kRed : kGreen; },
+                    [&](int x, int y) -> uint8_t { return hidden(x, y) ? 64 : 255; });
+    IconFile f = Save(out_.File("stretch.ico"), formats, 0, 0);
+    ASSERT_EQ(f.images.size(), 3u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.width);
+        int masked = 0;
+        for (int y = 0; y < img.info.height; ++y)
+            for (int x = 0; x < img.info.width; ++x) {
+                ASSERT_EQ(img.Masked(x, y), img.Pixel(x, y) == kRed) << x << "," << y;
+                ASSERT_EQ(img.Alpha(x, y), img.Masked(x, y) ? 64 : 255) << x << "," << y;
+                masked += img.Masked(x, y);
+            }
+        EXPECT_GT(masked, 0);
+    }
+}
+
+// Bitmaps without alpha (24 bits, or 32 bits whose fourth bytes are all 0)
+// give the same images, and the transparent colour still applies on top of
+// a picture's alpha.
+TEST_F(SaveIconTest, PlainBitmapsAndTheTransparentColourWithAlpha) {
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {32, 24}, {32, 32}};
+    auto picture = [](int x, int y) { return x < 10 ? kWhite : (y < 12 ? kRed : kBlue); };
+    Render("plain", formats, 30, 30, picture);
+    Save(out_.File("plain.ico"), formats, 1, 0);
+    std::vector<uint8_t> plain = ReadFileBytes(out_.File("plain.ico"));
+    RenderWithAlpha("plain", formats, 30, 30, picture, [](int, int) -> uint8_t { return 0; });
+    Save(out_.File("plain.ico"), formats, 1, 0);
+    std::vector<uint8_t> zero = ReadFileBytes(out_.File("plain.ico"));
+    EXPECT_FALSE(plain.empty());
+    EXPECT_TRUE(plain == zero);
+
+    // Alpha hides the bottom rows; white is hidden by its colour.
+    RenderWithAlpha("both", formats, 30, 30, picture, [](int, int y) -> uint8_t { return y >= 25 ? 0 : 255; });
+    IconFile f = Save(out_.File("both.ico"), formats, 1, 0);
+    ASSERT_EQ(f.images.size(), 4u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.width * 100 + img.info.bitCount);
+        int size = img.info.width;
+        EXPECT_TRUE(img.Masked(0, 0));             // white
+        EXPECT_TRUE(img.Masked(size - 1, size - 1));  // below the alpha's edge
+        EXPECT_FALSE(img.Masked(size - 1, 0));       // red shows
+        if (img.info.bitCount == 32) {
+            EXPECT_EQ(img.Alpha(0, 0), 0);
+            EXPECT_EQ(img.Alpha(size - 1, size - 1), 0);
+            EXPECT_EQ(img.Alpha(size - 1, 0), 255);
+        }
+    }
+}
+
+// Cursors: the hot spot given for the largest image, scaled to each size,
+// as the platform's loader finds it; the top-left corner when none is given.
+TEST_F(SaveIconTest, CursorHotSpotWhereAskedOrAtTheCorner) {
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {48, 24}};
+    struct Case {
+        const char *text;
+        POINT at16, at32, at48;
+    } cases[] = {
+        {"hotspot=47,24", {15, 8}, {31, 16}, {47, 24}},
+        {"hotspot=6,45", {2, 15}, {4, 30}, {6, 45}},
+        {"", {0, 0}, {0, 0}, {0, 0}},
+        {nullptr, {0, 0}, {0, 0}, {0, 0}},
+        {"hotspot=garbage", {0, 0}, {0, 0}, {0, 0}},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "(null)");
+        Render("arrow", formats, 48, 48, [](int x, int y) { return x + y < 40 ? kBlack : kWhite; });
+        std::string path = out_.File("arrow" + std::to_string(n++) + ".cur");
+        // The name of the rendered bitmaps comes from the output's base name.
+        for (const FormatEntry &fe : formats)
+            MoveFileA(TempName("arrow", fe).c_str(), TempName(BaseName(path), fe).c_str());
+        EXPECT_EQ(saveICON(nullptr, 1, 0, c.text, path.c_str(), 3, formats.data()), 1);
+        IconFile f = ReadIconFile(path);
+        ASSERT_EQ(f.dir.entries.size(), 3u);
+        const POINT want[3] = {c.at16, c.at32, c.at48};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(f.dir.entries[i].planes, want[i].x) << formats[i].size;
+            EXPECT_EQ(f.dir.entries[i].bitCount, want[i].y) << formats[i].size;
+            UniqueIcon cursor((HICON)LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, formats[i].size, formats[i].size,
+                                                LR_LOADFROMFILE));
+            ASSERT_TRUE(cursor) << formats[i].size;
+            ICONINFO info;
+            ASSERT_TRUE(GetIconInfo(cursor.get(), &info));
+            UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+            EXPECT_FALSE(info.fIcon);
+            EXPECT_EQ((LONG)info.xHotspot, want[i].x) << formats[i].size;
+            EXPECT_EQ((LONG)info.yHotspot, want[i].y) << formats[i].size;
+        }
+        KeepForReadback(path, std::string("hotspot_") + std::to_string(n) + ".cur");
+    }
+    // The loader that takes a cursor file whole, at the size it chooses.
+    HCURSOR loaded = LoadCursorFromFileA(out_.File("arrow0.cur").c_str());
+    ASSERT_NE(loaded, nullptr);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(loaded, &info));
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm = {};
+    GetObjectA(info.hbmMask, sizeof bm, &bm);
+    const POINT atSize = bm.bmWidth == 16 ? cases[0].at16 : bm.bmWidth == 32 ? cases[0].at32 : cases[0].at48;
+    EXPECT_EQ((LONG)info.xHotspot, atSize.x) << bm.bmWidth;
+    EXPECT_EQ((LONG)info.yHotspot, atSize.y) << bm.bmWidth;
+    DestroyCursor(loaded);
+}
+
+// Every rendered bitmap is removed, also those of formats that make no image.
+TEST_F(SaveIconTest, RenderedBitmapsAreRemovedWhateverBecomesOfThem) {
+    MessageRecorder recorder;
+    std::vector<FormatEntry> formats = {{16, 4}, {0, 8}, {32, 24}, {48, 7}};
+    Render("gone", {{16, 4}, {0, 8}, {48, 7}}, 16, 16, [](int, int) { return kRed; });
+    // Not a bitmap the loader takes.
+    ASSERT_TRUE(WriteBytes(TempName("gone", {32, 24}), std::vector<uint8_t>(100, 'x')));
+    IconFile f = Save(out_.File("gone.ico"), formats, 0, 0);
+    EXPECT_EQ(f.images.size(), 1u);
+    for (const FormatEntry &fe : formats) EXPECT_FALSE(FileExists(TempName("gone", fe))) << fe.size << "x" << fe.bits;
 }
 
 // The platform's own loader reads our file and agrees on the mask.
