@@ -262,29 +262,75 @@ HWND FindOwnWindow(const char *className, const char *title) {
     return search.found;
 }
 
+RGBQUAD DecodedImage::Table(uint32_t i) const {
+    RGBQUAD q;
+    memcpy(&q, block + info.headerSize + 4 * i, 4);
+    return q;
+}
+
+COLORREF DecodedImage::Pixel(int x, int y) const {
+    const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
+    uint32_t index;
+    switch (info.bitCount) {
+    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+    case 4: index = (x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4; break;
+    case 8: index = row[x]; break;
+    case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    default: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+    }
+    RGBQUAD q = Table(index);
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+bool DecodedImage::Masked(int x, int y) const {
+    return info.hasMask && (block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x));
+}
+
+int DecodedImage::MaskedCount() const {
+    int n = 0;
+    for (int y = 0; y < info.height; ++y)
+        for (int x = 0; x < info.width; ++x) n += Masked(x, y);
+    return n;
+}
+
+uint8_t DecodedImage::Alpha(int x, int y) const {
+    return block[info.colorOffset + info.colorRowBytes * (info.height - 1 - y) + 4 * x + 3];
+}
+
+int DecodedImage::AlphaCount(uint8_t value) const {
+    int n = 0;
+    for (int y = 0; y < info.height; ++y)
+        for (int x = 0; x < info.width; ++x) n += Alpha(x, y) == value;
+    return n;
+}
+
+bool ReadDecodedIcon(const std::string &path, DecodedIconFile *out, std::string *error) {
+    out->bytes = ReadFileBytes(path);
+    out->images.clear();
+    if (!ParseIconDirectory(out->bytes.data(), out->bytes.size(), &out->dir, error)) return false;
+    for (const IconDirEntry &e : out->dir.entries) {
+        DecodedImage img;
+        img.block = out->bytes.data() + e.offset;
+        if (!ParseIconImage(img.block, e.bytes, &img.info, error)) return false;
+        if (img.info.png) return *error = "a PNG image", false;
+        out->images.push_back(img);
+    }
+    return true;
+}
+
 void WriteReadbackExpect(const std::string &iconPath) {
-    std::vector<uint8_t> bytes = ReadFileBytes(iconPath);
-    IconFileDirectory dir;
+    DecodedIconFile f;
     std::string error;
-    if (!ParseIconDirectory(bytes.data(), bytes.size(), &dir, &error)) return;
+    if (!ReadDecodedIcon(iconPath, &f, &error)) return;
     std::ofstream out(iconPath + ".expect");
-    out << "type " << dir.type << "\n";
-    for (const IconDirEntry &e : dir.entries) {
-        IconImageInfo info;
-        const uint8_t *block = bytes.data() + e.offset;
-        if (!ParseIconImage(block, e.bytes, &info, &error) || info.png) return;
-        int masked = 0, clear = 0;
-        for (int y = 0; y < info.height; ++y) {
-            const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
-            for (int x = 0; x < info.width; ++x) {
-                bool hidden = info.hasMask &&
-                              (block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x));
-                masked += hidden;
-                clear += info.bitCount == 32 ? row[4 * x + 3] == 0 : hidden;
-            }
-        }
-        out << "image " << info.width << " " << info.bitCount << " " << masked << " " << clear;
-        if (dir.type == kCursorType) out << " " << e.planes << " " << e.bitCount;  // the hot spot
+    out << "type " << f.dir.type << "\n";
+    for (size_t i = 0; i < f.images.size(); ++i) {
+        const DecodedImage &img = f.images[i];
+        int masked = img.MaskedCount();
+        int clear = img.info.bitCount == 32 ? img.AlphaCount(0) : masked;
+        out << "image " << img.info.width << " " << img.info.bitCount << " " << masked << " " << clear;
+        const IconDirEntry &e = f.dir.entries[i];
+        if (f.dir.type == kCursorType) out << " " << e.planes << " " << e.bitCount;  // the hot spot
         out << "\n";
     }
 }

@@ -19,65 +19,13 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255), kNearWhite = RGB(254, 254, 254), kBlack = 0;
 const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
 
-// One image of a written file, decoded through our own reader.
-struct Image {
-    IconImageInfo info;
-    const uint8_t *block = nullptr;
-    RGBQUAD Table(uint32_t i) const {
-        RGBQUAD q;
-        memcpy(&q, block + info.headerSize + 4 * i, 4);
-        return q;
-    }
-    COLORREF Pixel(int x, int y) const {  // y from the top
-        const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
-        uint32_t index;
-        switch (info.bitCount) {
-        case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-        case 4: index = (x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4; break;
-        case 8: index = row[x]; break;
-        case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-        default: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
-        }
-        RGBQUAD q = Table(index);
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-    }
-    bool Masked(int x, int y) const {
-        return block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x);
-    }
-    uint8_t Alpha(int x, int y) const {  // the fourth byte of a 32-bit pixel
-        return block[info.colorOffset + info.colorRowBytes * (info.height - 1 - y) + 4 * x + 3];
-    }
-    int AlphaCount(uint8_t value) const {
-        int n = 0;
-        for (int y = 0; y < info.height; ++y)
-            for (int x = 0; x < info.width; ++x) n += Alpha(x, y) == value;
-        return n;
-    }
-    int MaskedCount() const {
-        int n = 0;
-        for (int y = 0; y < info.height; ++y)
-            for (int x = 0; x < info.width; ++x) n += Masked(x, y);
-        return n;
-    }
-};
-
-struct IconFile {
-    std::vector<uint8_t> bytes;
-    IconFileDirectory dir;
-    std::vector<Image> images;
-};
+typedef DecodedImage Image;
+typedef DecodedIconFile IconFile;
 
 IconFile ReadIconFile(const std::string &path) {
     IconFile f;
-    f.bytes = ReadFileBytes(path);
     std::string error;
-    EXPECT_TRUE(ParseIconDirectory(f.bytes.data(), f.bytes.size(), &f.dir, &error)) << path << ": " << error;
-    for (const IconDirEntry &e : f.dir.entries) {
-        Image img;
-        img.block = f.bytes.data() + e.offset;
-        EXPECT_TRUE(ParseIconImage(img.block, e.bytes, &img.info, &error)) << error;
-        f.images.push_back(img);
-    }
+    EXPECT_TRUE(ReadDecodedIcon(path, &f, &error)) << path << ": " << error;
     return f;
 }
 
