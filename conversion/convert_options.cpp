@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "iconlib/hotspot.h"
+
 const char kConvertUsage[] =
     "Usage: GlypheryConvert [options] PICTURE...\n"
     "Converts each picture into an icon (.ico), a cursor (.cur) or a 48x48 profile\n"
@@ -63,9 +65,8 @@ bool CheckHotspot(const ConvertOptions &options, std::string *error) {
         *error = "--hotspot is for cursors (--as cursor)";
         return false;
     }
-    int largest = 0;
-    for (const FormatEntry &f : BuildFormatList(options.checked, options.customSize))
-        if (f.size > largest) largest = f.size;
+    std::vector<FormatEntry> formats = BuildFormatList(options.checked, options.customSize);
+    int largest = LargestFormatSize(formats.data(), (int)formats.size());
     if (largest > 0 && ((int)options.hotspotX >= largest || (int)options.hotspotY >= largest)) {
         *error = "hot spot " + std::to_string(options.hotspotX) + "," + std::to_string(options.hotspotY) +
                  " lies outside the largest image (" + std::to_string(largest) + "x" + std::to_string(largest) + ")";

@@ -104,7 +104,7 @@ bool PutAlphaBack(Image *picture, const Image *aside) {
 }
 
 void KeepAlphaUnderBorder(Image *picture) {
-    if (picture->matte != MagickFalse) picture->compose = CopyCompositeOp;
+    if (HasTransparency(picture)) picture->compose = CopyCompositeOp;
 }
 
 void KeepAlphaInBitmap(ImageInfo *info, const Image *picture) {

@@ -18,8 +18,9 @@ bool SetAlphaAside(Image *picture, Image **aside, ExceptionInfo *e);
 // After the reduction: the alpha set aside, back onto the reduced picture.
 bool PutAlphaBack(Image *picture, const Image *aside);
 
-// A picture with alpha keeps it under the white border that centres it (the
-// border is laid beneath the picture, whose own pixels are copied over it).
+// A picture with transparency keeps it under the white border that centres
+// it (the border is laid beneath the picture, whose own pixels are copied
+// over it instead of being composed onto it).
 void KeepAlphaUnderBorder(Image *picture);
 
 // Makes the next version 3 bitmap written with `info` carry the picture's

@@ -5,6 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "common/types.h"
+
+// The size of the largest format of a list: the size a hot spot is given for.
+inline int LargestFormatSize(const FormatEntry *formats, int count) {
+    int largest = 0;
+    for (int i = 0; i < count && formats; ++i)
+        if (formats[i].size > largest) largest = formats[i].size;
+    return largest;
+}
+
 inline std::string HotspotText(int x, int y) { return "hotspot=" + std::to_string(x) + "," + std::to_string(y); }
 
 // Reads the text above (each number 0..65535). False, with (0, 0), for a

@@ -317,14 +317,6 @@ bool BuildImage(const FormatEntry &format, BOOL transparent, COLORREF color, con
     return true;
 }
 
-// The largest size of a format list (the size a given hot spot refers to).
-int LargestSize(const FormatEntry *formats, int count) {
-    int largest = 0;
-    for (int i = 0; i < count && formats; ++i)
-        if (formats[i].size > largest) largest = formats[i].size;
-    return largest;
-}
-
 }  // namespace
 
 extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, const char *reserved,
@@ -338,7 +330,7 @@ extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, cons
     // (0, 0), the top-left corner, when none is given.
     int hotX, hotY;
     ParseHotspotText(reserved, &hotX, &hotY);
-    int largest = LargestSize(formats, count);
+    int largest = LargestFormatSize(formats, count);
 
     std::vector<IconImageRecord> records;
     std::vector<std::vector<uint8_t>> blocks;
