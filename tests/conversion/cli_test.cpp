@@ -154,36 +154,6 @@ TEST_F(CliTest, TransparencyWhiteByDefaultOrTheGivenColour) {
     EXPECT_GT(blue, 500);  // most of the disc
 }
 
-TEST_F(CliTest, CursorHotSpotScaledFromTheLargestImage) {
-    struct Case {
-        const char *option;
-        POINT spots[3];  // at 16, 32 and 48 pixels
-    } cases[] = {{" --hotspot 47,24", {{15, 8}, {31, 16}, {47, 24}}}, {"", {{0, 0}, {0, 0}, {0, 0}}}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.option);
-        RunResult r = Convert(std::string("--as cursor --formats 16x4,32x8,48x32") + c.option + Out() + Q(Input("alpha.png")));
-        ASSERT_EQ(r.exitCode, 0u) << r.output;
-        ParsedIcon p = Parse(out_.File("alpha.cur"));
-        ASSERT_EQ(p.dir.entries.size(), 3u);
-        for (int i = 0; i < 3; ++i) {
-            const int size = 16 * (i + 1);
-            EXPECT_EQ(p.dir.entries[i].planes, c.spots[i].x) << size;
-            EXPECT_EQ(p.dir.entries[i].bitCount, c.spots[i].y) << size;
-            UniqueIcon cursor((HICON)LoadImageA(nullptr, out_.File("alpha.cur").c_str(), IMAGE_CURSOR, size, size,
-                                                LR_LOADFROMFILE));
-            ASSERT_TRUE(cursor) << size;
-            ICONINFO info;
-            ASSERT_TRUE(GetIconInfo(cursor.get(), &info));
-            UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-            EXPECT_EQ((LONG)info.xHotspot, c.spots[i].x) << size;
-            EXPECT_EQ((LONG)info.yHotspot, c.spots[i].y) << size;
-        }
-    }
-    std::string kept = TestOutputDir("conversion") + "\\cli_cursor_corner.cur";
-    CopyFileA(out_.File("alpha.cur").c_str(), kept.c_str(), FALSE);
-    WriteReadbackExpect(kept);
-}
-
 TEST_F(CliTest, KeepProportionsBordersInWhite) {
     RunResult r = Convert("--keep-proportions --formats 32x24" + Out() + Q(Input("wide.png")));
     ASSERT_EQ(r.exitCode, 0u) << r.output;
