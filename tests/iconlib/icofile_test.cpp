@@ -128,30 +128,6 @@ TEST(IconFileWriter, SeveralImagesInRecordOrderWithoutGaps) {
     EXPECT_EQ(file[ImageDataOffset(t.set(), 1) + 40], 0xAB);
 }
 
-TEST(IconFileWriter, CursorEntriesHoldTheHotSpotIconEntriesPlanesAndBitCount) {
-    TestSet t({{16, 4}, {48, 32}});
-    t.set()->images[0].hotspotX = 15;
-    t.set()->images[0].hotspotY = 8;
-    t.set()->images[1].hotspotX = 47;
-    t.set()->images[1].hotspotY = 24;
-    std::vector<uint8_t> cur = t.Write(kCursorType), ico = t.Write(kIconType);
-    const uint16_t cursorFields[2][2] = {{15, 8}, {47, 24}}, iconFields[2][2] = {{1, 4}, {1, 32}};
-    for (size_t i = 0; i < 2; ++i) {
-        size_t e = 6 + 16 * i;
-        EXPECT_EQ(U16At(cur, e + 4), cursorFields[i][0]) << i;
-        EXPECT_EQ(U16At(cur, e + 6), cursorFields[i][1]) << i;
-        EXPECT_EQ(U16At(ico, e + 4), iconFields[i][0]) << i;
-        EXPECT_EQ(U16At(ico, e + 6), iconFields[i][1]) << i;
-        EXPECT_EQ(cur[e + 2], ico[e + 2]) << i;  // colour counts from the header in both
-        // The image itself carries its depth either way.
-        EXPECT_EQ(U16At(cur, U32At(cur, e + 12) + 14), iconFields[i][1]) << i;
-    }
-    // A record that sets no hot spot puts it at the top-left corner.
-    TestSet plain({{32, 8}});
-    std::vector<uint8_t> corner = plain.Write(kCursorType);
-    EXPECT_EQ(U32At(corner, 6 + 4), 0u);
-}
-
 TEST(HotspotText, OnlyTheExactFormIsRead) {
     struct Case {
         const char *text;
@@ -172,24 +148,6 @@ TEST(HotspotText, OnlyTheExactFormIsRead) {
     int x, y;
     ASSERT_TRUE(ParseHotspotText(HotspotText(31, 2).c_str(), &x, &y));
     EXPECT_EQ(x * 100 + y, 3102);
-}
-
-TEST(HotspotText, ScaledFromTheLargestImageAndKeptInside) {
-    struct Case {
-        int x, y, largest, size;
-        uint32_t wantX, wantY;
-    } cases[] = {
-        {47, 24, 48, 48, 47, 24}, {47, 24, 48, 32, 31, 16}, {47, 24, 48, 16, 15, 8},
-        {1, 1, 48, 16, 0, 0},      // rounded down
-        {0, 0, 96, 16, 0, 0},      {200, 5, 48, 48, 47, 5},  // outside: kept on the last pixel
-        {10, 10, 0, 16, 0, 0},     // no largest size: the corner
-    };
-    for (const Case &c : cases) {
-        uint32_t x = 99, y = 99;
-        ScaleHotspot(c.x, c.y, c.largest, c.size, &x, &y);
-        EXPECT_EQ(x, c.wantX) << c.x << "," << c.y << " at " << c.size << " of " << c.largest;
-        EXPECT_EQ(y, c.wantY) << c.x << "," << c.y << " at " << c.size << " of " << c.largest;
-    }
 }
 
 TEST(IconFileWriter, ImageSizeFieldIsWrittenAsZeroAndRestored) {
