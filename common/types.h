@@ -24,8 +24,10 @@ struct IconImageRecord {
     uint8_t *header;     // BITMAPINFOHEADER at the start of block
     uint8_t *colorBits;  // XOR bitmap inside block
     uint8_t *maskBits;   // AND mask inside block
-    uint32_t reserved1;
-    uint32_t reserved2;
+    // The hot spot of a cursor image, in pixels from its top-left corner;
+    // written in cursor files only. Records that do not set it hold zero.
+    uint32_t hotspotX;
+    uint32_t hotspotY;
 };
 
 // One icon or cursor file in memory: a count followed by that many records.

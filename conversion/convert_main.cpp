@@ -124,6 +124,9 @@ int main(int argc, char **argv) {
     request.transparent = options.transparent;
     request.color = options.color;
     request.keepProportions = options.keepProportions;
+    request.hasHotspot = options.hasHotspot;
+    request.hotspotX = (int)options.hotspotX;
+    request.hotspotY = (int)options.hotspotY;
     // For measuring: read each source again for every format, as the
     // program did before it read each source once.
     const char *every = getenv("GLYPHERY_READ_EVERY_FORMAT");

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "iconlib/hotspot.h"
+
 const char kConvertUsage[] =
     "Usage: GlypheryConvert [options] PICTURE...\n"
     "Converts each picture into an icon (.ico), a cursor (.cur) or a 48x48 profile\n"
@@ -17,6 +19,9 @@ const char kConvertUsage[] =
     "  --transparent[=#RRGGBB]\n"
     "                       make that colour transparent (default: white)\n"
     "  --keep-proportions   fit the picture inside the square with a white border\n"
+    "  --hotspot X,Y        a cursor's hot spot, in pixels of its largest image from\n"
+    "                       the top-left corner; scaled to the other sizes\n"
+    "                       (default 0,0)\n"
     "  --out DIR            output folder (default: the current folder; created\n"
     "                       when missing)\n"
     "  --help               this text\n"
@@ -52,6 +57,23 @@ struct PendingFormat {
     std::string text;
     unsigned size, bits;
 };
+
+// A hot spot belongs to a cursor and lies inside its largest image.
+bool CheckHotspot(const ConvertOptions &options, std::string *error) {
+    if (!options.hasHotspot) return true;
+    if (options.kind != kCreateCursor) {
+        *error = "--hotspot is for cursors (--as cursor)";
+        return false;
+    }
+    std::vector<FormatEntry> formats = BuildFormatList(options.checked, options.customSize);
+    int largest = LargestFormatSize(formats.data(), (int)formats.size());
+    if (largest > 0 && ((int)options.hotspotX >= largest || (int)options.hotspotY >= largest)) {
+        *error = "hot spot " + std::to_string(options.hotspotX) + "," + std::to_string(options.hotspotY) +
+                 " lies outside the largest image (" + std::to_string(largest) + "x" + std::to_string(largest) + ")";
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -140,6 +162,15 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
                 *error = "black cannot be the transparent colour";
                 return false;
             }
+        } else if (name == "--hotspot") {
+            if (!takeValue()) return false;
+            size_t comma = value.find(',');
+            if (comma == std::string::npos || !ParseUnsigned(value.substr(0, comma), 255, &out->hotspotX) ||
+                !ParseUnsigned(value.substr(comma + 1), 255, &out->hotspotY)) {
+                *error = "bad hot spot \"" + value + "\": expected X,Y such as 0,0";
+                return false;
+            }
+            out->hasHotspot = true;
         } else if (name == "--keep-proportions") {
             out->keepProportions = true;
         } else if (name == "--out") {
@@ -164,7 +195,7 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
         out->checked[box] = true;
     }
     if (out->kind == kCreateProfile) CheckPreset(kProfileSetIds, 1, out->checked);
-    return true;
+    return CheckHotspot(*out, error);
 }
 
 std::vector<FormatEntry> FormatsOf(const ConvertOptions &options) {

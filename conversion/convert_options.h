@@ -14,6 +14,8 @@ struct ConvertOptions {
     bool transparent = false;
     ColorRef color = 0;  // 0: white is transparent
     bool keepProportions = false;
+    bool hasHotspot = false;  // --hotspot X,Y: a cursor's hot spot in the largest image
+    unsigned hotspotX = 0, hotspotY = 0;
     std::string outDir;  // empty: the current folder
     bool help = false;
 };

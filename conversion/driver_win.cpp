@@ -9,9 +9,11 @@
 #include "common/seams.h"
 #include "contracts/gygraph.h"
 #include "conversion/formatpanel_win.h"
+#include "conversion/picture_alpha_win.h"
 #include "conversion/progress_win.h"
 #include "conversion/render_args.h"
 #include "conversion/sources.h"
+#include "iconlib/hotspot.h"
 #include "iconlib/iconlib.h"
 #include "shell/settings.h"
 
@@ -66,6 +68,18 @@ bool Mogrify(ImageInfo *info, ImagePtr *image, const std::vector<std::string> &a
     return ok != MagickFalse && raw != nullptr;
 }
 
+// The colour reduction of one format ("-monochrome", "-colors N"), over the
+// colours that show: a picture's transparent pixels take no part in it, and
+// its alpha comes through unchanged.
+bool ReduceColours(ImageInfo *info, ImagePtr *image, const std::vector<std::string> &reduction, ExceptionInfo *e) {
+    Image *rawAside = nullptr;
+    bool ok = SetAlphaAside(image->get(), &rawAside, e);
+    ImagePtr aside(rawAside);
+    if (ok) ok = Mogrify(info, image, reduction, e);
+    if (ok && aside) ok = PutAlphaBack(image->get(), aside.get());
+    return ok;
+}
+
 bool WritePicture(ImageInfo *info, Image *image, const std::string &name) {
     SetFileName(info->filename, name);
     SetFileName(image->filename, name);
@@ -94,6 +108,12 @@ bool WrittenSince(const std::string &path, const FileStamp &before) {
     FileStamp after = StampOf(path);
     if (!after.exists) return false;
     return !before.exists || CompareFileTime(&after.written, &before.written) != 0;
+}
+
+// The text saveICON takes beside its other arguments: a cursor's hot spot
+// when one is given, else nothing.
+std::string SaveIconText(const ConversionRequest &request) {
+    return request.hasHotspot ? HotspotText(request.hotspotX, request.hotspotY) : std::string();
 }
 
 class SourceConverter {
@@ -144,18 +164,23 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
         std::vector<std::string> args = RenderArgs(format.size, format.bits, request_.keepProportions);
         ImagePtr picture;
         bool ok = true;
+        auto resize = std::find(args.begin(), args.end(), "-resize");
+        std::vector<std::string> reduction(args.begin(), resize);
+        args.erase(args.begin() + 1, resize);  // "Glyphery", "-resize", geometry
         if (source) {
-            auto resize = std::find(args.begin(), args.end(), "-resize");
-            std::vector<std::string> reduction(args.begin(), resize);
             ImagePtr &colours = reduced[reduction];
             if (!colours) {
                 colours.reset(CloneImage(source.get(), 0, 0, MagickTrue, e.get()));
-                if (colours && reduction.size() > 1) ok = Mogrify(info.get(), &colours, reduction, e.get());
+                if (colours && reduction.size() > 1) ok = ReduceColours(info.get(), &colours, reduction, e.get());
+                if (!ok) colours.reset();
             }
             if (colours && ok) picture.reset(CloneImage(colours.get(), 0, 0, MagickTrue, e.get()));
-            args.erase(args.begin() + 1, resize);  // "Glyphery", "-resize", geometry
         } else {
             picture = ReadSource(info.get(), path, e.get());
+            if (picture && reduction.size() > 1 && !ReduceColours(info.get(), &picture, reduction, e.get())) {
+                picture.reset();
+                ok = false;
+            }
         }
         if (!picture) {
             result->outcome = ok ? kSourceUnreadable : kSourceNotWritten;
@@ -165,16 +190,22 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
         ok = Mogrify(info.get(), &picture, args, e.get());
         std::vector<std::string> border;
         if (ok && request_.keepProportions &&
-            BorderArgs(format.size, (int)picture->columns, (int)picture->rows, &border))
+            BorderArgs(format.size, (int)picture->columns, (int)picture->rows, &border)) {
+            KeepAlphaUnderBorder(picture.get());
             ok = Mogrify(info.get(), &picture, border, e.get());
-        if (ok) ok = WritePicture(info.get(), picture.get(), name);
+        }
+        if (ok) {
+            KeepAlphaInBitmap(info.get(), picture.get());
+            // Listed before it is written: a write that fails halfway leaves a file too.
+            written->push_back(FileOfName(name));
+            ok = WritePicture(info.get(), picture.get(), name);
+        }
         if (!ok) {
             result->outcome = kSourceNotWritten;
             result->detail = ReasonOf(e.get());
             if (result->detail.empty()) result->detail = "could not write " + FileOfName(name);
             return false;
         }
-        written->push_back(FileOfName(name));
     }
     return true;
 }
@@ -196,8 +227,8 @@ void SourceConverter::MakeIconFile(const std::string &path, const std::string &b
         return;
     }
     FileStamp before = StampOf(output);
-    saveICON(request_.owner, request_.transparent, request_.color, "", output.c_str(), (int)request_.formats.size(),
-             request_.formats.data());
+    saveICON(request_.owner, request_.transparent, request_.color, SaveIconText(request_).c_str(), output.c_str(),
+             (int)request_.formats.size(), request_.formats.data());
     // saveICON reports nothing: whether the file was written is seen on disk.
     if (WrittenSince(output, before)) {
         result->outputs.push_back(output);

@@ -26,6 +26,10 @@ struct ConversionRequest {
     // Read the source again for every format instead of once per source and
     // a copy per format. Both give the same bytes; the single read is faster.
     bool readEveryFormat = false;
+    // A cursor's hot spot, in pixels of the largest format; without one it
+    // is the top-left corner of every image.
+    bool hasHotspot = false;
+    int hotspotX = 0, hotspotY = 0;
 };
 const size_t kMaxSources = 4096;
 

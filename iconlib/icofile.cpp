@@ -60,7 +60,7 @@ IconFileType IconTypeFromPath(const std::string &path) {
     return CompareNoCase(ext.c_str(), ".ico", 4) == 0 ? kIconType : kCursorType;
 }
 
-void FillDirectoryEntry(const IconImageRecord &rec, uint32_t dataOffset, uint8_t out[16]) {
+void FillDirectoryEntry(const IconImageRecord &rec, IconFileType type, uint32_t dataOffset, uint8_t out[16]) {
     uint16_t planes = ByteReader::PeekU16(rec.header + 12);
     uint16_t bitCount = ByteReader::PeekU16(rec.header + 14);
     uint32_t product = (uint32_t)planes * bitCount;
@@ -68,8 +68,13 @@ void FillDirectoryEntry(const IconImageRecord &rec, uint32_t dataOffset, uint8_t
     out[1] = (uint8_t)rec.height;
     out[2] = product < 8 ? (uint8_t)(1u << product) : 0;
     out[3] = 0;
-    PutU16(out + 4, planes);
-    PutU16(out + 6, bitCount);
+    if (type == kCursorType) {
+        PutU16(out + 4, (uint16_t)rec.hotspotX);
+        PutU16(out + 6, (uint16_t)rec.hotspotY);
+    } else {
+        PutU16(out + 4, planes);
+        PutU16(out + 6, bitCount);
+    }
     PutU32(out + 8, rec.blockSize);
     PutU32(out + 12, dataOffset);
 }
@@ -90,7 +95,7 @@ bool WriteIconSet(IconSet *set, IconFileType type, const ByteSink &sink) {
     uint32_t offset = kIconFileHeaderSize + kIconDirEntrySize * set->count;
     for (uint32_t i = 0; i < set->count; ++i) {
         uint8_t entry[kIconDirEntrySize];
-        FillDirectoryEntry(set->images[i], offset, entry);
+        FillDirectoryEntry(set->images[i], type, offset, entry);
         if (!sink(entry, kIconDirEntrySize)) return false;
         offset += set->images[i].blockSize;
     }

@@ -46,8 +46,9 @@ uint8_t MaskBitValue(uint32_t x);
 // else 2 (cursor), also when there is no extension.
 IconFileType IconTypeFromPath(const std::string &path);
 
-// Fills one 16-byte directory entry for a record.
-void FillDirectoryEntry(const IconImageRecord &rec, uint32_t dataOffset, uint8_t out[16]);
+// Fills one 16-byte directory entry for a record. Icon entries hold planes
+// and bit count (from the block's header), cursor entries the record's hot spot.
+void FillDirectoryEntry(const IconImageRecord &rec, IconFileType type, uint32_t dataOffset, uint8_t out[16]);
 // Offset of image i's data: 6 + 16 * count + the block sizes of images before i.
 uint32_t ImageDataOffset(const IconSet *set, uint32_t i);
 
@@ -61,7 +62,7 @@ bool WriteIconSet(IconSet *set, IconFileType type, const ByteSink &sink);
 
 struct IconDirEntry {
     uint8_t width, height, colorCount, reserved;
-    uint16_t planes, bitCount;  // hot spot x, y in cursor files
+    uint16_t planes, bitCount;  // hot spot x, y in cursor files: read depths from the image header
     uint32_t bytes, offset;
 };
 

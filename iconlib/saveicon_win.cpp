@@ -1,7 +1,8 @@
 // saveICON: turns the rendered bitmaps of a conversion into the images of one
 // icon or cursor file. Each bitmap is loaded by the platform's loader, read at
 // its own depth, resampled by GDI onto the format's size and colour table,
-// given its transparency mask, and deleted.
+// given its transparency mask (from the picture's own alpha when the bitmap
+// carries one, and from the transparent colour), and deleted.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "iconlib/hotspot.h"
 #include "iconlib/icofile.h"
 #include "iconlib/iconlib.h"
 
@@ -163,23 +165,115 @@ bool IsTransparent(COLORREF pixel, COLORREF color) {
     return pixel == color;
 }
 
-// Marks the pixels of the transparent colour in the mask and blackens them.
-void BuildMask(DibCanvas *canvas, IconImageRecord *rec, const IconBlockLayout &layout, COLORREF color) {
+// Hides pixel (x, y), y from the top: sets its mask bit and, with `blacken`,
+// makes its colour black (index 0 in a 1-bit image; elsewhere the colour
+// black, which at 4 and 8 bits selects the nearest table entry).
+void HidePixel(DibCanvas *canvas, IconImageRecord *rec, const IconBlockLayout &layout, uint32_t x, uint32_t y,
+               bool blacken) {
     uint32_t size = rec->width;
-    uint8_t *bits = static_cast<uint8_t *>(canvas->bits);
+    rec->maskBits[MaskByteIndex(size, size, x, y)] |= MaskBitValue(x);
+    if (!blacken) return;
+    if (rec->bitDepth == 1) {
+        GdiFlush();
+        uint8_t *bits = static_cast<uint8_t *>(canvas->bits);
+        bits[(size_t)(size - 1 - y) * layout.colorRowBytes + x / 8] &= (uint8_t)~MaskBitValue(x);
+    } else {
+        SetPixel(canvas->dc.get(), x, y, 0);
+    }
+}
+
+// Marks the pixels of the transparent colour in the mask and blackens them;
+// their entry in `alpha` (size x size, top row first) becomes 0.
+void BuildMask(DibCanvas *canvas, IconImageRecord *rec, const IconBlockLayout &layout, COLORREF color,
+               std::vector<uint8_t> *alpha) {
+    uint32_t size = rec->width;
     for (uint32_t x = 0; x < size; ++x) {
         for (uint32_t y = 0; y < size; ++y) {
             if (!IsTransparent(GetPixel(canvas->dc.get(), x, y), color)) continue;
-            rec->maskBits[MaskByteIndex(size, size, x, y)] |= MaskBitValue(x);
-            if (rec->bitDepth == 1) {
-                GdiFlush();
-                bits[(size_t)(size - 1 - y) * layout.colorRowBytes + x / 8] &= (uint8_t)~MaskBitValue(x);
-            } else {
-                SetPixel(canvas->dc.get(), x, y, 0);
-            }
+            HidePixel(canvas, rec, layout, x, y, true);
+            (*alpha)[(size_t)y * size + x] = 0;
         }
     }
     GdiFlush();
+}
+
+// The alpha a rendered bitmap carries, if any: a 32-bit bitmap whose fourth
+// bytes are not all zero (the conversion writes a picture's alpha there; a
+// plain bitmap has none). Read through the platform's loader as a DIB
+// section, which keeps the file's bytes, into a 24-bit grey picture of the
+// bitmap's own size (the alpha in all three channels), so that it is
+// resampled exactly as the colours are.
+bool LoadAlphaPicture(const std::string &name, PackedPicture *out) {
+    UniqueBitmap section(static_cast<HBITMAP>(
+        LoadImageA(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    DIBSECTION ds;
+    if (!section || GetObjectA(section.get(), sizeof(ds), &ds) != sizeof(ds)) return false;
+    const BITMAPINFOHEADER &h = ds.dsBmih;
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || !ds.dsBm.bmBits || ds.dsBm.bmWidth <= 0 ||
+        ds.dsBm.bmHeight <= 0 || ds.dsBm.bmWidthBytes < ds.dsBm.bmWidth * 4)
+        return false;
+    int width = ds.dsBm.bmWidth, height = ds.dsBm.bmHeight;
+    out->info.reset(new BitmapInfo256(width, height, 24));
+    size_t rowBytes = (((size_t)width * 24 + 31) / 32) * 4;
+    out->pixels.assign(rowBytes * height, 0);
+    const uint8_t *bits = static_cast<const uint8_t *>(ds.dsBm.bmBits);
+    bool any = false;
+    for (int row = 0; row < height; ++row) {
+        // Both are bottom-up unless the section is top-down.
+        int from = h.biHeight < 0 ? height - 1 - row : row;
+        const uint8_t *src = bits + (size_t)from * ds.dsBm.bmWidthBytes;
+        uint8_t *dst = &out->pixels[(size_t)row * rowBytes];
+        for (int x = 0; x < width; ++x) {
+            uint8_t a = src[4 * x + 3];
+            any = any || a != 0;
+            dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = a;
+        }
+    }
+    return any;
+}
+
+// The picture's own alpha resampled onto size x size, top row first; false
+// when the rendered bitmap carries none.
+bool LoadResampledAlpha(const std::string &name, int size, std::vector<uint8_t> *alpha) {
+    PackedPicture picture;
+    if (!LoadAlphaPicture(name, &picture)) return false;
+    BitmapInfo256 info(size, size, 24);
+    DibCanvas canvas;
+    if (!Resample(picture, size, 24, &info, &canvas)) return false;
+    size_t rowBytes = (((size_t)size * 24 + 31) / 32) * 4;
+    const uint8_t *bits = static_cast<const uint8_t *>(canvas.bits);
+    alpha->resize((size_t)size * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) (*alpha)[(size_t)y * size + x] = bits[(size_t)(size - 1 - y) * rowBytes + 3 * x];
+    return true;
+}
+
+// Hides every pixel less than half opaque. Below 32 bits its colour becomes
+// black, as for the transparent colour. A 32-bit image keeps the colour of a
+// pixel that is partly opaque: its alpha, applied straight, shows it faintly
+// where a black colour would darken every soft edge.
+void MaskByAlpha(DibCanvas *canvas, IconImageRecord *rec, const IconBlockLayout &layout,
+                 const std::vector<uint8_t> &alpha) {
+    uint32_t size = rec->width;
+    for (uint32_t y = 0; y < size; ++y) {
+        for (uint32_t x = 0; x < size; ++x) {
+            uint8_t a = alpha[(size_t)y * size + x];
+            if (a >= 128) continue;
+            HidePixel(canvas, rec, layout, x, y, rec->bitDepth != 32 || a == 0);
+        }
+    }
+    GdiFlush();
+}
+
+// The fourth byte of every 32-bit pixel from `alpha` (size x size, top row first).
+void PutAlphaBytes(DibCanvas *canvas, const IconImageRecord &rec, const IconBlockLayout &layout,
+                   const std::vector<uint8_t> &alpha) {
+    uint32_t size = rec.width;
+    uint8_t *bits = static_cast<uint8_t *>(canvas->bits);
+    for (uint32_t y = 0; y < size; ++y) {
+        uint8_t *row = bits + (size_t)(size - 1 - y) * layout.colorRowBytes;
+        for (uint32_t x = 0; x < size; ++x) row[4 * x + 3] = alpha[(size_t)y * size + x];
+    }
 }
 
 // Builds one record from its rendered bitmap. False when the bitmap could
@@ -210,9 +304,16 @@ bool BuildImage(const FormatEntry &format, BOOL transparent, COLORREF color, con
     DibCanvas canvas;
     if (!Resample(picture, format.size, format.bits, &dstInfo, &canvas)) return false;
     memcpy(block->data() + kBitmapInfoHeaderSize, dstInfo.colors, 4 * layout.colorEntries);
-    if (transparent) BuildMask(&canvas, rec, layout, color);
+    // The alpha of every pixel, top row first: the picture's own when the
+    // bitmap carries one, else opaque; the transparent colour clears it.
+    std::vector<uint8_t> alpha;
+    if (LoadResampledAlpha(tempName, format.size, &alpha))
+        MaskByAlpha(&canvas, rec, layout, alpha);
+    else
+        alpha.assign((size_t)format.size * format.size, 255);
+    if (transparent) BuildMask(&canvas, rec, layout, color, &alpha);
+    if (format.bits == 32) PutAlphaBytes(&canvas, *rec, layout, alpha);
     memcpy(rec->colorBits, canvas.bits, (size_t)layout.colorRowBytes * format.size);
-    DeleteFileA(tempName.c_str());
     return true;
 }
 
@@ -227,6 +328,12 @@ extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, cons
     std::string temp = TempFolder();
     std::string base = BaseName(outputPath);
 
+    // A cursor's hot spot, given in the text argument for the largest image;
+    // (0, 0), the top-left corner, when none is given.
+    int hotX, hotY;
+    ParseHotspotText(reserved, &hotX, &hotY);
+    int largest = LargestFormatSize(formats, count);
+
     std::vector<IconImageRecord> records;
     std::vector<std::vector<uint8_t>> blocks;
     for (int i = 0; i < count && formats; ++i) {
@@ -237,7 +344,10 @@ extern "C" int WINAPI saveICON(HWND owner, int transparent, COLORREF color, cons
         CopyBounded(g_lastTempName, sizeof(g_lastTempName), name);
         IconImageRecord rec;
         std::vector<uint8_t> block;
-        if (!BuildImage(formats[i], transparent, color, name, &rec, &block)) continue;
+        bool built = BuildImage(formats[i], transparent, color, name, &rec, &block);
+        DeleteFileA(name);  // used once, whether or not it made an image
+        if (!built) continue;
+        ScaleHotspot(hotX, hotY, largest, formats[i].size, &rec.hotspotX, &rec.hotspotY);
         records.push_back(rec);
         blocks.push_back(std::move(block));  // the vector's buffer moves, rec's pointers stay valid
     }

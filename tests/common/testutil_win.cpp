@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 
 #include "common/handles.h"
 #include "common/seams.h"
+#include "iconlib/icofile.h"
 
 #include <shlwapi.h>
 
@@ -71,8 +73,12 @@ TempFolderScope::~TempFolderScope() {
     SetEnvironmentVariableA("TEMP", oldTemp_.empty() ? nullptr : oldTemp_.c_str());
 }
 
-bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel) {
-    size_t row = ((size_t)width * 3 + 3) & ~(size_t)3;
+// A version 3 bottom-up bitmap at 24 bits, or at 32 bits with alpha(x, y)
+// in each pixel's fourth byte.
+static bool WriteDirectBmp(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                           const std::function<uint8_t(int, int)> *alpha) {
+    const int bytesPerPixel = alpha ? 4 : 3;
+    size_t row = ((size_t)width * bytesPerPixel + 3) & ~(size_t)3;
     std::vector<uint8_t> file(54 + row * height, 0);
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;
@@ -83,24 +89,29 @@ bool WriteBmp24(const std::string &path, int width, int height, const std::funct
     ih.biWidth = width;
     ih.biHeight = height;
     ih.biPlanes = 1;
-    ih.biBitCount = 24;
+    ih.biBitCount = (WORD)(8 * bytesPerPixel);
     memcpy(&file[0], &fh, 14);
     memcpy(&file[14], &ih, 40);
     for (int y = 0; y < height; ++y) {
         uint8_t *p = &file[54 + row * (height - 1 - y)];
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x, p += bytesPerPixel) {
             COLORREF c = pixel(x, y);
-            p[3 * x] = GetBValue(c);
-            p[3 * x + 1] = GetGValue(c);
-            p[3 * x + 2] = GetRValue(c);
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+            if (alpha) p[3] = (*alpha)(x, y);
         }
     }
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, file.data(), (DWORD)file.size(), &written, nullptr);
-    CloseHandle(h);
-    return ok && written == file.size();
+    return WriteBytes(path, file);
+}
+
+bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel) {
+    return WriteDirectBmp(path, width, height, pixel, nullptr);
+}
+
+bool WriteBmp32(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                const std::function<uint8_t(int, int)> &alpha) {
+    return WriteDirectBmp(path, width, height, pixel, &alpha);
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
@@ -277,4 +288,77 @@ void RestoreRegistry(const char *scratchKey) {
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     SHDeleteKeyA(HKEY_CURRENT_USER, scratchKey);
+}
+
+RGBQUAD DecodedImage::Table(uint32_t i) const {
+    RGBQUAD q;
+    memcpy(&q, block + info.headerSize + 4 * i, 4);
+    return q;
+}
+
+COLORREF DecodedImage::Pixel(int x, int y) const {
+    const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
+    uint32_t index;
+    switch (info.bitCount) {
+    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+    case 4: index = (x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4; break;
+    case 8: index = row[x]; break;
+    case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    default: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+    }
+    RGBQUAD q = Table(index);
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+bool DecodedImage::Masked(int x, int y) const {
+    return info.hasMask && (block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x));
+}
+
+int DecodedImage::MaskedCount() const {
+    int n = 0;
+    for (int y = 0; y < info.height; ++y)
+        for (int x = 0; x < info.width; ++x) n += Masked(x, y);
+    return n;
+}
+
+uint8_t DecodedImage::Alpha(int x, int y) const {
+    return block[info.colorOffset + info.colorRowBytes * (info.height - 1 - y) + 4 * x + 3];
+}
+
+int DecodedImage::AlphaCount(uint8_t value) const {
+    int n = 0;
+    for (int y = 0; y < info.height; ++y)
+        for (int x = 0; x < info.width; ++x) n += Alpha(x, y) == value;
+    return n;
+}
+
+bool ReadDecodedIcon(const std::string &path, DecodedIconFile *out, std::string *error) {
+    out->bytes = ReadFileBytes(path);
+    out->images.clear();
+    if (!ParseIconDirectory(out->bytes.data(), out->bytes.size(), &out->dir, error)) return false;
+    for (const IconDirEntry &e : out->dir.entries) {
+        DecodedImage img;
+        img.block = out->bytes.data() + e.offset;
+        if (!ParseIconImage(img.block, e.bytes, &img.info, error)) return false;
+        if (img.info.png) return *error = "a PNG image", false;
+        out->images.push_back(img);
+    }
+    return true;
+}
+
+void WriteReadbackExpect(const std::string &iconPath) {
+    DecodedIconFile f;
+    std::string error;
+    if (!ReadDecodedIcon(iconPath, &f, &error)) return;
+    std::ofstream out(iconPath + ".expect");
+    out << "type " << f.dir.type << "\n";
+    for (size_t i = 0; i < f.images.size(); ++i) {
+        const DecodedImage &img = f.images[i];
+        int masked = img.MaskedCount();
+        int clear = img.info.bitCount == 32 ? img.AlphaCount(0) : masked;
+        out << "image " << img.info.width << " " << img.info.bitCount << " " << masked << " " << clear;
+        const IconDirEntry &e = f.dir.entries[i];
+        if (f.dir.type == kCursorType) out << " " << e.planes << " " << e.bitCount;  // the hot spot
+        out << "\n";
+    }
 }

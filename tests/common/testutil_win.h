@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "iconlib/icofile.h"
+
 // <build>\test-output\<sub>, created on demand (the build folder is the parent
 // of the folder the test program runs from). Files left here are read back by
 // readers nobody here wrote after the Windows tests have run.
@@ -46,6 +48,39 @@ void RestoreRegistry(const char *scratchKey);
 // Writes a version 3 bottom-up 24-bit bitmap whose pixel (x, y), y from the
 // top, has the colour reference pixel(x, y).
 bool WriteBmp24(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel);
+
+// The same at 32 bits, with alpha(x, y) in each pixel's fourth byte.
+bool WriteBmp32(const std::string &path, int width, int height, const std::function<COLORREF(int, int)> &pixel,
+                const std::function<uint8_t(int, int)> &alpha);
+
+// One image of an icon or cursor file, decoded through our own reader.
+struct DecodedImage {
+    IconImageInfo info;
+    const uint8_t *block = nullptr;  // inside the file's bytes
+    RGBQUAD Table(uint32_t i) const;
+    COLORREF Pixel(int x, int y) const;  // y from the top; through the table below 24 bits
+    bool Masked(int x, int y) const;
+    int MaskedCount() const;
+    uint8_t Alpha(int x, int y) const;  // the fourth byte of a 32-bit pixel
+    int AlphaCount(uint8_t value) const;
+};
+struct DecodedIconFile {
+    DecodedIconFile() = default;
+    DecodedIconFile(DecodedIconFile &&) = default;  // the images point into bytes
+    DecodedIconFile &operator=(DecodedIconFile &&) = default;
+    std::vector<uint8_t> bytes;
+    IconFileDirectory dir;
+    std::vector<DecodedImage> images;
+};
+// False, with our reader's reason, when the file or an image is refused.
+bool ReadDecodedIcon(const std::string &path, DecodedIconFile *out, std::string *error);
+
+// Leaves NAME.expect beside an icon or cursor file kept for the readers that
+// run after the Windows tests (tests/readback/check_icons.py): its type, then
+// one line per image "image SIZE BITS MASKED CLEAR [HOTX HOTY]" as our reader
+// sees it: masked pixels, pixels every reader must show fully transparent
+// (alpha 0 at 32 bits, the masked ones below), and a cursor's hot spot.
+void WriteReadbackExpect(const std::string &iconPath);
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path);
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);

@@ -74,12 +74,29 @@ TEST(ConvertOptions, ErrorsNameWhatIsWrong) {
         {{"--transparent=#000000", "a"}, "black cannot be"},
         {{"--out=", "a"}, "--out needs a folder"},
         {{"--frobnicate", "a"}, "unknown option --frobnicate"},
+        {{"--as", "cursor", "--formats", "32x4", "--hotspot", "3", "a"}, "bad hot spot \"3\""},
+        {{"--as", "cursor", "--formats", "32x4", "--hotspot=3,-1", "a"}, "bad hot spot"},
+        {{"--as", "cursor", "--formats", "32x4", "--hotspot", "1,2,3", "a"}, "bad hot spot"},
+        {{"--formats", "32x4", "--hotspot", "1,2", "a"}, "--hotspot is for cursors"},
+        {{"--as", "cursor", "--formats", "16x4,32x4", "--hotspot", "5,32", "a"},
+         "hot spot 5,32 lies outside the largest image (32x32)"},
     };
     for (const Case &c : cases) {
         e.clear();
         EXPECT_FALSE(Parse(c.args, &o, &e)) << c.says;
         EXPECT_NE(e.find(c.says), std::string::npos) << e;
     }
+}
+
+TEST(ConvertOptions, HotSpotOfACursorInItsLargestImage) {
+    ConvertOptions o;
+    std::string e;
+    ASSERT_TRUE(Parse({"--formats", "48x24,16x4", "--hotspot", "47,0", "--as", "cursor", "a"}, &o, &e)) << e;
+    EXPECT_TRUE(o.hasHotspot);
+    EXPECT_EQ(o.hotspotX, 47u);
+    EXPECT_EQ(o.hotspotY, 0u);
+    ASSERT_TRUE(Parse({"--as", "cursor", "--formats", "32x4", "a"}, &o, &e)) << e;
+    EXPECT_FALSE(o.hasHotspot);
 }
 
 TEST(ConvertOptions, HtmlColours) {

@@ -17,6 +17,15 @@ convert -size 64x64 xc:none -fill '#2060C0' -draw 'circle 32,32 32,6' -fill whit
 convert -size 40x30 xc:white -fill red -draw 'rectangle 5,5 20,20' -fill blue -draw 'rectangle 22,8 35,25' few.gif
 convert -size 100x50 gradient:gold-darkgreen wide.png
 convert -size 100x47 gradient:gold-darkgreen odd.png
+# Transparency: hidden pixels of a loud red, a GIF's transparent index, a
+# TGA's alpha, an alpha ramp (255 at the top row to 0 at the bottom one), and
+# a wide picture kept in proportion.
+convert -size 64x64 xc:'rgba(255,0,0,0)' -fill '#2060C0' -draw 'circle 32,32 32,6' hidden_red.png
+convert -size 48x48 xc:none -fill '#2060C0' -draw 'circle 24,24 24,4' transparent.gif
+convert alpha.png alpha.tga
+convert -size 64x64 xc:'#2060C0' \( -size 64x64 gradient:white-black \) -alpha off -compose CopyOpacity -composite ramp.png
+convert -size 80x40 xc:none -fill '#2060C0' -draw 'circle 40,20 40,4' wide_alpha.png
+convert -size 60x40 xc:white -fill '#C02020' -draw 'circle 30,20 30,6' -quality 95 logo.jpg
 cp alpha.png UPPER.PNG
 printf 'this is not a picture\n' > broken.png
 printf 'not an MPEG clip either\n' > clip.MPG

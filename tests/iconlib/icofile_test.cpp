@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/bytereader.h"
+#include "iconlib/hotspot.h"
 
 namespace {
 
@@ -125,6 +126,28 @@ TEST(IconFileWriter, SeveralImagesInRecordOrderWithoutGaps) {
     EXPECT_EQ(file[6 + 64], 0);   // 256 is stored as 0
     EXPECT_EQ(file[6 + 64 + 1], 0);
     EXPECT_EQ(file[ImageDataOffset(t.set(), 1) + 40], 0xAB);
+}
+
+TEST(HotspotText, OnlyTheExactFormIsRead) {
+    struct Case {
+        const char *text;
+        bool ok;
+        int x, y;
+    } cases[] = {
+        {"hotspot=47,12", true, 47, 12}, {"hotspot=65535,0", true, 65535, 0}, {nullptr, false, 0, 0},
+        {"", false, 0, 0},  {"unused", false, 0, 0},  {"hotspot=4", false, 0, 0},
+        {"hotspot=4,", false, 0, 0},  {"hotspot=4,5 ", false, 0, 0},  {"hotspot=65536,1", false, 0, 0},
+        {"hotspot=-1,1", false, 0, 0},
+    };
+    for (const Case &c : cases) {
+        int x = -1, y = -1;
+        EXPECT_EQ(ParseHotspotText(c.text, &x, &y), c.ok) << (c.text ? c.text : "(null)");
+        EXPECT_EQ(x, c.x) << (c.text ? c.text : "(null)");
+        EXPECT_EQ(y, c.y) << (c.text ? c.text : "(null)");
+    }
+    int x, y;
+    ASSERT_TRUE(ParseHotspotText(HotspotText(31, 2).c_str(), &x, &y));
+    EXPECT_EQ(x * 100 + y, 3102);
 }
 
 TEST(IconFileWriter, ImageSizeFieldIsWrittenAsZeroAndRestored) {

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/bytereader.h"
+#include "common/handles.h"
+#include "common/paths.h"
 #include "iconlib/icofile.h"
 #include "iconlib/iconlib.h"
 #include "tests/common/testutil_win.h"
@@ -18,56 +19,13 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255), kNearWhite = RGB(254, 254, 254), kBlack = 0;
 const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
 
-// One image of a written file, decoded through our own reader.
-struct Image {
-    IconImageInfo info;
-    const uint8_t *block = nullptr;
-    RGBQUAD Table(uint32_t i) const {
-        RGBQUAD q;
-        memcpy(&q, block + info.headerSize + 4 * i, 4);
-        return q;
-    }
-    COLORREF Pixel(int x, int y) const {  // y from the top
-        const uint8_t *row = block + info.colorOffset + info.colorRowBytes * (info.height - 1 - y);
-        uint32_t index;
-        switch (info.bitCount) {
-        case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-        case 4: index = (x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4; break;
-        case 8: index = row[x]; break;
-        case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-        default: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
-        }
-        RGBQUAD q = Table(index);
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-    }
-    bool Masked(int x, int y) const {
-        return block[info.maskOffset + MaskByteIndex(info.width, info.height, x, y)] & MaskBitValue(x);
-    }
-    int MaskedCount() const {
-        int n = 0;
-        for (int y = 0; y < info.height; ++y)
-            for (int x = 0; x < info.width; ++x) n += Masked(x, y);
-        return n;
-    }
-};
-
-struct IconFile {
-    std::vector<uint8_t> bytes;
-    IconFileDirectory dir;
-    std::vector<Image> images;
-};
+typedef DecodedImage Image;
+typedef DecodedIconFile IconFile;
 
 IconFile ReadIconFile(const std::string &path) {
     IconFile f;
-    f.bytes = ReadFileBytes(path);
     std::string error;
-    EXPECT_TRUE(ParseIconDirectory(f.bytes.data(), f.bytes.size(), &f.dir, &error)) << path << ": " << error;
-    for (const IconDirEntry &e : f.dir.entries) {
-        Image img;
-        img.block = f.bytes.data() + e.offset;
-        EXPECT_TRUE(ParseIconImage(img.block, e.bytes, &img.info, &error)) << error;
-        f.images.push_back(img);
-    }
+    EXPECT_TRUE(ReadDecodedIcon(path, &f, &error)) << path << ": " << error;
     return f;
 }
 
@@ -81,6 +39,11 @@ protected:
         for (const FormatEntry &f : formats)
             ASSERT_TRUE(WriteBmp24(TempName(base, f), w, h, pixel));
     }
+    // The same with alpha in the fourth byte, as a picture with transparency is rendered.
+    void RenderWithAlpha(const std::string &base, const std::vector<FormatEntry> &formats, int w, int h,
+                         const std::function<COLORREF(int, int)> &pixel, const std::function<uint8_t(int, int)> &alpha) {
+        for (const FormatEntry &f : formats) ASSERT_TRUE(WriteBmp32(TempName(base, f), w, h, pixel, alpha));
+    }
     std::string TempName(const std::string &base, const FormatEntry &f) const {
         return temp_.File(base + "_" + std::to_string(f.size) + "_" + std::to_string(f.bits) + ".bmp");
     }
@@ -89,13 +52,10 @@ protected:
         return ReadIconFile(path);
     }
     // Keeps a copy of a written file for the readback step, with what it must show.
-    void KeepForReadback(const std::string &path, const std::string &name, const IconFile &f) {
-        std::string dir = TestOutputDir("iconlib");
-        CopyFileA(path.c_str(), (dir + "\\" + name).c_str(), FALSE);
-        std::ofstream manifest(dir + "\\" + name + ".expect");
-        manifest << "type " << f.dir.type << "\n";
-        for (const Image &img : f.images)
-            manifest << "image " << img.info.width << " " << img.info.bitCount << " " << img.MaskedCount() << "\n";
+    void KeepForReadback(const std::string &path, const std::string &name) {
+        std::string kept = TestOutputDir("iconlib") + "\\" + name;
+        CopyFileA(path.c_str(), kept.c_str(), FALSE);
+        WriteReadbackExpect(kept);
     }
 
     ScratchDir temp_, out_;
@@ -148,7 +108,7 @@ TEST_F(SaveIconTest, ColourTablesPerDepth) {
     EXPECT_EQ(f.dir.entries[0].colorCount, 2);
     EXPECT_EQ(f.dir.entries[1].colorCount, 16);
     EXPECT_EQ(f.dir.entries[2].colorCount, 0);
-    KeepForReadback(out_.File("tables.ico"), "tables.ico", f);
+    KeepForReadback(out_.File("tables.ico"), "tables.ico");
 }
 
 TEST_F(SaveIconTest, SameSizeIsCopiedOtherSizesStretchedWithoutBlending) {
@@ -206,7 +166,7 @@ TEST_F(SaveIconTest, WhiteAndNearWhiteBecomeTransparentWithColourZero) {
             EXPECT_EQ(img.MaskedCount(), 32 * 32 - 16 * 16 - 1);
         }
     }
-    KeepForReadback(out_.File("mask.ico"), "mask.ico", f);
+    KeepForReadback(out_.File("mask.ico"), "mask.ico");
 }
 
 TEST_F(SaveIconTest, AGivenColourIsTheOnlyTransparentOne) {
@@ -222,7 +182,7 @@ TEST_F(SaveIconTest, AGivenColourIsTheOnlyTransparentOne) {
         EXPECT_FALSE(img.Masked(12, 2));  // white stays opaque
         EXPECT_EQ(img.Pixel(12, 2), kWhite);
     }
-    KeepForReadback(out_.File("green.cur"), "green.cur", f);
+    KeepForReadback(out_.File("green.cur"), "green.cur");
 }
 
 TEST_F(SaveIconTest, FlagClearLeavesEveryPixelOpaque) {
@@ -234,9 +194,12 @@ TEST_F(SaveIconTest, FlagClearLeavesEveryPixelOpaque) {
         EXPECT_EQ(img.MaskedCount(), 0) << img.info.bitCount;
         EXPECT_EQ(img.Pixel(4, 4), kWhite) << img.info.bitCount;
     }
-    // At 32 bits the fourth byte is left as the blit wrote it.
-    const Image &deep = f.images[5];
-    EXPECT_EQ(deep.block[deep.info.colorOffset + 3], 0);
+    // Without alpha in the bitmap, every 32-bit pixel is opaque in its own
+    // alpha too, so readers that take the alpha show what the mask shows.
+    for (size_t i : {4u, 5u}) {
+        const Image &deep = f.images[i];
+        EXPECT_EQ(deep.AlphaCount(255), deep.info.width * deep.info.height) << deep.info.width;
+    }
 }
 
 TEST_F(SaveIconTest, MissingBitmapIsReportedAndTheOtherFormatsStillWritten) {
@@ -275,6 +238,129 @@ TEST_F(SaveIconTest, NoFormatsWritesAnEmptyFile) {
     EXPECT_EQ(saveICON(nullptr, 1, 0, nullptr, cur.c_str(), 0, nullptr), 1);
     EXPECT_EQ(ReadFileBytes(ico), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(ReadFileBytes(cur), (std::vector<uint8_t>{0, 0, 2, 0, 0, 0}));
+}
+
+// The alpha is resampled as the colours are: stretched onto 16, 32 and 48
+// pixels, the mask covers exactly the pixels whose colour came from hidden ones.
+TEST_F(SaveIconTest, AlphaIsStretchedWithItsColours) {
+    std::vector<FormatEntry> formats = {{16, 32}, {32, 32}, {48, 32}};
+    auto hidden = [](int x, int y) { return (x * 7 + y * 3) % 5 == 0; };
+    RenderWithAlpha("stretch", formats, 20, 20, [&](int x, int y) { return hidden(x, y) ? kRed : kGreen; },
+                    [&](int x, int y) -> uint8_t { return hidden(x, y) ? 64 : 255; });
+    IconFile f = Save(out_.File("stretch.ico"), formats, 0, 0);
+    ASSERT_EQ(f.images.size(), 3u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.width);
+        int masked = 0;
+        for (int y = 0; y < img.info.height; ++y)
+            for (int x = 0; x < img.info.width; ++x) {
+                ASSERT_EQ(img.Masked(x, y), img.Pixel(x, y) == kRed) << x << "," << y;
+                ASSERT_EQ(img.Alpha(x, y), img.Masked(x, y) ? 64 : 255) << x << "," << y;
+                masked += img.Masked(x, y);
+            }
+        EXPECT_GT(masked, 0);
+    }
+}
+
+// Bitmaps without alpha (24 bits, or 32 bits whose fourth bytes are all 0)
+// give the same images, and the transparent colour still applies on top of
+// a picture's alpha.
+TEST_F(SaveIconTest, PlainBitmapsAndTheTransparentColourWithAlpha) {
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {32, 24}, {32, 32}};
+    auto picture = [](int x, int y) { return x < 10 ? kWhite : (y < 12 ? kRed : kBlue); };
+    Render("plain", formats, 30, 30, picture);
+    Save(out_.File("plain.ico"), formats, 1, 0);
+    std::vector<uint8_t> plain = ReadFileBytes(out_.File("plain.ico"));
+    RenderWithAlpha("plain", formats, 30, 30, picture, [](int, int) -> uint8_t { return 0; });
+    Save(out_.File("plain.ico"), formats, 1, 0);
+    std::vector<uint8_t> zero = ReadFileBytes(out_.File("plain.ico"));
+    EXPECT_FALSE(plain.empty());
+    EXPECT_TRUE(plain == zero);
+
+    // Alpha hides the bottom rows; white is hidden by its colour.
+    RenderWithAlpha("both", formats, 30, 30, picture, [](int, int y) -> uint8_t { return y >= 25 ? 0 : 255; });
+    IconFile f = Save(out_.File("both.ico"), formats, 1, 0);
+    ASSERT_EQ(f.images.size(), 4u);
+    for (const Image &img : f.images) {
+        SCOPED_TRACE(img.info.width * 100 + img.info.bitCount);
+        int size = img.info.width;
+        EXPECT_TRUE(img.Masked(0, 0));             // white
+        EXPECT_TRUE(img.Masked(size - 1, size - 1));  // below the alpha's edge
+        EXPECT_FALSE(img.Masked(size - 1, 0));       // red shows
+        if (img.info.bitCount == 32) {
+            EXPECT_EQ(img.Alpha(0, 0), 0);
+            EXPECT_EQ(img.Alpha(size - 1, size - 1), 0);
+            EXPECT_EQ(img.Alpha(size - 1, 0), 255);
+        }
+    }
+}
+
+// Cursors: the hot spot given for the largest image, scaled to each size,
+// as the platform's loader finds it; the top-left corner when none is given.
+TEST_F(SaveIconTest, CursorHotSpotWhereAskedOrAtTheCorner) {
+    std::vector<FormatEntry> formats = {{16, 4}, {32, 8}, {48, 24}};
+    struct Case {
+        const char *text;
+        POINT at16, at32, at48;
+    } cases[] = {
+        {"hotspot=47,24", {15, 8}, {31, 16}, {47, 24}},
+        {"hotspot=6,45", {2, 15}, {4, 30}, {6, 45}},
+        {"hotspot=200,1", {15, 0}, {31, 0}, {47, 1}},  // outside: kept on the last pixel
+        {"", {0, 0}, {0, 0}, {0, 0}},
+        {nullptr, {0, 0}, {0, 0}, {0, 0}},
+        {"hotspot=garbage", {0, 0}, {0, 0}, {0, 0}},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "(null)");
+        Render("arrow", formats, 48, 48, [](int x, int y) { return x + y < 40 ? kBlack : kWhite; });
+        std::string path = out_.File("arrow" + std::to_string(n++) + ".cur");
+        // The name of the rendered bitmaps comes from the output's base name.
+        for (const FormatEntry &fe : formats)
+            MoveFileA(TempName("arrow", fe).c_str(), TempName(BaseName(path), fe).c_str());
+        EXPECT_EQ(saveICON(nullptr, 1, 0, c.text, path.c_str(), 3, formats.data()), 1);
+        IconFile f = ReadIconFile(path);
+        ASSERT_EQ(f.dir.entries.size(), 3u);
+        const POINT want[3] = {c.at16, c.at32, c.at48};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(f.dir.entries[i].planes, want[i].x) << formats[i].size;
+            EXPECT_EQ(f.dir.entries[i].bitCount, want[i].y) << formats[i].size;
+            UniqueIcon cursor((HICON)LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, formats[i].size, formats[i].size,
+                                                LR_LOADFROMFILE));
+            ASSERT_TRUE(cursor) << formats[i].size;
+            ICONINFO info;
+            ASSERT_TRUE(GetIconInfo(cursor.get(), &info));
+            UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+            EXPECT_FALSE(info.fIcon);
+            EXPECT_EQ((LONG)info.xHotspot, want[i].x) << formats[i].size;
+            EXPECT_EQ((LONG)info.yHotspot, want[i].y) << formats[i].size;
+        }
+        KeepForReadback(path, std::string("hotspot_") + std::to_string(n) + ".cur");
+    }
+    // The loader that takes a cursor file whole, at the size it chooses.
+    HCURSOR loaded = LoadCursorFromFileA(out_.File("arrow0.cur").c_str());
+    ASSERT_NE(loaded, nullptr);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(loaded, &info));
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm = {};
+    GetObjectA(info.hbmMask, sizeof bm, &bm);
+    const POINT atSize = bm.bmWidth == 16 ? cases[0].at16 : bm.bmWidth == 32 ? cases[0].at32 : cases[0].at48;
+    EXPECT_EQ((LONG)info.xHotspot, atSize.x) << bm.bmWidth;
+    EXPECT_EQ((LONG)info.yHotspot, atSize.y) << bm.bmWidth;
+    DestroyCursor(loaded);
+}
+
+// Every rendered bitmap is removed, also those of formats that make no image.
+TEST_F(SaveIconTest, RenderedBitmapsAreRemovedWhateverBecomesOfThem) {
+    MessageRecorder recorder;
+    std::vector<FormatEntry> formats = {{16, 4}, {0, 8}, {32, 24}, {48, 7}};
+    Render("gone", {{16, 4}, {0, 8}, {48, 7}}, 16, 16, [](int, int) { return kRed; });
+    // Not a bitmap the loader takes.
+    ASSERT_TRUE(WriteBytes(TempName("gone", {32, 24}), std::vector<uint8_t>(100, 'x')));
+    IconFile f = Save(out_.File("gone.ico"), formats, 0, 0);
+    EXPECT_EQ(f.images.size(), 1u);
+    for (const FormatEntry &fe : formats) EXPECT_FALSE(FileExists(TempName("gone", fe))) << fe.size << "x" << fe.bits;
 }
 
 // The platform's own loader reads our file and agrees on the mask.

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Reads back the icon and cursor files the Windows tests left in a folder with
 readers nobody here wrote: icoutils' icotool (-l and -x), ImageMagick's
-identify, and PIL. Where a test left NAME.expect beside a file, the readers must
-also agree with it: the type, each image's size and depth, and (below 32 bits,
-where readers take transparency from the mask) the number of masked pixels.
+identify and convert, and PIL. Where a test left NAME.expect beside a file, the
+readers must also agree with it: the type, each image's size and depth, the
+number of pixels each reader shows fully transparent (the masked ones below 32
+bits, where readers take transparency from the mask; alpha 0 at 32 bits), and
+a cursor's hot spot.
 
 Prints 'N passed, N failed' and exits non-zero on any failure."""
 import glob
@@ -36,7 +38,12 @@ def read_expect(path):
         if f and f[0] == "type":
             exp["type"] = int(f[1])
         elif f and f[0] == "image":
-            exp["images"].append(tuple(int(v) for v in f[1:4]))
+            # size, bits, masked, then (newer manifests) clear and a cursor's hot spot
+            v = [int(x) for x in f[1:]]
+            size, bits, masked = v[:3]
+            clear = v[3] if len(v) > 3 else (masked if bits < 32 else None)
+            hotspot = tuple(v[4:6]) if len(v) > 5 else None
+            exp["images"].append((size, bits, masked, clear, hotspot))
     return exp
 
 
@@ -46,7 +53,8 @@ def icotool_list(path):
     for line in out.stdout.splitlines():
         kv = dict(re.findall(r"--([a-z-]+)=(\d+)", line))
         rows.append({"cursor": line.startswith("--cursor"), "width": int(kv["width"]),
-                     "height": int(kv["height"]), "bits": int(kv["bit-depth"])})
+                     "height": int(kv["height"]), "bits": int(kv["bit-depth"]),
+                     "hotspot": (int(kv["hotspot-x"]), int(kv["hotspot-y"])) if "hotspot-x" in kv else None})
     return out.returncode, rows, out.stderr
 
 
@@ -57,10 +65,12 @@ def check_file(path):
     check(rc == 0 and rows, f"{name}: icotool -l failed: {err.strip()}")
     if exp:
         check(len(rows) == len(exp["images"]), f"{name}: icotool lists {len(rows)} images, expected {len(exp['images'])}")
-        for row, (size, bits, _) in zip(rows, exp["images"]):
+        for row, (size, bits, _, _, hotspot) in zip(rows, exp["images"]):
             check((row["width"], row["height"], row["bits"]) == (size, size, bits),
                   f"{name}: icotool sees {row}, expected {size}x{size}x{bits}")
             check(row["cursor"] == (exp["type"] == 2), f"{name}: icon/cursor type")
+            if hotspot is not None:
+                check(row["hotspot"] == hotspot, f"{name}: icotool sees the hot spot at {row['hotspot']}, expected {hotspot}")
 
     # identify: one line per image, with its size.
     out = subprocess.run(["identify", path], capture_output=True, text=True)
@@ -76,23 +86,55 @@ def check_file(path):
                       key=lambda p: int(re.search(r"_(\d+)_\d+x\d+x\d+\.png$", p).group(1)))
         check(len(pngs) == len(rows), f"{name}: icotool -x wrote {len(pngs)} pictures")
         if exp:
-            for png, (size, bits, masked) in zip(pngs, exp["images"]):
+            for png, (size, bits, _, clear, _) in zip(pngs, exp["images"]):
                 im = Image.open(png).convert("RGBA")
                 check(im.size == (size, size), f"{os.path.basename(png)}: size {im.size}")
-                if bits < 32:
-                    clear = sum(1 for a in im.getchannel("A").getdata() if a == 0)
-                    check(clear == masked, f"{os.path.basename(png)}: {clear} transparent pixels, expected {masked}")
+                if clear is not None:
+                    seen = clear_pixels(im)
+                    check(seen == clear, f"{os.path.basename(png)}: {seen} transparent pixels, expected {clear}")
+
+    # ImageMagick's own reader, image by image in file order.
+    if exp:
+        for i, (size, _, _, clear, _) in enumerate(exp["images"]):
+            if clear is None:
+                continue
+            raw = subprocess.run(["convert", f"{path}[{i}]", "-depth", "8", "RGBA:-"], capture_output=True).stdout
+            seen = sum(1 for k in range(3, len(raw), 4) if raw[k] == 0)
+            check(len(raw) == 4 * size * size and seen == clear,
+                  f"{name}: ImageMagick shows image {i} with {seen} transparent pixels, expected {clear}")
 
     # PIL's own icon and cursor readers.
     try:
         im = Image.open(path)
         im.load()
         if exp and exp["type"] == 1:
-            want = {(s, s) for s, _, _ in exp["images"]}
+            want = {(s, s) for s, _, _, _, _ in exp["images"]}
             check(set(im.info.get("sizes", want)) == want, f"{name}: PIL sizes {im.info.get('sizes')}")
+            # Each image by its place in the file (PIL sorts its own list).
+            offsets = directory_offsets(path)
+            for i, (_, _, _, clear, _) in enumerate(exp["images"]):
+                index = next(k for k, e in enumerate(im.ico.entry) if entry_offset(e) == offsets[i])
+                seen = clear_pixels(im.ico.frame(index).convert("RGBA"))
+                if clear is not None:
+                    check(seen == clear, f"{name}: PIL shows image {i} with {seen} transparent pixels, expected {clear}")
         check(True, "")
     except Exception as e:  # noqa: BLE001
         check(False, f"{name}: PIL cannot read it: {e}")
+
+
+def entry_offset(entry):
+    return entry["offset"] if isinstance(entry, dict) else entry.offset
+
+
+def clear_pixels(im):
+    return sum(1 for a in im.getchannel("A").getdata() if a == 0)
+
+
+def directory_offsets(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    count = int.from_bytes(data[4:6], "little")
+    return [int.from_bytes(data[6 + 16 * i + 12:6 + 16 * i + 16], "little") for i in range(count)]
 
 
 def main():
