@@ -334,10 +334,15 @@ bool SaveShot(HWND window, const std::string &name) {
 std::string MainProgram::HoverTip(HWND over, POINT point, DWORD ms) const {
     RaisedWindow raised(over);
     ClientToScreen(over, &point);
-    SetCursorPos(point.x - 3, point.y - 3);
-    Sleep(100);
-    SetCursorPos(point.x, point.y);
     for (DWORD waited = 0; waited < ms; waited += 50) {
+        // A tip waits for the pointer to move over its tool; on a loaded
+        // machine the first move can be missed, so the pointer moves again
+        // every second until the tip shows.
+        if (waited % 1000 == 0) {
+            SetCursorPos(point.x - 3, point.y - 3);
+            Sleep(100);
+            SetCursorPos(point.x, point.y);
+        }
         if (HWND tip = ShownWindowOf(pi_.dwProcessId, TOOLTIPS_CLASSA)) {
             char text[512] = "";
             SendMessageA(tip, WM_GETTEXT, sizeof text, (LPARAM)text);
