@@ -47,6 +47,7 @@ bool BuildFileFromGroup(const uint8_t *group, size_t size, bool cursor, const Re
             bool known = ParseIconImage(data.data() + skip, data.size() - skip, &info, &ignored) && info.width > 0;
             d[0] = (uint8_t)(known ? info.width : ByteReader::PeekU16(g));
             d[1] = (uint8_t)(known ? info.height : ByteReader::PeekU16(g + 2) / 2);
+            d[2] = (uint8_t)(known && !info.png && info.bitCount < 8 ? 1 << info.bitCount : 0);  // colour count
             memcpy(d + 4, data.data(), kHotspotBytes);  // hot spot x, y
         } else {
             memcpy(d, g, 8);  // width, height, colour count, reserved, planes, bit count

@@ -21,8 +21,8 @@ typedef std::function<bool(uint16_t id, std::vector<uint8_t> *data)> ResourceFet
 // and doubled height, planes, bit count; then byte size and identifier) and
 // its images make an .ico or .cur file: the header copied, one 16-byte entry
 // per image (a cursor's hot spot, which its resource data starts with, in
-// place of planes and bit count, and its width and height as its image
-// header gives them), then the images' bytes unchanged, back to
+// place of planes and bit count, and its width, height and colour count as
+// its image header gives them), then the images' bytes unchanged, back to
 // back in group order. False with a reason for a group that is cut short or
 // names an image that is missing or too short.
 bool BuildFileFromGroup(const uint8_t *group, size_t size, bool cursor, const ResourceFetcher &fetch,

@@ -105,6 +105,7 @@ void CheckIconFile(const uint8_t *data, size_t size, int frame, std::vector<Find
     for (size_t i = 0; i < dir.entries.size(); ++i) {
         const IconDirEntry &e = dir.entries[i];
         const int n = (int)i;
+        if (e.width == e.height) sideOf[i] = DirectorySide(e.width);  // until the header says otherwise
         if (!InsideFile(e, size)) {
             Add(out, kFindImageOutside, frame, n, e.offset, e.bytes);
             allInside = false;
@@ -121,7 +122,7 @@ void CheckIconFile(const uint8_t *data, size_t size, int frame, std::vector<Find
             int dw = DirectorySide(e.width), dh = DirectorySide(e.height);
             if (dw != info.width || dh != info.height)
                 Add(out, kFindEntrySize, frame, n, ((int64_t)dw << 16) | dh, ((int64_t)info.width << 16) | info.height);
-            if (info.width == info.height) sideOf[i] = info.width;
+            sideOf[i] = info.width == info.height ? info.width : 0;
         }
         if (!cursor) {
             // In an icon directory the planes and bit count may be 0 (the

@@ -250,3 +250,49 @@ HWND FindOwnWindow(const char *className, const char *title) {
     EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+std::string SiblingProgram(const std::string &name) {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string self(buf, n);
+    return self.substr(0, self.find_last_of('\\')) + "\\" + name;
+}
+
+ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd) {
+    ProgramRun run;
+    static int serial = 0;
+    std::string log = TestOutputDir("scratch") + "\\run-" + std::to_string(GetCurrentProcessId()) + "-" +
+                      std::to_string(++serial) + ".log";
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    {
+        UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out) return run;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out.get();
+        si.hStdInput = nullptr;
+        std::string line = "\"" + exe + "\" " + args;
+        std::vector<char> cmd(line.begin(), line.end());
+        cmd.push_back('\0');
+        PROCESS_INFORMATION pi;
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+            return run;
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        DWORD waited = WaitForSingleObject(process.get(), 120000);
+        GetExitCodeProcess(process.get(), &run.exitCode);
+        if (waited != WAIT_OBJECT_0) run.exitCode = 0xFFFFFFFF;
+    }
+    // The output file is complete once nothing holds it open any more.
+    for (int i = 0; i < 200; ++i) {
+        UniqueFile whole(CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (whole) break;
+        Sleep(25);
+    }
+    std::vector<uint8_t> bytes = ReadFileBytes(log);
+    run.output.assign(bytes.begin(), bytes.end());
+    DeleteFileA(log.c_str());
+    return run;
+}
