@@ -23,3 +23,15 @@ bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes) 
     if (!ok) DeleteFileA(path.c_str());
     return ok;
 }
+
+bool EnsureFolder(const std::string &folder) {
+    DWORD a = GetFileAttributesA(folder.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+std::string FullPath(const std::string &path) {
+    char buf[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
+    return n && n < MAX_PATH ? std::string(buf, n) : std::string();
+}

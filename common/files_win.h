@@ -14,3 +14,9 @@ bool ReadWholeFile(const std::string &path, size_t maxBytes, std::vector<uint8_t
 // Writes the bytes as the whole file, replacing it; a failed write removes
 // the file, so it is written whole or not at all.
 bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes);
+// The folder exists, or is created (its parent must exist). False when the
+// name is a file or the folder cannot be made.
+bool EnsureFolder(const std::string &folder);
+// The full path of a file name (GetFullPathNameA); "" when it would not fit
+// MAX_PATH characters.
+std::string FullPath(const std::string &path);

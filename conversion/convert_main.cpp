@@ -17,6 +17,7 @@
 #include "conversion/convert_options.h"
 #include "conversion/driver_win.h"
 #include "conversion/progress_win.h"
+#include "toolbox/aniconvert_win.h"
 #include "toolbox/toolbox_win.h"
 
 namespace {
@@ -104,6 +105,7 @@ int main(int argc, char **argv) {
     // "list", "extract" and "check" are commands of their own; "convert" as
     // the first word is the same as no command word.
     if (argc > 1 && IsToolboxCommand(argv[1])) return RunToolbox(argc, argv);
+    if (WantsAnimatedCursor(argc, argv)) return RunAniConversion(argc, argv);
     if (argc > 1 && strcmp(argv[1], "convert") == 0) {
         --argc;
         ++argv;

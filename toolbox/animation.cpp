@@ -1,5 +1,8 @@
 #include "toolbox/animation.h"
 
+#include "common/bytereader.h"
+#include "iconlib/icofile.h"
+
 uint32_t JiffiesFromDelay(uint64_t delay, uint64_t ticksPerSecond) {
     if (ticksPerSecond == 0) ticksPerSecond = 100;
     if (delay > UINT32_MAX) delay = UINT32_MAX;  // keeps delay * 60 inside 64 bits
@@ -30,4 +33,18 @@ AniWriteSpec BuildAnimation(const std::vector<std::vector<uint8_t>> &frames, con
         }
     if (spec.frames.size() != frames.size()) spec.sequence = sequence;
     return spec;
+}
+
+bool SetCursorHotspot(std::vector<uint8_t> *file, unsigned x, unsigned y) {
+    IconFileDirectory dir;
+    std::string error;
+    if (!ParseIconDirectory(file->data(), file->size(), &dir, &error) || dir.type != kCursorType) return false;
+    for (size_t i = 0; i < dir.entries.size(); ++i) {
+        unsigned w = dir.entries[i].width ? dir.entries[i].width : 256;
+        unsigned h = dir.entries[i].height ? dir.entries[i].height : 256;
+        uint8_t *entry = file->data() + kIconFileHeaderSize + kIconDirEntrySize * i;
+        PutU16(entry + 4, (uint16_t)(x < w ? x : w - 1));
+        PutU16(entry + 6, (uint16_t)(y < h ? y : h - 1));
+    }
+    return true;
 }

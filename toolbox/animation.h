@@ -20,3 +20,9 @@ uint32_t JiffiesFromDelay(uint64_t delay, uint64_t ticksPerSecond);
 // frame was stored once for several steps. rates holds one entry per frame.
 AniWriteSpec BuildAnimation(const std::vector<std::vector<uint8_t>> &frames, const std::vector<uint32_t> &rates,
                             const std::string &title, const std::string &author);
+
+// Sets the hot spot of every image of a .cur file image (the two 16-bit
+// fields of each directory entry), in pixels from the image's top left,
+// kept inside each image. False, and nothing changed, for a file image that
+// is not a sound cursor file.
+bool SetCursorHotspot(std::vector<uint8_t> *file, unsigned x, unsigned y);

@@ -9,6 +9,14 @@
 #define IDS_TB_NO_FILE 5012
 #define IDS_TB_NOT_FOR_COMMAND 5013
 #define IDS_TB_SEE_HELP 5014
+#define IDS_TB_BAD_VALUE 5015
+// convert --as ani
+#define IDS_TB_USAGE_ANI 5003
+#define IDS_TB_ANI_UNREADABLE 5070
+#define IDS_TB_ANI_TOO_MANY 5071
+#define IDS_TB_ANI_NOT_WRITTEN 5072
+#define IDS_TB_ANI_FRAME_FAILED 5073
+#define IDS_TB_ANI_WROTE 5074
 #define IDS_TB_CANNOT_OPEN 5020
 #define IDS_TB_TOO_LARGE 5021
 #define IDS_TB_UNKNOWN_KIND 5022
@@ -29,6 +37,7 @@
 // Column headings, separated by '|'.
 #define IDS_TB_IMAGE_COLUMNS 5040
 #define IDS_TB_STEP_COLUMNS 5041
+#define IDS_TB_FRAME_COLUMNS 5044
 #define IDS_TB_TYPE_ICON 5042
 #define IDS_TB_TYPE_CURSOR 5043
 // Where a finding lies, its level, and the platform's picks.

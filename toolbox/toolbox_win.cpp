@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "toolbox/report.h"
 #include "toolbox/resource.h"
 #include "toolbox/toolbox_options.h"
+#include "toolbox/toolbox_text_win.h"
 
 namespace {
 
@@ -22,24 +22,6 @@ enum ExitCode { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2, kExitTarget = 
 
 // The sizes the platform's chooser is asked about, in pixels.
 const int kPickSizes[] = {16, 20, 24, 32, 40, 48, 64};
-
-std::string Text(UINT id) {
-    char buf[4096];
-    int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf);
-    return n > 0 ? std::string(buf, n) : std::string();
-}
-
-// A string table text filled in like printf; the caller passes the
-// arguments the text's own conversions ask for.
-std::string Format(UINT id, ...) {
-    std::string format = Text(id);
-    char buf[4096];
-    va_list args;
-    va_start(args, id);
-    vsnprintf(buf, sizeof buf, format.c_str(), args);
-    va_end(args);
-    return buf;
-}
 
 // %1, %2 and %3 of a finding's text replaced by its two numbers and detail.
 std::string Expand(const std::string &format, const std::string &a, const std::string &b, const std::string &detail) {
@@ -58,16 +40,16 @@ std::string Expand(const std::string &format, const std::string &a, const std::s
 std::string Size(int64_t packed) { return std::to_string(packed >> 16) + "x" + std::to_string(packed & 0xFFFF); }
 
 std::string FindingMessage(const Finding &f) {
-    if (f.code == kFindEntrySize) return Expand(Text(IDS_TB_FINDING_BASE + f.code), Size(f.a), Size(f.b), f.detail);
-    if (f.code == kFindAniSequenceFlag && f.a == 0) return Text(IDS_TB_FINDING_FLAG_WITHOUT_SEQ);
-    return Expand(Text(IDS_TB_FINDING_BASE + f.code), std::to_string(f.a), std::to_string(f.b), f.detail);
+    if (f.code == kFindEntrySize) return Expand(ToolboxText(IDS_TB_FINDING_BASE + f.code), Size(f.a), Size(f.b), f.detail);
+    if (f.code == kFindAniSequenceFlag && f.a == 0) return ToolboxText(IDS_TB_FINDING_FLAG_WITHOUT_SEQ);
+    return Expand(ToolboxText(IDS_TB_FINDING_BASE + f.code), std::to_string(f.a), std::to_string(f.b), f.detail);
 }
 
 std::string FindingPlace(const Finding &f) {
-    if (f.frame >= 0 && f.image >= 0) return Format(IDS_TB_WHERE_FRAME_IMAGE, f.frame, f.image);
-    if (f.frame >= 0) return Format(IDS_TB_WHERE_FRAME, f.frame);
-    if (f.image >= 0) return Format(IDS_TB_WHERE_IMAGE, f.image);
-    return Text(IDS_TB_WHERE_FILE);
+    if (f.frame >= 0 && f.image >= 0) return ToolboxFormat(IDS_TB_WHERE_FRAME_IMAGE, f.frame, f.image);
+    if (f.frame >= 0) return ToolboxFormat(IDS_TB_WHERE_FRAME, f.frame);
+    if (f.image >= 0) return ToolboxFormat(IDS_TB_WHERE_IMAGE, f.image);
+    return ToolboxText(IDS_TB_WHERE_FILE);
 }
 
 const char *KindName(ContainerKind kind) {
@@ -82,19 +64,19 @@ const char *KindName(ContainerKind kind) {
 
 std::string KindText(ContainerKind kind) {
     switch (kind) {
-    case kContainerIcon: return Text(IDS_TB_KIND_ICON);
-    case kContainerCursor: return Text(IDS_TB_KIND_CURSOR);
-    case kContainerAni: return Text(IDS_TB_KIND_ANI);
-    default: return Text(IDS_TB_KIND_MODULE);
+    case kContainerIcon: return ToolboxText(IDS_TB_KIND_ICON);
+    case kContainerCursor: return ToolboxText(IDS_TB_KIND_CURSOR);
+    case kContainerAni: return ToolboxText(IDS_TB_KIND_ANI);
+    default: return ToolboxText(IDS_TB_KIND_MODULE);
     }
 }
 
 std::string FailureText(ContainerFailure failure, const IconContainer &c) {
     switch (failure) {
-    case kContainerCannotOpen: return Text(IDS_TB_CANNOT_OPEN);
-    case kContainerTooLarge: return Text(IDS_TB_TOO_LARGE);
-    case kContainerUnknownKind: return Text(IDS_TB_UNKNOWN_KIND);
-    case kContainerNotModule: return Text(IDS_TB_NOT_A_MODULE);
+    case kContainerCannotOpen: return ToolboxText(IDS_TB_CANNOT_OPEN);
+    case kContainerTooLarge: return ToolboxText(IDS_TB_TOO_LARGE);
+    case kContainerUnknownKind: return ToolboxText(IDS_TB_UNKNOWN_KIND);
+    case kContainerNotModule: return ToolboxText(IDS_TB_NOT_A_MODULE);
     default: return std::string();
     }
 }
@@ -107,16 +89,6 @@ std::vector<std::string> Split(const std::string &text, char sep) {
         else
             parts.back() += ch;
     return parts;
-}
-
-void Print(const std::string &text) {
-    fwrite(text.data(), 1, text.size(), stdout);
-    fflush(stdout);
-}
-
-void Complain(const std::string &path, const std::string &why) {
-    fprintf(stderr, "GlypheryConvert: %s%s%s\n", path.c_str(), path.empty() ? "" : ": ", why.c_str());
-    fflush(stderr);
 }
 
 // --- list ----------------------------------------------------------------
@@ -150,10 +122,10 @@ void ListImageRows(const IconGroup &g, std::vector<std::vector<std::string>> *ro
     std::vector<ImageSummary> images;
     std::string error = g.error;
     if (error.empty() && !SummarizeIconFile(g.file.data(), g.file.size(), &images, &error)) images.clear();
-    if (!error.empty()) errors->push_back(Format(IDS_TB_BAD_GROUP, g.name.c_str(), error.c_str()));
+    if (!error.empty()) errors->push_back(ToolboxFormat(IDS_TB_BAD_GROUP, g.name.c_str(), error.c_str()));
     for (size_t i = 0; i < images.size(); ++i) {
         const ImageSummary &s = images[i];
-        rows->push_back({g.name, Text(g.cursor ? IDS_TB_TYPE_CURSOR : IDS_TB_TYPE_ICON), std::to_string(i),
+        rows->push_back({g.name, ToolboxText(g.cursor ? IDS_TB_TYPE_CURSOR : IDS_TB_TYPE_ICON), std::to_string(i),
                          std::to_string(s.width) + "x" + std::to_string(s.height), std::to_string(s.bits),
                          s.png ? "PNG" : "BMP", std::to_string(s.bytes),
                          s.cursor ? std::to_string(s.hotspotX) + "," + std::to_string(s.hotspotY) : ""});
@@ -162,15 +134,15 @@ void ListImageRows(const IconGroup &g, std::vector<std::vector<std::string>> *ro
 
 std::string Summary(const IconContainer &c) {
     if (c.kind == kContainerAni && c.aniRead)
-        return Format(IDS_TB_ANI_SUMMARY, (int)c.ani.frames.size(), (int)c.ani.header.steps, (int)c.ani.header.rate,
+        return ToolboxFormat(IDS_TB_ANI_SUMMARY, (int)c.ani.frames.size(), (int)c.ani.header.steps, (int)c.ani.header.rate,
                       c.ani.title.c_str(), c.ani.author.c_str());
-    if (c.kind == kContainerModule) return Format(IDS_TB_MODULE_SUMMARY, c.iconGroups, c.cursorGroups);
+    if (c.kind == kContainerModule) return ToolboxFormat(IDS_TB_MODULE_SUMMARY, c.iconGroups, c.cursorGroups);
     int images = 0;
     std::vector<ImageSummary> s;
     std::string error;
     if (!c.groups.empty() && SummarizeIconFile(c.groups[0].file.data(), c.groups[0].file.size(), &s, &error))
         images = (int)s.size();
-    return Format(IDS_TB_IMAGE_SUMMARY, images);
+    return ToolboxFormat(IDS_TB_IMAGE_SUMMARY, images);
 }
 
 int List(const ToolboxOptions &o) {
@@ -182,7 +154,7 @@ int List(const ToolboxOptions &o) {
         ContainerFailure failure = ReadIconContainer(path, &c);
         std::string why = failure != kContainerOk ? FailureText(failure, c)
                           : (c.kind == kContainerAni && !c.aniRead) ? c.aniError
-                          : c.groups.empty() ? Text(IDS_TB_NO_GROUPS) : std::string();
+                          : c.groups.empty() ? ToolboxText(IDS_TB_NO_GROUPS) : std::string();
         if (failure != kContainerOk || (c.kind == kContainerAni && !c.aniRead)) ++failed;
         if (o.json) {
             json.BeginObject().Key("path").String(path).Key("kind").String(KindName(c.kind));
@@ -207,47 +179,36 @@ int List(const ToolboxOptions &o) {
             continue;
         }
         if (failure != kContainerOk || (c.kind == kContainerAni && !c.aniRead)) {
-            Complain(path, why);
+            ToolboxComplain(path, why);
             continue;
         }
         std::string out = path + " (" + KindText(c.kind) + ", " + Summary(c) + ")\n";
-        std::vector<std::vector<std::string>> rows{Split(Text(IDS_TB_IMAGE_COLUMNS), '|')};
+        std::vector<std::vector<std::string>> rows{
+            Split(ToolboxText(c.kind == kContainerAni ? IDS_TB_FRAME_COLUMNS : IDS_TB_IMAGE_COLUMNS), '|')};
         std::vector<std::string> errors;
         for (const IconGroup &g : c.groups) ListImageRows(g, &rows, &errors);
         if (rows.size() > 1) out += FormatColumns(rows, 2);
         for (const std::string &e : errors) out += "  " + e + "\n";
         if (c.kind == kContainerAni) {
-            std::vector<std::vector<std::string>> steps{Split(Text(IDS_TB_STEP_COLUMNS), '|')};
+            std::vector<std::vector<std::string>> steps{Split(ToolboxText(IDS_TB_STEP_COLUMNS), '|')};
             for (uint32_t s = 0; s < c.ani.header.steps; ++s)
                 steps.push_back({std::to_string(s), std::to_string(c.ani.sequence[s]), std::to_string(c.ani.rates[s])});
             out += FormatColumns(steps, 2);
         }
         if (c.groups.empty()) out += "  " + why + "\n";
-        Print(out);
+        ToolboxPrint(out);
     }
     json.EndArray().EndObject();
-    if (o.json) Print(json.text() + "\n");
+    if (o.json) ToolboxPrint(json.text() + "\n");
     return failed ? kExitSomeFailed : kExitOk;
 }
 
 // --- extract -------------------------------------------------------------
 
-bool EnsureFolder(const std::string &folder) {
-    DWORD a = GetFileAttributesA(folder.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return CreateDirectoryA(folder.c_str(), nullptr) != 0;
-}
-
-std::string FullPath(const std::string &path) {
-    char buf[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
-    return n && n < MAX_PATH ? std::string(buf, n) : path;
-}
-
 int Extract(const ToolboxOptions &o) {
     std::string folder = o.outDir.empty() ? "." : o.outDir;
     if (!EnsureFolder(folder)) {
-        Complain("", Format(IDS_TB_BAD_OUT, folder.c_str()));
+        ToolboxComplain("", ToolboxFormat(IDS_TB_BAD_OUT, folder.c_str()));
         return kExitTarget;
     }
     std::vector<std::string> inputs;
@@ -260,13 +221,13 @@ int Extract(const ToolboxOptions &o) {
         ContainerFailure failure = ReadIconContainer(path, &c);
         std::string why = failure != kContainerOk ? FailureText(failure, c)
                           : (c.kind == kContainerAni && !c.aniRead) ? c.aniError
-                          : c.groups.empty() ? Text(IDS_TB_NO_GROUPS) : std::string();
+                          : c.groups.empty() ? ToolboxText(IDS_TB_NO_GROUPS) : std::string();
         if (o.json) json.BeginObject().Key("path").String(path).Key("written").BeginArray();
         std::vector<std::string> problems;
         if (!why.empty()) problems.push_back(why);
         for (const IconGroup &g : c.groups) {
             if (g.file.empty()) {
-                problems.push_back(Format(IDS_TB_BAD_GROUP, g.name.c_str(), g.error.c_str()));
+                problems.push_back(ToolboxFormat(IDS_TB_BAD_GROUP, g.name.c_str(), g.error.c_str()));
                 continue;
             }
             std::string name = SafeNamePart(BaseName(path)) + "_" + SafeNamePart(g.name) + (g.cursor ? ".cur" : ".ico");
@@ -275,14 +236,14 @@ int Extract(const ToolboxOptions &o) {
             bool isInput = false;
             for (const std::string &in : inputs) isInput |= CompareNoCase(in.c_str(), full.c_str(), in.size() + 1) == 0;
             if (isInput || !WriteWholeFile(target, g.file)) {
-                problems.push_back(Format(IDS_TB_CANNOT_WRITE, target.c_str()));
+                problems.push_back(ToolboxFormat(IDS_TB_CANNOT_WRITE, target.c_str()));
                 continue;
             }
             if (o.json)
                 json.BeginObject().Key("group").String(g.name).Key("type").String(g.cursor ? "cursor" : "icon")
                     .Key("file").String(target).Key("bytes").Number((int64_t)g.file.size()).EndObject();
             else
-                Print(Format(IDS_TB_WROTE, path.c_str(), target.c_str()) + "\n");
+                ToolboxPrint(ToolboxFormat(IDS_TB_WROTE, path.c_str(), target.c_str()) + "\n");
         }
         if (!problems.empty()) ++failed;
         if (o.json) {
@@ -290,11 +251,11 @@ int Extract(const ToolboxOptions &o) {
             for (const std::string &p : problems) json.String(p);
             json.EndArray().EndObject();
         } else {
-            for (const std::string &p : problems) Complain(path, p);
+            for (const std::string &p : problems) ToolboxComplain(path, p);
         }
     }
     json.EndArray().EndObject();
-    if (o.json) Print(json.text() + "\n");
+    if (o.json) ToolboxPrint(json.text() + "\n");
     return failed ? kExitSomeFailed : kExitOk;
 }
 
@@ -340,7 +301,7 @@ int Check(const ToolboxOptions &o) {
                 CheckAniFile(c.bytes.data(), c.bytes.size(), &found);
                 for (const Finding &f : found) findings.push_back({std::string(), f});
             } else {
-                if (c.groups.empty()) why = Text(IDS_TB_NO_GROUPS);
+                if (c.groups.empty()) why = ToolboxText(IDS_TB_NO_GROUPS);
                 for (const IconGroup &g : c.groups) {
                     found.clear();
                     if (g.file.empty()) {
@@ -398,33 +359,33 @@ int Check(const ToolboxOptions &o) {
         std::string out = path + (failure == kContainerOk ? " (" + KindText(c.kind) + ")" : std::string()) + "\n";
         std::vector<std::vector<std::string>> rows;
         int counts[3] = {0, 0, 0};
-        if (!why.empty()) rows.push_back({Text(IDS_TB_LEVEL_ERROR), Text(IDS_TB_WHERE_FILE), why});
+        if (!why.empty()) rows.push_back({ToolboxText(IDS_TB_LEVEL_ERROR), ToolboxText(IDS_TB_WHERE_FILE), why});
         for (const GroupFinding &gf : findings) {
             const Finding &f = gf.finding;
             ++counts[f.level];
             std::string place = FindingPlace(f);
-            if (!gf.group.empty()) place = Format(IDS_TB_WHERE_GROUP, gf.group.c_str()) + " " + place;
-            rows.push_back({Text(IDS_TB_LEVEL_NOTE + f.level), place, FindingMessage(f)});
+            if (!gf.group.empty()) place = ToolboxFormat(IDS_TB_WHERE_GROUP, gf.group.c_str()) + " " + place;
+            rows.push_back({ToolboxText(IDS_TB_LEVEL_NOTE + f.level), place, FindingMessage(f)});
         }
         if (!rows.empty()) out += FormatColumns(rows, 2);
         for (const GroupPicks &p : picks) {
-            std::string line = "  " + Text(IDS_TB_PICKS);
-            if (c.kind == kContainerModule) line += " (" + Format(IDS_TB_WHERE_GROUP, p.group.c_str()) + ")";
-            if (c.kind == kContainerAni) line += " (" + Format(IDS_TB_WHERE_FRAME, atoi(p.group.c_str())) + ")";
+            std::string line = "  " + ToolboxText(IDS_TB_PICKS);
+            if (c.kind == kContainerModule) line += " (" + ToolboxFormat(IDS_TB_WHERE_GROUP, p.group.c_str()) + ")";
+            if (c.kind == kContainerAni) line += " (" + ToolboxFormat(IDS_TB_WHERE_FRAME, atoi(p.group.c_str())) + ")";
             line += ":";
             for (size_t i = 0; i < p.image.size(); ++i)
-                line += "  " + (p.image[i] >= 0 ? Format(IDS_TB_PICK, kPickSizes[i], p.image[i])
-                                                : Format(IDS_TB_PICK_NONE, kPickSizes[i]));
+                line += "  " + (p.image[i] >= 0 ? ToolboxFormat(IDS_TB_PICK, kPickSizes[i], p.image[i])
+                                                : ToolboxFormat(IDS_TB_PICK_NONE, kPickSizes[i]));
             out += line + "\n";
         }
         if (why.empty())
-            out += "  " + (findings.empty() ? Text(IDS_TB_CLEAN)
-                                            : Format(IDS_TB_TOTALS, counts[kLevelError], counts[kLevelWarning],
+            out += "  " + (findings.empty() ? ToolboxText(IDS_TB_CLEAN)
+                                            : ToolboxFormat(IDS_TB_TOTALS, counts[kLevelError], counts[kLevelWarning],
                                                      counts[kLevelNote])) + "\n";
-        Print(out);
+        ToolboxPrint(out);
     }
     json.EndArray().Key("exit").Number(worst).EndObject();
-    if (o.json) Print(json.text() + "\n");
+    if (o.json) ToolboxPrint(json.text() + "\n");
     return worst;
 }
 
@@ -441,20 +402,15 @@ int RunToolbox(int argc, char **argv) {
     std::vector<std::string> words(argv + 2, argv + argc);
     ToolboxOptions options;
     std::string bad;
-    switch (ParseToolboxOptions(command, words, &options, &bad)) {
-    case kOptOk: break;
-    case kOptUnknown: Complain("", Format(IDS_TB_UNKNOWN_OPTION, bad.c_str())); break;
-    case kOptMissingValue: Complain("", Format(IDS_TB_MISSING_VALUE, bad.c_str())); break;
-    case kOptNoFile: Complain("", Text(IDS_TB_NO_FILE)); break;
-    case kOptNotForCommand: Complain("", Format(IDS_TB_NOT_FOR_COMMAND, bad.c_str())); break;
-    }
+    ToolboxOptionError error = ParseToolboxOptions(command, words, &options, &bad);
+    ComplainOption(error, bad);
     static const UINT kUsage[] = {IDS_TB_USAGE_LIST, IDS_TB_USAGE_EXTRACT, IDS_TB_USAGE_CHECK};
-    if (!bad.empty() || (options.files.empty() && !options.help)) {
-        fprintf(stderr, "%s\n", Format(IDS_TB_SEE_HELP, argv[1]).c_str());
+    if (error != kOptOk) {
+        fprintf(stderr, "%s\n", ToolboxFormat(IDS_TB_SEE_HELP, argv[1]).c_str());
         return kExitUsage;
     }
     if (options.help) {
-        Print(Text(kUsage[command]));
+        ToolboxPrint(ToolboxText(kUsage[command]));
         return kExitOk;
     }
     switch (command) {
