@@ -90,6 +90,7 @@ ToolboxOptionError SplitAniOptions(const std::vector<std::string> &words, AniOpt
             o.wanted = true;
     }
     rest->clear();
+    out->wanted = o.wanted;  // also when a value below is refused
     if (!o.wanted) {
         *rest = words;
         *out = o;

@@ -35,6 +35,7 @@ struct AniOptions {
 const size_t kAniOptionTextMax = 79;
 // Without --as ani, every word goes to *rest unchanged. With it, --title,
 // --author, --hotspot X,Y and --rate N (both "--name value" and
-// "--name=value") are taken out; "--" ends the options.
+// "--name=value") are taken out; "--" ends the options. out->wanted is set
+// even when a value is refused.
 ToolboxOptionError SplitAniOptions(const std::vector<std::string> &words, AniOptions *out,
                                    std::vector<std::string> *rest, std::string *bad);

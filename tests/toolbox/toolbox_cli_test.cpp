@@ -10,6 +10,7 @@
 
 #include "common/handles.h"
 #include "tests/common/testutil_win.h"
+#include "tests/iconres/host_win.h"
 #include "tests/iconres/fixtures.h"
 #include "toolbox/animation.h"
 
@@ -190,6 +191,104 @@ TEST_F(ToolboxFiles, ConvertersOwnOutputIsClean) {
     EXPECT_EQ(0u, Count(check.output, "  warning  ")) << check.output;
 }
 
+typedef HCURSOR(WINAPI *FrameInfoFn)(HCURSOR, DWORD, DWORD, DWORD *, DWORD *);
+
+std::string AniInput(const char *name) { return TestOutputDir("toolbox-inputs") + "\\" + name; }
+
+AniContents ReadAni(const std::string &path) {
+    std::vector<uint8_t> file = ReadFileBytes(path);
+    AniContents ani;
+    std::string error;
+    EXPECT_TRUE(ParseAniFile(file.data(), file.size(), &ani, &error)) << path << ": " << error;
+    return ani;
+}
+
+// The five-frame GIF (two identical, 100 and 200 ms) becomes four stored
+// frames, five steps of 6 and 12 jiffies; Wine's loader reads the same
+// steps and rates and draws each step's colour.
+TEST_F(ToolboxFiles, AnimatedGifBecomesAnAnimatedCursor) {
+    ProgramRun run = Tool("convert --as ani --formats 32x24,16x4 --title Spin --author Me --hotspot 3,20 --out " +
+                          Q(dir_.path()) + " " + Q(AniInput("anim.gif")));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    std::string path = dir_.File("anim.ani");
+    AniContents ani = ReadAni(path);
+    EXPECT_EQ(4u, ani.frames.size());
+    EXPECT_EQ(5u, ani.header.steps);
+    EXPECT_EQ((std::vector<uint32_t>{6, 12, 12, 6, 12}), ani.rates);
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 1, 2, 3}), ani.sequence);
+    EXPECT_EQ("Spin", ani.title);
+    EXPECT_EQ("Me", ani.author);
+    std::vector<uint8_t> file = ReadFileBytes(path);
+    IconFileDirectory frame;
+    std::string error;
+    ASSERT_TRUE(ParseIconDirectory(file.data() + ani.frames[0].offset, ani.frames[0].size, &frame, &error)) << error;
+    ASSERT_EQ(2u, frame.entries.size());
+    EXPECT_EQ(kCursorType, frame.type);
+    EXPECT_EQ(3, frame.entries[0].planes);     // hot spot x
+    EXPECT_EQ(15, frame.entries[0].bitCount);  // y, kept inside the 16 x 16 image
+    EXPECT_EQ(20, frame.entries[1].bitCount);
+
+    HCURSOR cursor = LoadCursorFromFileA(path.c_str());
+    ASSERT_NE(cursor, nullptr);
+    FrameInfoFn frameInfo = (FrameInfoFn)GetProcAddress(GetModuleHandleA("user32.dll"), "GetCursorFrameInfo");
+    ASSERT_NE(frameInfo, nullptr);
+    const uint32_t colours[] = {0xFF0000, 0x0000FF, 0x0000FF, 0x00FF00, 0xFFFF00};
+    const DWORD rates[] = {6, 12, 12, 6, 12};
+    for (DWORD s = 0; s < 5; ++s) {
+        DWORD rate = 0, steps = 0;
+        EXPECT_NE(frameInfo(cursor, 0, s, &rate, &steps), nullptr);
+        EXPECT_EQ(5u, steps);
+        EXPECT_EQ(rates[s], rate) << s;
+        EXPECT_EQ(colours[s], DrawnCentreColour(cursor, s)) << s;
+    }
+    DestroyCursor(cursor);
+    CopyFileA(path.c_str(), (TestOutputDir("toolbox") + "\\anim.ani").c_str(), FALSE);
+
+    ProgramRun check = Tool("check " + Q(path));
+    EXPECT_EQ(0u, check.exitCode) << check.output;
+}
+
+// Pages of a TIFF and pictures of a sequence are frames too; pictures
+// without a delay show for --rate jiffies.
+TEST_F(ToolboxFiles, PagesAndSequencesBecomeAnimatedCursors) {
+    ProgramRun run = Tool("--as=ani --formats 32x8 --out " + Q(dir_.path()) + " " + Q(AniInput("pages.tif")));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    AniContents pages = ReadAni(dir_.File("pages.ani"));
+    EXPECT_EQ(3u, pages.frames.size());
+    EXPECT_EQ(3u, pages.header.steps);
+
+    run = Tool("--as ani --rate 9 --formats 32x8 --out " + Q(dir_.path()) + " " + Q(AniInput("red.png")) + " " +
+               Q(AniInput("blue.png")) + " " + Q(AniInput("red.png")));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    AniContents seq = ReadAni(dir_.File("red.ani"));
+    EXPECT_EQ(2u, seq.frames.size());
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 0}), seq.sequence);
+    EXPECT_EQ((std::vector<uint32_t>{9, 9, 9}), seq.rates);
+    EXPECT_FALSE(seq.hasRate);  // one rate for all: the header's
+}
+
+// A picture that cannot be read writes nothing; bad values are refused.
+TEST_F(ToolboxFiles, AnimatedCursorRefusals) {
+    const struct {
+        std::string args;
+        DWORD exitCode;
+        const char *says;
+    } cases[] = {
+        {"--as ani --formats 32x8 " + Q(AniInput("red.png")) + " " + Q(AniInput("broken.gif")), 1,
+         "broken.gif: cannot read the picture"},
+        {"--as ani --hotspot 3 " + Q(AniInput("red.png")), 2, "bad value for --hotspot"},
+        {"--as ani --rate 0 " + Q(AniInput("red.png")), 2, "bad value for --rate"},
+        {"--as ani --title " + std::string(80, 'x') + " " + Q(AniInput("red.png")), 2, "bad value for --title"},
+        {"--as ani --formats 32x8", 2, "no file given"},
+    };
+    for (const auto &c : cases) {
+        ProgramRun run = RunProgram(SiblingProgram("GlypheryConvert.exe"), c.args, dir_.path());
+        EXPECT_EQ(c.exitCode, run.exitCode) << c.args << "\n" << run.output;
+        EXPECT_TRUE(run.Says(c.says)) << c.args << "\n" << run.output;
+    }
+    EXPECT_FALSE(FileExists(dir_.File("red.ani")));
+}
+
 TEST(ToolboxCli, CommandLines) {
     const struct {
         const char *args;
@@ -204,6 +303,7 @@ TEST(ToolboxCli, CommandLines) {
         {"check --out d x.ico", 2, "--out is not an option of this command"},
         {"extract --out", 2, "--out needs a value"},
         {"list", 2, "no file given"},
+        {"--as ani --help", 0, "Usage: GlypheryConvert [convert] --as ani"},
     };
     for (const auto &c : cases) {
         ProgramRun run = Tool(c.args);

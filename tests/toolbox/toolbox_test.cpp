@@ -341,6 +341,57 @@ TEST(Animation, IdenticalFramesAreStoredOnceAndShownThroughTheSequence) {
     EXPECT_EQ(3u, spec.frames.size());
 }
 
+TEST(Animation, HotSpotsAreSetInEveryImageAndKeptInside) {
+    std::vector<uint8_t> cur = MakeIconFile({{16, 4, 1, 0, 0}, {48, 32, 2, 0, 0}}, true);
+    ASSERT_TRUE(SetCursorHotspot(&cur, 20, 7));
+    std::vector<Part> p = Parts(cur);
+    EXPECT_EQ(15, p[0].entry.planes);  // x kept inside the 16 x 16 image
+    EXPECT_EQ(7, p[0].entry.bitCount);
+    EXPECT_EQ(20, p[1].entry.planes);
+    EXPECT_EQ(7, p[1].entry.bitCount);
+    std::vector<uint8_t> ico = MakeIconFile({{16, 4, 1}}), before = ico;
+    EXPECT_FALSE(SetCursorHotspot(&ico, 1, 1));
+    EXPECT_EQ(before, ico);
+}
+
+TEST(ToolboxOptions, AnimatedCursorOptionsAreTakenOutOfTheConvertersLine) {
+    AniOptions ani;
+    std::vector<std::string> rest;
+    std::string bad;
+    std::vector<std::string> plain = {"--as", "cursor", "--hotspot", "1,2", "a.gif"};
+    EXPECT_EQ(kOptOk, SplitAniOptions(plain, &ani, &rest, &bad));
+    EXPECT_FALSE(ani.wanted);
+    EXPECT_EQ(plain, rest);  // another command's options are left alone
+
+    EXPECT_EQ(kOptOk, SplitAniOptions({"--xp", "--as", "ani", "--title=Spin", "--author", "Me", "--hotspot", "3,40",
+                                       "--rate", "9", "--", "--rate", "a.gif"},
+                                      &ani, &rest, &bad));
+    EXPECT_TRUE(ani.wanted);
+    EXPECT_EQ("Spin", ani.title);
+    EXPECT_EQ("Me", ani.author);
+    EXPECT_TRUE(ani.hotspot);
+    EXPECT_EQ(3u, ani.hotspotX);
+    EXPECT_EQ(40u, ani.hotspotY);
+    EXPECT_EQ(9u, ani.rate);
+    EXPECT_EQ((std::vector<std::string>{"--xp", "--as", "cursor", "--", "--rate", "a.gif"}), rest);
+
+    const struct {
+        std::vector<std::string> words;
+        ToolboxOptionError error;
+    } refused[] = {
+        {{"--as=ani", "--hotspot", "3"}, kOptBadValue},
+        {{"--as=ani", "--hotspot=3,x"}, kOptBadValue},
+        {{"--as=ani", "--hotspot=300,1"}, kOptBadValue},
+        {{"--as=ani", "--rate", "0"}, kOptBadValue},
+        {{"--as=ani", "--title", std::string(80, 't')}, kOptBadValue},
+        {{"--as=ani", "--author"}, kOptMissingValue},
+    };
+    for (const auto &c : refused) {
+        EXPECT_EQ(c.error, SplitAniOptions(c.words, &ani, &rest, &bad)) << c.words[1];
+        EXPECT_TRUE(ani.wanted);
+    }
+}
+
 TEST(Report, JsonNestsAndEscapes) {
     JsonWriter j;
     j.BeginObject().Key("files").BeginArray();
