@@ -71,7 +71,7 @@ std::string KindText(ContainerKind kind) {
     }
 }
 
-std::string FailureText(ContainerFailure failure, const IconContainer &c) {
+std::string FailureText(ContainerFailure failure) {
     switch (failure) {
     case kContainerCannotOpen: return ToolboxText(IDS_TB_CANNOT_OPEN);
     case kContainerTooLarge: return ToolboxText(IDS_TB_TOO_LARGE);
@@ -79,6 +79,18 @@ std::string FailureText(ContainerFailure failure, const IconContainer &c) {
     case kContainerNotModule: return ToolboxText(IDS_TB_NOT_A_MODULE);
     default: return std::string();
     }
+}
+
+// Reads a file for list and extract. False when nothing can be listed (the
+// file unreadable or refused); *why also says when it holds no group.
+bool ReadForListing(const std::string &path, IconContainer *c, std::string *why) {
+    ContainerFailure failure = ReadIconContainer(path, c);
+    bool refused = failure != kContainerOk || (c->kind == kContainerAni && !c->aniRead);
+    *why = failure != kContainerOk ? FailureText(failure)
+           : refused               ? c->aniError
+           : c->groups.empty()     ? ToolboxText(IDS_TB_NO_GROUPS)
+                                   : std::string();
+    return !refused;
 }
 
 std::vector<std::string> Split(const std::string &text, char sep) {
@@ -151,11 +163,9 @@ int List(const ToolboxOptions &o) {
     json.BeginObject().Key("files").BeginArray();
     for (const std::string &path : o.files) {
         IconContainer c;
-        ContainerFailure failure = ReadIconContainer(path, &c);
-        std::string why = failure != kContainerOk ? FailureText(failure, c)
-                          : (c.kind == kContainerAni && !c.aniRead) ? c.aniError
-                          : c.groups.empty() ? ToolboxText(IDS_TB_NO_GROUPS) : std::string();
-        if (failure != kContainerOk || (c.kind == kContainerAni && !c.aniRead)) ++failed;
+        std::string why;
+        bool unreadable = !ReadForListing(path, &c, &why);
+        if (unreadable) ++failed;
         if (o.json) {
             json.BeginObject().Key("path").String(path).Key("kind").String(KindName(c.kind));
             json.Key("error");
@@ -178,7 +188,7 @@ int List(const ToolboxOptions &o) {
             json.EndObject();
             continue;
         }
-        if (failure != kContainerOk || (c.kind == kContainerAni && !c.aniRead)) {
+        if (unreadable) {
             ToolboxComplain(path, why);
             continue;
         }
@@ -218,10 +228,8 @@ int Extract(const ToolboxOptions &o) {
     json.BeginObject().Key("files").BeginArray();
     for (const std::string &path : o.files) {
         IconContainer c;
-        ContainerFailure failure = ReadIconContainer(path, &c);
-        std::string why = failure != kContainerOk ? FailureText(failure, c)
-                          : (c.kind == kContainerAni && !c.aniRead) ? c.aniError
-                          : c.groups.empty() ? ToolboxText(IDS_TB_NO_GROUPS) : std::string();
+        std::string why;
+        ReadForListing(path, &c, &why);
         if (o.json) json.BeginObject().Key("path").String(path).Key("written").BeginArray();
         std::vector<std::string> problems;
         if (!why.empty()) problems.push_back(why);
@@ -292,7 +300,7 @@ int Check(const ToolboxOptions &o) {
     for (const std::string &path : o.files) {
         IconContainer c;
         ContainerFailure failure = ReadIconContainer(path, &c);
-        std::string why = failure != kContainerOk ? FailureText(failure, c) : std::string();
+        std::string why = failure != kContainerOk ? FailureText(failure) : std::string();
         std::vector<GroupFinding> findings;
         std::vector<GroupPicks> picks;
         if (failure == kContainerOk) {

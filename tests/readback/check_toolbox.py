@@ -13,16 +13,9 @@ import subprocess
 import sys
 import tempfile
 
-passed = failed = 0
-
-
-def check(ok, what):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from check_icons import check  # noqa: E402
+import check_icons  # noqa: E402
 
 
 def entries(data):
@@ -71,8 +64,8 @@ def main():
                 check(r.returncode == 0 and r.stdout.strip() != "", f"icotool -l {ours}: {r.stderr.strip()}")
     check(checked > 0, "no group compared")
     print(f"readback: {checked} groups compared with wrestool")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    print(f"{check_icons.passed} passed, {check_icons.failed} failed")
+    return 1 if check_icons.failed else 0
 
 
 if __name__ == "__main__":

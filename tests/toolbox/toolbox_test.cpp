@@ -86,15 +86,33 @@ TEST(IconCheck, TheSuitesOwnKindsOfFileAreClean) {
     EXPECT_EQ(0, CheckExitCode(found));
 }
 
+// A broken file with one defect: the finding expected, where (the image of
+// an icon or cursor file, the frame of an animated cursor; -1 for the file)
+// and the exit code it deserves.
+struct BrokenCase {
+    const char *name;
+    std::vector<uint8_t> file;
+    FindingCode code;
+    int place;
+    int exitCode;
+};
+
+void ExpectReportedOnce(const BrokenCase &c, bool ani) {
+    SCOPED_TRACE(c.name);
+    std::vector<Finding> found;
+    if (ani)
+        CheckAniFile(c.file.data(), c.file.size(), &found);
+    else
+        CheckIconFile(c.file.data(), c.file.size(), -1, &found);
+    ASSERT_EQ(1u, found.size()) << FindingCodeName(found.empty() ? c.code : found[0].code) << " "
+                                << (found.size() > 1 ? FindingCodeName(found[1].code) : "");
+    EXPECT_EQ(c.code, found[0].code) << FindingCodeName(found[0].code);
+    EXPECT_EQ(c.place, ani ? found[0].frame : found[0].image);
+    EXPECT_EQ(c.exitCode, CheckExitCode(found));
+}
+
 // Each broken file has one defect, reported once, with the exit code it deserves.
 TEST(IconCheck, EachDefectOfAnIconOrCursorFileIsReportedOnce) {
-    struct Case {
-        const char *name;
-        std::vector<uint8_t> file;
-        FindingCode code;
-        int image;
-        int exitCode;
-    };
     std::vector<Part> p = Parts(CleanIcon());
     auto with = [&](auto change) {
         std::vector<Part> q = p;
@@ -120,7 +138,7 @@ TEST(IconCheck, EachDefectOfAnIconOrCursorFileIsReportedOnce) {
     PutU32(&badHeader[p[1].entry.offset], 12);  // a core header size in an icon image
     std::vector<Part> cursorParts = Parts(MakeIconFile({{32, 4, 0x112233, 32, 5}}, true));
 
-    std::vector<Case> cases = {
+    std::vector<BrokenCase> cases = {
         {"entry width disagrees", with([](std::vector<Part> &q) { q[0].entry.width = 20; }), kFindEntrySize, 0, 1},
         {"entry bit count disagrees", with([](std::vector<Part> &q) { q[1].entry.bitCount = 4; }), kFindEntryBits, 1, 1},
         {"entry colour count disagrees", with([](std::vector<Part> &q) { q[0].entry.colorCount = 8; }),
@@ -138,16 +156,7 @@ TEST(IconCheck, EachDefectOfAnIconOrCursorFileIsReportedOnce) {
         {"not an icon file", std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', '!', '!'}, kFindNotIconFile, -1, 2},
         {"hot spot outside", Assemble(kCursorType, cursorParts), kFindHotspotOutside, 0, 1},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<Finding> found;
-        CheckIconFile(c.file.data(), c.file.size(), -1, &found);
-        ASSERT_EQ(1u, found.size()) << FindingCodeName(found.empty() ? c.code : found[0].code) << " "
-                                    << (found.size() > 1 ? FindingCodeName(found[1].code) : "");
-        EXPECT_EQ(c.code, found[0].code) << FindingCodeName(found[0].code);
-        EXPECT_EQ(c.image, found[0].image);
-        EXPECT_EQ(c.exitCode, CheckExitCode(found));
-    }
+    for (const BrokenCase &c : cases) ExpectReportedOnce(c, false);
 }
 
 TEST(IconCheck, FindingsCarryTheirNumbers) {
@@ -173,17 +182,10 @@ TEST(IconCheck, EachDefectOfAnAnimatedCursorIsReportedOnce) {
     std::vector<uint8_t> b = MakeIconFile({{32, 4, 0x445566, 1, 2}}, true);
     AniHeader seqHeader = IconFlagHeader(2, 2, 6);
     seqHeader.flags |= kAniFlagSequence;
-    struct Case {
-        const char *name;
-        std::vector<uint8_t> file;
-        FindingCode code;
-        int frame;
-        int exitCode;
-    };
     std::vector<uint8_t> noPad =
         AniAssembler().Header(IconFlagHeader(2, 2, 6)).Frames({a, b}).Chunk("junk", {1, 2, 3}).Finish();
     noPad.pop_back();
-    std::vector<Case> cases = {
+    std::vector<BrokenCase> cases = {
         {"frame count disagrees", AniAssembler().Header(IconFlagHeader(3, 2, 6)).Frames({a, b}).Finish(),
          kFindAniFrameCount, -1, 1},
         {"seq without its flag",
@@ -205,16 +207,7 @@ TEST(IconCheck, EachDefectOfAnAnimatedCursorIsReportedOnce) {
          2},
         {"refused", AniAssembler().Header(IconFlagHeader(2, 2, 6)).Frames({a, b}).Finish("AVI "), kFindAniRefused, -1, 2},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<Finding> found;
-        CheckAniFile(c.file.data(), c.file.size(), &found);
-        ASSERT_EQ(1u, found.size()) << FindingCodeName(found.empty() ? c.code : found[0].code) << " "
-                                    << (found.size() > 1 ? FindingCodeName(found[1].code) : "");
-        EXPECT_EQ(c.code, found[0].code);
-        EXPECT_EQ(c.frame, found[0].frame);
-        EXPECT_EQ(c.exitCode, CheckExitCode(found));
-    }
+    for (const BrokenCase &c : cases) ExpectReportedOnce(c, true);
 }
 
 TEST(IconCheck, SummariesTakeTheImagesOwnHeaders) {
