@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
 
@@ -103,22 +104,11 @@ bool WriteBmp24(const std::string &path, int width, int height, const std::funct
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
     std::vector<uint8_t> out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    DWORD size = GetFileSize(h, nullptr);
-    out.resize(size);
-    DWORD got = 0;
-    if (size && !ReadFile(h, out.data(), size, &got, nullptr)) got = 0;
-    out.resize(got);
-    CloseHandle(h);
+    if (!ReadWholeFile(path, 1u << 30, &out)) out.clear();
     return out;
 }
 
-bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD n = 0;
-    return f && WriteFile(f.get(), bytes.data(), (DWORD)bytes.size(), &n, nullptr) && n == bytes.size();
-}
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) { return WriteWholeFile(path, bytes); }
 
 bool SaveWindowShot(HWND window, const std::string &path) {
     UpdateWindow(window);
@@ -145,9 +135,10 @@ bool SaveWindowShot(HWND window, const std::string &path) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;
     fh.bfSize = fh.bfOffBits + (DWORD)pixels.size();
-    std::vector<uint8_t> file((const uint8_t *)&fh, (const uint8_t *)&fh + sizeof fh);
-    file.insert(file.end(), (const uint8_t *)&ih, (const uint8_t *)&ih + sizeof ih);
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    std::vector<uint8_t> file(sizeof fh + sizeof ih + pixels.size());
+    memcpy(file.data(), &fh, sizeof fh);
+    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    memcpy(file.data() + sizeof fh + sizeof ih, pixels.data(), pixels.size());
     return WriteBytes(path, file);
 }
 
