@@ -119,6 +119,7 @@ int main(int argc, char **argv) {
     if (options.help) {
         fputs(kConvertUsage, stdout);
         fflush(stdout);
+        PrintToolboxCommands();
         return kExitOk;
     }
     if (options.sources.empty()) {

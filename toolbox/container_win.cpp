@@ -56,8 +56,8 @@ void AddModuleGroups(HMODULE module, bool cursor, IconContainer *out) {
             };
             if (!BuildFileFromGroup(group.data(), group.size(), cursor, fetch, &g.file, &g.error)) g.file.clear();
         }
-        out->groups.push_back(std::move(g));
         ++(cursor ? out->cursorGroups : out->iconGroups);
+        out->groups.push_back(std::move(g));
     }
 }
 
@@ -78,8 +78,8 @@ ContainerFailure ReadIconContainer(const std::string &path, IconContainer *out) 
         g.cursor = c.kind == kContainerCursor;
         g.name = "1";
         g.file = c.bytes;
-        c.groups.push_back(std::move(g));
         ++(g.cursor ? c.cursorGroups : c.iconGroups);
+        c.groups.push_back(std::move(g));
         break;
     }
     case kContainerAni:

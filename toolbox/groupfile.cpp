@@ -17,6 +17,8 @@ ContainerKind ClassifyFile(const uint8_t *data, size_t size) {
 
 namespace {
 const size_t kGroupEntry = 14;
+// A group naming one large image many times could grow without end.
+const size_t kMaxGroupFileBytes = 256u << 20;
 const size_t kHotspotBytes = 4;  // a cursor resource starts with its hot spot
 }  // namespace
 
@@ -52,6 +54,8 @@ bool BuildFileFromGroup(const uint8_t *group, size_t size, bool cursor, const Re
         } else {
             memcpy(d, g, 8);  // width, height, colour count, reserved, planes, bit count
         }
+        if (data.size() - skip > kMaxGroupFileBytes - images.size())
+            return *error = "the group's images come to more than 256 MB", false;
         uint32_t bytes = (uint32_t)(data.size() - skip);
         PutU32(d + 8, bytes);
         PutU32(d + 12, (uint32_t)(directory.size() + images.size()));

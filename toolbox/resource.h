@@ -12,6 +12,8 @@
 #define IDS_TB_BAD_VALUE 5015
 // convert --as ani
 #define IDS_TB_USAGE_ANI 5003
+// The converter's --help ends with the other commands.
+#define IDS_TB_USAGE_COMMANDS 5004
 #define IDS_TB_ANI_UNREADABLE 5070
 #define IDS_TB_ANI_TOO_MANY 5071
 #define IDS_TB_ANI_NOT_WRITTEN 5072

@@ -428,3 +428,5 @@ int RunToolbox(int argc, char **argv) {
     }
     return kExitUsage;
 }
+
+void PrintToolboxCommands() { ToolboxPrint(ToolboxText(IDS_TB_USAGE_COMMANDS)); }

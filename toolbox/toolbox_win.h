@@ -6,3 +6,5 @@
 bool IsToolboxCommand(const char *word);
 // Runs the command argv[1] with the words after it; returns the exit code.
 int RunToolbox(int argc, char **argv);
+// The converter's --help adds what the other commands are.
+void PrintToolboxCommands();
