@@ -3,27 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
 #include "conversion/bmpfile.h"
 
 namespace {
-
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const char *path, std::vector<uint8_t> *bytes, bool *opened) {
-    // Not shared, existing files only.
-    UniqueFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    *opened = (bool)file;
-    if (!file) return false;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return false;
-    bytes->resize((size_t)size.QuadPart);
-    DWORD got = 0;
-    if (!bytes->empty() && (!ReadFile(file.get(), bytes->data(), (DWORD)bytes->size(), &got, nullptr) ||
-                            got != bytes->size()))
-        return false;
-    return true;
-}
 
 void Report(const char *text, const char *caption) { ShowMessage(nullptr, text, caption, MB_OK | MB_ICONSTOP); }
 
@@ -33,7 +18,8 @@ HGLOBAL ReadBMPFile(const char *path) {
     const char *program = "Glyphery";
     std::vector<uint8_t> bytes;
     bool opened = false;
-    if (!ReadWholeFile(path, &bytes, &opened)) {
+    // Not shared, existing files only; blocks above 1 GB are not bitmaps anyone made.
+    if (!ReadWholeFile(path, 0x40000000, &bytes, &opened, 0)) {
         Report(opened ? "Error reading file" : "Error opening file", program);
         return nullptr;
     }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "conversion/convert_options.h"
 #include "conversion/driver_win.h"
 #include "conversion/progress_win.h"
+#include "toolbox/aniconvert_win.h"
+#include "toolbox/toolbox_win.h"
 
 namespace {
 
@@ -99,6 +102,14 @@ int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetMessageBoxHandler(ConsoleMessage);
+    // "list", "extract" and "check" are commands of their own; "convert" as
+    // the first word is the same as no command word.
+    if (argc > 1 && IsToolboxCommand(argv[1])) return RunToolbox(argc, argv);
+    if (WantsAnimatedCursor(argc, argv)) return RunAniConversion(argc, argv);
+    if (argc > 1 && strcmp(argv[1], "convert") == 0) {
+        --argc;
+        ++argv;
+    }
     ConvertOptions options;
     std::string error;
     if (!ParseConvertOptions(argc, argv, &options, &error)) {
@@ -108,6 +119,7 @@ int main(int argc, char **argv) {
     if (options.help) {
         fputs(kConvertUsage, stdout);
         fflush(stdout);
+        PrintToolboxCommands();
         return kExitOk;
     }
     if (options.sources.empty()) {

@@ -9,6 +9,7 @@
 #include "common/seams.h"
 #include "contracts/gygraph.h"
 #include "conversion/formatpanel_win.h"
+#include "conversion/imageowners.h"
 #include "conversion/picture_alpha_win.h"
 #include "conversion/progress_win.h"
 #include "conversion/render_args.h"
@@ -18,22 +19,6 @@
 #include "shell/settings.h"
 
 namespace {
-
-// Owners of the image library's objects.
-struct ImageDeleter {
-    void operator()(Image *image) const {
-        if (image) DestroyImageList(image);
-    }
-};
-typedef std::unique_ptr<Image, ImageDeleter> ImagePtr;
-struct ImageInfoDeleter {
-    void operator()(ImageInfo *info) const { DestroyImageInfo(info); }
-};
-typedef std::unique_ptr<ImageInfo, ImageInfoDeleter> ImageInfoPtr;
-struct ExceptionDeleter {
-    void operator()(ExceptionInfo *e) const { DestroyExceptionInfo(e); }
-};
-typedef std::unique_ptr<ExceptionInfo, ExceptionDeleter> ExceptionPtr;
 
 std::string ReasonOf(const ExceptionInfo *e) {
     std::string text;

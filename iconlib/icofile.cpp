@@ -111,7 +111,7 @@ bool WriteIconSet(IconSet *set, IconFileType type, const ByteSink &sink) {
     return true;
 }
 
-bool ParseIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out, std::string *error) {
+bool ReadIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out, std::string *error) {
     ByteReader r(data, size);
     uint16_t reserved = r.U16();
     uint16_t type = r.U16();
@@ -134,9 +134,17 @@ bool ParseIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out
         e.bitCount = r.U16();
         e.bytes = r.U32();
         e.offset = r.U32();
-        if (!r.Has(e.offset, e.bytes) || e.bytes == 0)
-            return *error = "image " + std::to_string(i) + " lies outside the file", false;
         out->entries.push_back(e);
+    }
+    return true;
+}
+
+bool ParseIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out, std::string *error) {
+    if (!ReadIconDirectory(data, size, out, error)) return false;
+    for (size_t i = 0; i < out->entries.size(); ++i) {
+        const IconDirEntry &e = out->entries[i];
+        if (e.offset > size || e.bytes > size - e.offset || e.bytes == 0)
+            return *error = "image " + std::to_string(i) + " lies outside the file", false;
     }
     return true;
 }
@@ -146,6 +154,20 @@ bool ParseIconImage(const uint8_t *block, size_t size, IconImageInfo *out, std::
     IconImageInfo info;
     if (size >= 8 && memcmp(block, kPng, 8) == 0) {
         info.png = true;
+        // IHDR comes first: 4-byte length (13), "IHDR", then big-endian
+        // width and height, bit depth and colour type.
+        static const uint8_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+        if (size >= 8 + 8 + 13 && memcmp(block + 12, "IHDR", 4) == 0) {
+            const uint8_t *p = block + 16;
+            uint32_t w = ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
+            uint32_t h = ((uint32_t)p[4] << 24) | ((uint32_t)p[5] << 16) | ((uint32_t)p[6] << 8) | p[7];
+            uint8_t depth = p[8], colourType = p[9];
+            if (w <= 0x7FFFFFFF && h <= 0x7FFFFFFF && colourType < 7 && kChannels[colourType]) {
+                info.width = (int32_t)w;
+                info.height = (int32_t)h;
+                info.bitCount = (uint16_t)(depth * kChannels[colourType]);
+            }
+        }
         *out = info;
         return true;
     }

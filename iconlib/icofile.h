@@ -75,6 +75,9 @@ struct IconFileDirectory {
 // directory inside the file, every image's data inside the file. On failure
 // returns false with a short reason.
 bool ParseIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out, std::string *error);
+// The header and directory alone: the same checks except where the images
+// lie, so that a validator can report every image that is out of place.
+bool ReadIconDirectory(const uint8_t *data, size_t size, IconFileDirectory *out, std::string *error);
 
 // One image's data block as found in a file (header fields and where its
 // parts lie, all checked to be inside the block).
@@ -90,5 +93,7 @@ struct IconImageInfo {
     size_t maskRowBytes = 0;
     bool hasMask = false;  // false: a 32-bit image stored without its mask
     bool png = false;  // a PNG-compressed image (newer icons); no parts then
+    // For a PNG image, width, height and bitCount (bit depth x channels) come
+    // from its IHDR chunk when it is there whole; they stay 0 otherwise.
 };
 bool ParseIconImage(const uint8_t *block, size_t size, IconImageInfo *out, std::string *error);

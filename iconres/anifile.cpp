@@ -33,7 +33,7 @@ std::string ChunkText(const uint8_t *data, const Chunk &c) {
 // Walks the sub-chunks of a list's data [begin, end). Every sub-chunk must lie
 // inside the list; 1 to 7 trailing bytes are ignored.
 template <typename Visit>
-bool WalkSubChunks(const uint8_t *data, size_t begin, size_t end, std::string *error, Visit visit) {
+bool WalkSubChunks(const uint8_t *data, size_t begin, size_t end, std::string *error, bool *padMissing, Visit visit) {
     size_t pos = begin;
     while (end - pos >= 8) {
         Chunk c{data + pos, pos + 8, ByteReader::PeekU32(data + pos + 4)};
@@ -41,7 +41,10 @@ bool WalkSubChunks(const uint8_t *data, size_t begin, size_t end, std::string *e
             return Refuse(error, "sub-chunk '" + std::string((const char *)c.id, 4) + "' is larger than its list");
         if (!visit(c)) return false;
         size_t padded = (size_t)c.size + (c.size & 1);
-        if (padded > end - pos - 8) break;  // the last pad byte may be missing
+        if (padded > end - pos - 8) {  // the last pad byte may be missing
+            if (padMissing) *padMissing = true;
+            break;
+        }
         pos += 8 + padded;
     }
     return true;
@@ -98,7 +101,7 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
             size_t begin = c.data + 4, end = c.data + c.size;
             bool ok = true;
             if (IdIs(type, "fram")) {
-                ok = WalkSubChunks(data, begin, end, error, [&](const Chunk &s) {
+                ok = WalkSubChunks(data, begin, end, error, &ani.padMissing, [&](const Chunk &s) {
                     if (!IdIs(s.id, "icon")) return true;
                     if (ani.frames.size() == kAniMaxFrames)
                         return Refuse(error, "more frames than any animated cursor has");
@@ -106,7 +109,7 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
                     return true;
                 });
             } else if (IdIs(type, "INFO")) {
-                ok = WalkSubChunks(data, begin, end, error, [&](const Chunk &s) {
+                ok = WalkSubChunks(data, begin, end, error, &ani.padMissing, [&](const Chunk &s) {
                     if (IdIs(s.id, "INAM")) ani.title = ChunkText(data, s);
                     if (IdIs(s.id, "IART")) ani.author = ChunkText(data, s);
                     return true;
@@ -115,7 +118,10 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
             if (!ok) return false;
         }
         size_t padded = (size_t)c.size + (c.size & 1);
-        if (padded > size - c.data) break;  // a missing last pad byte ends the file
+        if (padded > size - c.data) {  // a missing last pad byte ends the file
+            ani.padMissing = true;
+            break;
+        }
         pos = c.data + padded;
     }
 
@@ -143,6 +149,8 @@ bool ParseAniFile(const uint8_t *data, size_t size, AniContents *out, std::strin
     }
     ani.hasRate = rate.id != nullptr;
     ani.hasSequence = seq.id != nullptr;
+    ani.rateEntries = rate.size / 4;
+    ani.sequenceEntries = seq.size / 4;
     *out = std::move(ani);
     return true;
 }
@@ -186,7 +194,7 @@ std::vector<uint8_t> BuildAniFile(const AniWriteSpec &spec) {
     h.frames = (uint32_t)spec.frames.size();
     h.steps = spec.sequence.empty() ? h.frames : (uint32_t)spec.sequence.size();
     h.rate = spec.rate;
-    h.flags = kAniFlagIcon;
+    h.flags = kAniFlagIcon | (spec.sequence.empty() ? 0 : kAniFlagSequence);
     std::vector<uint8_t> header = AniHeaderBytes(h);
     AppendRiffChunk(&body, "anih", header.data(), header.size());
 

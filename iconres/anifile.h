@@ -10,6 +10,7 @@
 
 const uint32_t kAniHeaderSize = 36;      // nine 32-bit fields
 const uint32_t kAniFlagIcon = 1;         // frames are .ico/.cur file images
+const uint32_t kAniFlagSequence = 2;     // the file has a "seq " chunk
 const size_t kAniTextMax = 80;           // bytes kept of a title or author
 const uint32_t kAniDefaultSpeed = 5;     // jiffies (1/60 s) stored for a speed of 0
 // Far above any animated cursor anyone draws (a few hundred frames at most),
@@ -43,6 +44,8 @@ struct AniContents {
     std::vector<uint32_t> rates;     // jiffies per step
     std::vector<uint32_t> sequence;  // frame index per step
     bool hasRate = false, hasSequence = false;
+    uint32_t rateEntries = 0, sequenceEntries = 0;  // as stored (may exceed the steps)
+    bool padMissing = false;         // an odd-sized last chunk without its pad byte
     std::string title, author;       // at most kAniTextMax bytes, cut at a NUL
 };
 
@@ -76,7 +79,8 @@ struct AniWriteSpec {
     std::string title, author;                 // empty: not written
 };
 
-// RIFF ACON with, in this order: "anih" (flags: icon frames), a "LIST"
+// RIFF ACON with, in this order: "anih" (flags: icon frames, and the
+// sequence flag when a "seq " chunk is written), a "LIST"
 // "INFO" with "INAM" and "IART" (each text with its terminating NUL), "rate",
 // "seq ", and the frames as "icon" sub-chunks of a "LIST" "fram", every
 // payload padded to an even length. The RIFF size counts everything after it.

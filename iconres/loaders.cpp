@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
 #include "iconres/iconlist.h"
@@ -22,15 +23,6 @@ std::vector<AnimationStep> g_aniSteps;
 
 HMODULE g_cursorModule = nullptr;
 std::vector<std::unique_ptr<char[]>> g_resourceNames;
-
-bool ReadWholeFile(HANDLE file, std::vector<uint8_t> *out) {
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxAniFileSize) return false;
-    out->resize(size);
-    DWORD got = 0;
-    return size == 0 || (ReadFile(file, out->data(), size, &got, nullptr) && got == size);
-}
 
 void CopyText(char (&dst)[kAniTextMax + 1], const std::string &src) {
     size_t n = src.size() < kAniTextMax ? src.size() : kAniTextMax;
@@ -93,13 +85,11 @@ int LastAniFrameCount() { return g_aniFrameCount; }
 const std::vector<AnimationStep> &LastAnimationSteps() { return g_aniSteps; }
 
 int LoadAnimatedCursor(HWND dialog, const char *path) {
-    UniqueFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ResetCursorFileCounter();
     g_aniSteps.clear();
-    if (!file) return 0;
     std::vector<uint8_t> data;
-    if (!ReadWholeFile(file.get(), &data)) return 0;
-    file.reset();
+    // Not shared while it is read, as the platform's own reader opens it.
+    if (!ReadWholeFile(path, kMaxAniFileSize, &data, nullptr, 0)) return 0;
 
     AniContents ani;
     std::string error;

@@ -13,7 +13,7 @@ uint32_t ByteSum(const uint8_t *data, size_t size) {
 
 const size_t kGroupEntrySize = 14;
 
-bool BuildGroupDirectory(const uint8_t *file, size_t size, GroupDirectory *out) {
+bool BuildGroupDirectory(const uint8_t *file, size_t size, GroupDirectory *out, bool withDepths) {
     IconFileDirectory dir;
     std::string error;
     if (!ParseIconDirectory(file, size, &dir, &error) || dir.entries.empty()) return false;
@@ -31,8 +31,13 @@ bool BuildGroupDirectory(const uint8_t *file, size_t size, GroupDirectory *out) 
             PutU16(p, e.width);
             PutU16(p + 2, e.height);
         }
-        PutU16(p + 4, 0);  // planes
-        PutU16(p + 6, 0);  // bit count
+        uint16_t bits = 0;
+        if (withDepths) {
+            IconImageInfo info;
+            bits = ParseIconImage(file + e.offset, e.bytes, &info, &error) ? info.bitCount : 0;
+        }
+        PutU16(p + 4, bits ? 1 : 0);  // planes
+        PutU16(p + 6, bits);          // bit count
         PutU32(p + 8, e.bytes);
         PutU16(p + 12, (uint16_t)(i + 1));
     }

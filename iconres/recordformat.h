@@ -21,8 +21,10 @@ struct GroupDirectory {
     std::vector<uint8_t> bytes;      // what LookupIconIdFromDirectory reads
 };
 // False when the file image is not a sound .ico/.cur file (header, directory
-// or an image outside the data).
-bool BuildGroupDirectory(const uint8_t *file, size_t size, GroupDirectory *out);
+// or an image outside the data). With withDepths, planes and bit count are
+// those a resource compiler would write (planes 1, the image's own bit
+// count), so that the platform's chooser also weighs colour depths.
+bool BuildGroupDirectory(const uint8_t *file, size_t size, GroupDirectory *out, bool withDepths = false);
 
 // The bytes CreateIconFromResource takes for the image with identifier id:
 // an icon image's data from its offset to the end of the file image; for a

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "common/handles.h"
+#include "common/files_win.h"
 #include "contracts/gydib.h"
 #include "iconlib/icofile.h"
 #include "iconres/anifile.h"
@@ -30,27 +30,10 @@ const int kFramePathList = 1398;
 const DWORD kMaxFrameFileSize = 16u << 20;
 
 bool ReadFrameFile(const char *path, std::vector<uint8_t> *out) {
-    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-    if (!file) return false;
-    DWORD high = 0, size = GetFileSize(file.get(), &high);
-    if (size == INVALID_FILE_SIZE || high || size == 0 || size > kMaxFrameFileSize) return false;
-    out->resize(size);
-    DWORD got = 0;
-    if (!ReadFile(file.get(), out->data(), size, &got, nullptr) || got != size) return false;
+    if (!ReadWholeFile(path, kMaxFrameFileSize, out) || out->empty()) return false;
     IconFileDirectory dir;
     std::string error;
     return ParseIconDirectory(out->data(), out->size(), &dir, &error) && !dir.entries.empty();
-}
-
-bool WriteWhole(const char *path, const std::vector<uint8_t> &bytes) {
-    UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
-    file.reset();
-    if (!ok) DeleteFileA(path);
-    return ok;
 }
 
 }  // namespace
@@ -76,5 +59,5 @@ extern "C" BOOL WINAPI SaveANI(HWND window, const char *path, int frames, int ra
     spec.rate = rate > 0 ? (uint32_t)rate : kAniDefaultSpeed;
     spec.title = title ? title : "";
     spec.author = author ? author : "";
-    return WriteWhole(path, BuildAniFile(spec)) ? TRUE : FALSE;
+    return WriteWholeFile(path, BuildAniFile(spec)) ? TRUE : FALSE;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
 #include "iconlib/icofile.h"
@@ -116,22 +117,11 @@ bool WriteBmp32(const std::string &path, int width, int height, const std::funct
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
     std::vector<uint8_t> out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    DWORD size = GetFileSize(h, nullptr);
-    out.resize(size);
-    DWORD got = 0;
-    if (size && !ReadFile(h, out.data(), size, &got, nullptr)) got = 0;
-    out.resize(got);
-    CloseHandle(h);
+    if (!ReadWholeFile(path, 1u << 30, &out)) out.clear();
     return out;
 }
 
-bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD n = 0;
-    return f && WriteFile(f.get(), bytes.data(), (DWORD)bytes.size(), &n, nullptr) && n == bytes.size();
-}
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) { return WriteWholeFile(path, bytes); }
 
 bool SaveWindowShot(HWND window, const std::string &path) {
     UpdateWindow(window);
@@ -158,9 +148,10 @@ bool SaveWindowShot(HWND window, const std::string &path) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;
     fh.bfSize = fh.bfOffBits + (DWORD)pixels.size();
-    std::vector<uint8_t> file((const uint8_t *)&fh, (const uint8_t *)&fh + sizeof fh);
-    file.insert(file.end(), (const uint8_t *)&ih, (const uint8_t *)&ih + sizeof ih);
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    std::vector<uint8_t> file(sizeof fh + sizeof ih + pixels.size());
+    memcpy(file.data(), &fh, sizeof fh);
+    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    memcpy(file.data() + sizeof fh + sizeof ih, pixels.data(), pixels.size());
     return WriteBytes(path, file);
 }
 
@@ -361,4 +352,50 @@ void WriteReadbackExpect(const std::string &iconPath) {
         if (f.dir.type == kCursorType) out << " " << e.planes << " " << e.bitCount;  // the hot spot
         out << "\n";
     }
+}
+
+std::string SiblingProgram(const std::string &name) {
+    char buf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string self(buf, n);
+    return self.substr(0, self.find_last_of('\\')) + "\\" + name;
+}
+
+ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd) {
+    ProgramRun run;
+    static int serial = 0;
+    std::string log = TestOutputDir("scratch") + "\\run-" + std::to_string(GetCurrentProcessId()) + "-" +
+                      std::to_string(++serial) + ".log";
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    {
+        UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out) return run;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out.get();
+        si.hStdInput = nullptr;
+        std::string line = "\"" + exe + "\" " + args;
+        std::vector<char> cmd(line.begin(), line.end());
+        cmd.push_back('\0');
+        PROCESS_INFORMATION pi;
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+            return run;
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        DWORD waited = WaitForSingleObject(process.get(), 120000);
+        GetExitCodeProcess(process.get(), &run.exitCode);
+        if (waited != WAIT_OBJECT_0) run.exitCode = 0xFFFFFFFF;
+    }
+    // The output file is complete once nothing holds it open any more.
+    for (int i = 0; i < 200; ++i) {
+        UniqueFile whole(CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (whole) break;
+        Sleep(25);
+    }
+    std::vector<uint8_t> bytes = ReadFileBytes(log);
+    run.output.assign(bytes.begin(), bytes.end());
+    DeleteFileA(log.c_str());
+    return run;
 }

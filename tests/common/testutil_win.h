@@ -83,6 +83,17 @@ bool ReadDecodedIcon(const std::string &path, DecodedIconFile *out, std::string 
 void WriteReadbackExpect(const std::string &iconPath);
 
 std::vector<uint8_t> ReadFileBytes(const std::string &path);
+
+// A program of the build (beside the running test program) started as a
+// user starts it, its output (stdout and stderr together) caught in a file:
+// a pipe could be held open by a helper process the system starts.
+struct ProgramRun {
+    DWORD exitCode = 0xFFFFFFFF;  // also when it could not start or ran over two minutes
+    std::string output;
+    bool Says(const std::string &text) const { return output.find(text) != std::string::npos; }
+};
+std::string SiblingProgram(const std::string &name);
+ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd = "");
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
 // Copies what the screen shows of a window into a 24-bit .bmp file (kept in

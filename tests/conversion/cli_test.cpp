@@ -12,58 +12,11 @@ namespace {
 
 std::string Input(const std::string &name) { return TestOutputDir("conversion-inputs") + "\\" + name; }
 
-struct RunResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;  // stdout and stderr together
-    bool Says(const std::string &text) const { return output.find(text) != std::string::npos; }
-};
+typedef ProgramRun RunResult;
 
-std::string ConverterPath() {
-    char buf[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string self(buf, n);
-    return self.substr(0, self.find_last_of('\\')) + "\\GlypheryConvert.exe";
-}
-
-// Runs the converter with its output going to a file (a pipe could be held
-// open by a helper process the system starts), waits for it, reads the file.
+// Runs the converter as a user starts it, with its output going to a file.
 RunResult Convert(const std::string &args, const std::string &cwd = "") {
-    RunResult run;
-    static int serial = 0;
-    std::string log = TestOutputDir("scratch") + "\\cli-" + std::to_string(GetCurrentProcessId()) + "-" +
-                      std::to_string(++serial) + ".log";
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    {
-        UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!out) return run;
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = out.get();
-        si.hStdInput = nullptr;
-        std::string line = "\"" + ConverterPath() + "\" " + args;
-        std::vector<char> cmd(line.begin(), line.end());
-        cmd.push_back('\0');
-        PROCESS_INFORMATION pi;
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
-            return run;
-        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
-        DWORD waited = WaitForSingleObject(process.get(), 120000);
-        GetExitCodeProcess(process.get(), &run.exitCode);
-        if (waited != WAIT_OBJECT_0) run.exitCode = 0xFFFFFFFF;
-    }
-    // The output file is complete once nothing holds it open any more.
-    for (int i = 0; i < 200; ++i) {
-        UniqueFile whole(CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (whole) break;
-        Sleep(25);
-    }
-    std::vector<uint8_t> bytes = ReadFileBytes(log);
-    run.output.assign(bytes.begin(), bytes.end());
-    DeleteFileA(log.c_str());
-    return run;
+    return RunProgram(SiblingProgram("GlypheryConvert.exe"), args, cwd);
 }
 
 typedef DecodedIconFile ParsedIcon;

@@ -48,7 +48,7 @@ TEST(AniFile, WrittenFileReadsBackWithTablesTitleAndAuthor) {
     EXPECT_EQ(ani.header.frames, 3u);
     EXPECT_EQ(ani.header.steps, 3u);
     EXPECT_EQ(ani.header.rate, 9u);
-    EXPECT_EQ(ani.header.flags, kAniFlagIcon);
+    EXPECT_EQ(ani.header.flags, kAniFlagIcon | kAniFlagSequence);  // a "seq " chunk is announced by its flag
     ASSERT_EQ(ani.frames.size(), 3u);
     EXPECT_EQ(FrameBytes(file, ani.frames[0]), kRed);
     EXPECT_EQ(FrameBytes(file, ani.frames[2]), kBlue);

@@ -1,0 +1,37 @@
+#include "common/files_win.h"
+
+#include "common/handles.h"
+
+bool ReadWholeFile(const std::string &path, size_t maxBytes, std::vector<uint8_t> *out, bool *opened, DWORD share) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (opened) *opened = (bool)file;
+    if (!file) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || (uint64_t)size.QuadPart > maxBytes) return false;
+    out->resize((size_t)size.QuadPart);
+    DWORD got = 0;
+    return out->empty() || (ReadFile(file.get(), out->data(), (DWORD)out->size(), &got, nullptr) && got == out->size());
+}
+
+bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    bool ok = bytes.empty() ||
+              (WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size());
+    file.reset();
+    if (!ok) DeleteFileA(path.c_str());
+    return ok;
+}
+
+bool EnsureFolder(const std::string &folder) {
+    DWORD a = GetFileAttributesA(folder.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+std::string FullPath(const std::string &path) {
+    char buf[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
+    return n && n < MAX_PATH ? std::string(buf, n) : std::string();
+}
