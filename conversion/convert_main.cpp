@@ -6,11 +6,15 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "common/codepage_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "conversion/convert_options.h"
@@ -20,6 +24,10 @@
 namespace {
 
 enum ExitCode { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2, kExitTarget = 3 };
+
+const char kOutsideCodePage[] =
+    "the name holds characters the system's ANSI code page cannot write (the program would open another "
+    "file); rename it, or set a system locale whose code page has them";
 
 // No message box may wait unseen for a click: they go to the console.
 int ConsoleMessage(HWND, const char *text, const char *caption, UINT) {
@@ -39,12 +47,20 @@ bool IsFolder(const std::string &path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The output folder, created when missing, and proven writable by writing
+// The output folder, created with its missing parents when missing (never
+// the server or share of a network path), and proven writable by writing
 // and removing a scratch file in it.
 bool PrepareTarget(const std::string &folder, std::string *why) {
-    if (!IsFolder(folder) && !CreateDirectoryA(folder.c_str(), nullptr)) {
-        *why = "cannot create the output folder " + folder;
-        return false;
+    if (!IsFolder(folder)) {
+        for (const std::string &step : FolderChain(folder)) {
+            if (IsFolder(step) || CreateDirectoryA(step.c_str(), nullptr)) continue;
+            *why = "cannot create the output folder " + folder;
+            return false;
+        }
+        if (!IsFolder(folder)) {
+            *why = "cannot create the output folder " + folder;
+            return false;
+        }
     }
     char probe[MAX_PATH];
     if (!GetTempFileNameA(folder.c_str(), "gyc", 0, probe)) {
@@ -79,6 +95,12 @@ public:
         case kSourceBadName:
             Fail(result, "the output or temporary path would be longer than 259 characters");
             break;
+        case kSourceWouldReplaceSource:
+            Fail(result, "not converted: it would write over " + result.detail + ", a picture being converted");
+            break;
+        case kSourceOutputTaken:
+            Fail(result, "not converted: " + result.detail + " was already written from another picture");
+            break;
         }
         fflush(stdout);
     }
@@ -92,6 +114,27 @@ private:
     }
 };
 
+// The arguments the ANSI code page cannot write exactly, as the narrow argv
+// shows them: there a character without an ANSI form became '?' or a
+// look-alike, which would name another file. Found from the wide command
+// line; an option's value after "=" counts on its own too.
+std::set<std::string> ArgumentsOutsideCodePage(int argc, char **argv) {
+    std::set<std::string> lossy;
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return lossy;
+    for (int i = 1; i < count && count == argc; ++i) {
+        std::string ansi;
+        if (WideToAnsiExactly(wide[i], &ansi)) continue;
+        std::string arg = argv[i];
+        lossy.insert(arg);
+        size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) lossy.insert(arg.substr(equals + 1));
+    }
+    LocalFree(wide);
+    return lossy;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -99,6 +142,7 @@ int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetMessageBoxHandler(ConsoleMessage);
+    std::set<std::string> lossy = ArgumentsOutsideCodePage(argc, argv);
     ConvertOptions options;
     std::string error;
     if (!ParseConvertOptions(argc, argv, &options, &error)) {
@@ -128,6 +172,10 @@ int main(int argc, char **argv) {
     // program did before it read each source once.
     const char *every = getenv("GLYPHERY_READ_EVERY_FORMAT");
     request.readEveryFormat = every && *every && *every != '0';
+    if (!options.outDir.empty() && lossy.count(options.outDir)) {
+        fprintf(stderr, "GlypheryConvert: %s: %s\n", options.outDir.c_str(), kOutsideCodePage);
+        return kExitTarget;
+    }
     request.targetFolder = FullPath(options.outDir.empty() ? "." : options.outDir);
     if (request.targetFolder.size() > 1 && request.targetFolder.back() == '\\' &&
         request.targetFolder[request.targetFolder.size() - 2] != ':')
@@ -140,6 +188,11 @@ int main(int argc, char **argv) {
 
     int missing = 0;
     for (const std::string &source : options.sources) {
+        if (lossy.count(source)) {
+            fprintf(stderr, "GlypheryConvert: %s: %s\n", source.c_str(), kOutsideCodePage);
+            ++missing;
+            continue;
+        }
         std::string full = FullPath(source);
         DWORD a = full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(full.c_str());
         if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -1,15 +1,21 @@
 #include "conversion/driver_win.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <map>
 #include <memory>
+#include <new>
 
+#include "common/codepage_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "contracts/gygraph.h"
 #include "conversion/formatpanel_win.h"
+#include "conversion/outputguard_win.h"
 #include "conversion/progress_win.h"
+#include "conversion/readsize.h"
 #include "conversion/render_args.h"
 #include "conversion/sources.h"
 #include "iconlib/iconlib.h"
@@ -33,26 +39,64 @@ struct ExceptionDeleter {
 };
 typedef std::unique_ptr<ExceptionInfo, ExceptionDeleter> ExceptionPtr;
 
+// The library's messages name files in UTF-8; the suite's texts are ANSI.
 std::string ReasonOf(const ExceptionInfo *e) {
     std::string text;
     if (e->reason) text = e->reason;
     if (e->description) text += std::string(text.empty() ? "" : " (") + e->description + (text.empty() ? "" : ")");
-    return text;
+    return Utf8ToAnsi(text);
 }
 
-// Copies a name into one of the library's fixed file-name fields.
-void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, name); }
+// Copies a name into one of the library's fixed file-name fields. The
+// library opens files by UTF-8 names; the suite's names are ANSI.
+void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, AnsiToUtf8(name)); }
 
 // The picture of a source: the first image the library reads from it (the
-// composite of a layered file, the first frame of an animation).
+// composite of a layered file, the first frame of an animation), at most
+// kReadBoundPixels large (readsize.h). The header is read first: a picture
+// too large to convert is refused before any pixel is decoded, and a larger
+// one is decoded at a reduced scale where its decoder can (JPEG), then
+// resized to the bound.
 ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
     SetFileName(info->filename, path);
-    ImagePtr picture(ReadImage(info, e));
+    uint32_t width = 0, height = 0;
+    ReadPlan plan = kReadWhole;
+    {
+        ExceptionPtr pingException(AcquireExceptionInfo());
+        ImagePtr header(PingImage(info, pingException.get()));
+        // A picture the header pass cannot take is read as it is: the reader
+        // then says why it fails, within the library's own limits.
+        if (header) plan = PlanRead(header->columns, header->rows, &width, &height);
+        if (plan == kRefuseTooLarge) {
+            char size[160];
+            snprintf(size, sizeof size, "%lu x %lu pixels; at most %lu pixels and %lu on a side",
+                     (unsigned long)header->columns, (unsigned long)header->rows, (unsigned long)kMaxPicturePixels,
+                     (unsigned long)kMaxPictureSide);
+            // The refusal as the library's own would read (the strings are the library's to free).
+            e->severity = ResourceLimitError;
+            CloneString(&e->reason, "the picture is too large");
+            CloneString(&e->description, size);
+            return ImagePtr();
+        }
+    }
+    ImageInfoPtr reduced;
+    if (plan == kReadReduced) {
+        reduced.reset(CloneImageInfo(info));
+        char size[64];
+        snprintf(size, sizeof size, "%ux%u", (unsigned)width, (unsigned)height);
+        SetImageOption(reduced.get(), "jpeg:size", size);
+    }
+    ImagePtr picture(ReadImage(reduced ? reduced.get() : info, e));
     if (picture && picture->next) {
         Image *rest = picture->next;
         picture->next = nullptr;
         rest->previous = nullptr;
         DestroyImageList(rest);
+    }
+    if (picture && plan == kReadReduced && (picture->columns > width || picture->rows > height)) {
+        // The library's default filter for the size change, as "-resize" takes it.
+        ImagePtr smaller(ResizeImage(picture.get(), width, height, UndefinedFilter, 1.0, e));
+        picture = std::move(smaller);
     }
     return picture;
 }
@@ -270,7 +314,61 @@ void EnsureImageLibrary() {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     MagickCoreGenesis(self, MagickFalse);
+    // Set before the first picture: the pixel cache takes the side limits
+    // when it is made. The sides the library takes are wider than a
+    // conversion takes, so that a reader still reports what a picture
+    // declares (the PNG reader refuses wider ones without a reason) and
+    // ReadSource refuses it by name. Pixel caches beyond the memory limit go
+    // to a mapped file, then to disk; beyond the disk limit a picture is
+    // refused. (A policy file of the image library can only lower these.)
+    const MagickSizeType MiB = 1024 * 1024, librarySide = 1 << 20;
+    SetMagickResourceLimit(WidthResource, librarySide);
+    SetMagickResourceLimit(HeightResource, librarySide);
+    SetMagickResourceLimit(AreaResource, kMaxPicturePixels);
+    SetMagickResourceLimit(MemoryResource, 256 * MiB);
+    SetMagickResourceLimit(MapResource, 512 * MiB);
+    SetMagickResourceLimit(DiskResource, 1024 * MiB);  // the largest picture taken, 8 bytes a pixel
 }
+
+namespace {
+
+SourceResult NotConverted(const std::string &source, SourceOutcome outcome, const std::string &detail) {
+    SourceResult result;
+    result.source = source;
+    result.outcome = outcome;
+    result.detail = detail;
+    return result;
+}
+
+// One source within the whole conversion: refused when it would write over
+// a picture of the request or an output already written, and converted
+// otherwise, with whatever it throws kept inside.
+SourceResult ConvertOneSource(SourceConverter *converter, OutputGuard *guard, const ConversionRequest &request,
+                              const std::string &source, ConversionProgress *progress) {
+    std::string file;
+    OutputClash clash = guard->Check(FilesWrittenFor(request, source), &file);
+    if (clash != kNoClash) {
+        SourceResult result =
+            NotConverted(source, clash == kClashWithSource ? kSourceWouldReplaceSource : kSourceOutputTaken, file);
+        progress->SourceStarted(source);
+        progress->SourceResultReady(result);
+        return result;
+    }
+    SourceResult result;
+    try {
+        result = converter->Convert(source);
+    } catch (const std::bad_alloc &) {
+        result = NotConverted(source, kSourceNotWritten, "not enough memory");
+    } catch (const std::exception &e) {
+        result = NotConverted(source, kSourceNotWritten, e.what());
+    } catch (...) {
+        result = NotConverted(source, kSourceNotWritten, "unexpected failure");
+    }
+    for (const std::string &output : result.outputs) guard->Wrote(output);
+    return result;
+}
+
+}  // namespace
 
 int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results) {
     if (request.formats.empty()) return 0;
@@ -279,15 +377,24 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
     if (!progress) progress = &quiet;
     SourceConverter converter(request, progress);
     size_t count = request.sources.size() < kMaxSources ? request.sources.size() : kMaxSources;
-    for (size_t i = 0; i < count; ++i) {
-        SourceResult result = converter.Convert(request.sources[i]);
-        if (results) results->push_back(result);
+    std::vector<std::string> sources(request.sources.begin(), request.sources.begin() + (long)count);
+    OutputGuard guard(sources);
+    for (const std::string &source : sources) {
+        SourceResult result = ConvertOneSource(&converter, &guard, request, source, progress);
+        if (results) {
+            try {
+                results->push_back(result);
+            } catch (...) {
+                // The caller's list cannot grow: the conversion goes on without it.
+            }
+        }
     }
     return 1;
 }
 
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
-                     const std::vector<std::string> &sources, HWND *progressWindow) {
+                     const std::vector<std::string> &sources, HWND *progressWindow,
+                     std::vector<SourceResult> *results) {
     *progressWindow = nullptr;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ConversionRequest request;
@@ -305,7 +412,7 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
     request.owner = mainWindow;
     *progressWindow = CreateProgressWindow(resources, mainWindow);
     ProgressWindowSink sink(*progressWindow);
-    int rc = RunConversion(request, &sink, nullptr);
+    int rc = RunConversion(request, &sink, results);
     SetCursor(previous);
     return rc;
 }

@@ -21,6 +21,7 @@
 #include "shell/filters.h"
 #include "desktop/desktop.h"
 #include "shell/mainwindow.h"
+#include "shell/mainwindow_report.h"
 #include "shell/resource.h"
 #include "shell/selection.h"
 #include "shell/settings.h"
@@ -176,6 +177,7 @@ void OnConvert(HWND panel) {
             AcquireFromScanner(owner);
             return;
         }
+        if (!SelectionNamesFitCodePage(w.browser, owner, w.instance)) return;
         if (!TakeSelection(owner, &sources)) return;
         if (!TakeTargetFolder(panel, owner, s)) {
             sources.clear();
@@ -185,13 +187,15 @@ void OnConvert(HWND panel) {
     }
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
     if (sources.size() == 1 && IsVideoSource(sources[0])) sources[0] = PickVideoFrame(owner, sources[0]);
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress);
+    std::vector<SourceResult> results;
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
     if (!done) {
         EndProgress(&w.progress, false);
         return;
     }
     if (s.bip) MessageBeep(MB_OK);
     EndProgress(&w.progress, true);
+    ReportSourcesKept(owner, w.instance, results);
     ShowResult(owner, s, sources);
 }
 
@@ -215,6 +219,7 @@ void OnCursorTest(HWND panel) {
         StopCursorTest(panel);
         return;
     }
+    if (!SelectionNamesFitCodePage(w.browser, w.browser, w.instance)) return;
     SetTestLabel(panel, IDS_STOP_TEST);
     std::string selection = BrowserText(w.browser, CDM_GETSPEC);
     std::vector<std::string> sources =
@@ -226,8 +231,10 @@ void OnCursorTest(HWND panel) {
     }
     CopyTransparency(panel, s);
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress);
+    std::vector<SourceResult> results;
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
     EndProgress(&w.progress, done != 0);
+    ReportSourcesKept(w.browser, w.instance, results);
     HCURSOR preview = nullptr;
     if (done) {
         std::string path = PreviewCursorPath(s.pathSave, TempFolder(), sources[0]);
@@ -261,6 +268,7 @@ void OnBrowseTarget(HWND panel) {
 
 void OnOpenSelected() {
     MainWindowState &w = MainWindow();
+    if (!SelectionNamesFitCodePage(w.browser, w.browser, w.instance)) return;
     std::string folder = BrowserText(w.browser, CDM_GETFOLDERPATH);
     std::vector<std::string> chosen = SourcesFromSelection(folder, BrowserText(w.browser, CDM_GETSPEC), 1);
     if (chosen.empty()) {
