@@ -27,6 +27,8 @@ std::string FromWide(UINT codePage, DWORD flags, const std::wstring &wide, BOOL 
 
 }  // namespace
 
+std::wstring AnsiToWide(const std::string &ansi) { return ToWide(CP_ACP, ansi); }
+
 std::string AnsiToUtf8(const std::string &ansi) { return FromWide(CP_UTF8, 0, ToWide(CP_ACP, ansi), nullptr); }
 
 std::string Utf8ToAnsi(const std::string &utf8) { return FromWide(CP_ACP, 0, ToWide(CP_UTF8, utf8), nullptr); }

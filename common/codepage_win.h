@@ -5,6 +5,8 @@
 #pragma once
 #include <string>
 
+// The UTF-16 form of a text in the ANSI code page.
+std::wstring AnsiToWide(const std::string &ansi);
 // The UTF-8 form of a text in the ANSI code page.
 std::string AnsiToUtf8(const std::string &ansi);
 // The ANSI form of a UTF-8 text; a character the code page lacks becomes '?'.

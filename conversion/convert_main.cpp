@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -135,6 +136,21 @@ std::set<std::string> ArgumentsOutsideCodePage(int argc, char **argv) {
     return lossy;
 }
 
+// For measuring (GLYPHERY_REPORT_USAGE=1): the processor time and the peak
+// memory of the whole run, on stderr.
+void ReportUsage() {
+    FILETIME created, exited, kernel, user;
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user) ||
+        !GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+        return;
+    auto seconds = [](const FILETIME &t) { return (((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 1e7; };
+    fprintf(stderr, "GlypheryConvert: usage: %.2f s processor time, peak working set %lu MiB, peak commit %lu MiB\n",
+            seconds(user) + seconds(kernel), (unsigned long)(memory.PeakWorkingSetSize >> 20),
+            (unsigned long)(memory.PeakPagefileUsage >> 20));
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -207,5 +223,7 @@ int main(int argc, char **argv) {
     ConsoleProgress progress(window);
     RunConversion(request, &progress, nullptr);
     if (window) DestroyWindow(window);
+    const char *usage = getenv("GLYPHERY_REPORT_USAGE");
+    if (usage && *usage && *usage != '0') ReportUsage();
     return missing + progress.failures ? kExitSomeFailed : kExitOk;
 }

@@ -59,32 +59,32 @@ void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxT
 // resized to the bound.
 ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
     SetFileName(info->filename, path);
-    uint32_t width = 0, height = 0;
-    ReadPlan plan = kReadWhole;
+    ReadSize size;
+    size.plan = kReadWhole;
     {
         ExceptionPtr pingException(AcquireExceptionInfo());
         ImagePtr header(PingImage(info, pingException.get()));
         // A picture the header pass cannot take is read as it is: the reader
         // then says why it fails, within the library's own limits.
-        if (header) plan = PlanRead(header->columns, header->rows, &width, &height);
-        if (plan == kRefuseTooLarge) {
-            char size[160];
-            snprintf(size, sizeof size, "%lu x %lu pixels; at most %lu pixels and %lu on a side",
+        if (header) size = PlanRead(header->columns, header->rows);
+        if (size.plan == kRefuseTooLarge) {
+            char text[160];
+            snprintf(text, sizeof text, "%lu x %lu pixels; at most %lu pixels and %lu on a side",
                      (unsigned long)header->columns, (unsigned long)header->rows, (unsigned long)kMaxPicturePixels,
                      (unsigned long)kMaxPictureSide);
             // The refusal as the library's own would read (the strings are the library's to free).
             e->severity = ResourceLimitError;
             CloneString(&e->reason, "the picture is too large");
-            CloneString(&e->description, size);
+            CloneString(&e->description, text);
             return ImagePtr();
         }
     }
     ImageInfoPtr reduced;
-    if (plan == kReadReduced) {
+    if (size.plan == kReadReduced) {
         reduced.reset(CloneImageInfo(info));
-        char size[64];
-        snprintf(size, sizeof size, "%ux%u", (unsigned)width, (unsigned)height);
-        SetImageOption(reduced.get(), "jpeg:size", size);
+        char hint[64];
+        snprintf(hint, sizeof hint, "%ux%u", (unsigned)size.hintWidth, (unsigned)size.hintHeight);
+        SetImageOption(reduced.get(), "jpeg:size", hint);
     }
     ImagePtr picture(ReadImage(reduced ? reduced.get() : info, e));
     if (picture && picture->next) {
@@ -93,9 +93,9 @@ ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) 
         rest->previous = nullptr;
         DestroyImageList(rest);
     }
-    if (picture && plan == kReadReduced && (picture->columns > width || picture->rows > height)) {
+    if (picture && size.plan == kReadReduced && BeyondReadBound(picture->columns, picture->rows)) {
         // The library's default filter for the size change, as "-resize" takes it.
-        ImagePtr smaller(ResizeImage(picture.get(), width, height, UndefinedFilter, 1.0, e));
+        ImagePtr smaller(ResizeImage(picture.get(), size.width, size.height, UndefinedFilter, 1.0, e));
         picture = std::move(smaller);
     }
     return picture;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/codepage_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
 
@@ -25,25 +26,28 @@ std::string TestOutputDir(const std::string &sub) {
     return dir + "\\" + sub;
 }
 
-static void RemoveTree(const std::string &dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+// Wide calls: a test may leave names the ANSI code page cannot write.
+static void RemoveTree(const std::wstring &dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = dir + L"\\" + name;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(h, &fd));
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
 }
+
+static void RemoveTree(const std::string &dir) { RemoveTree(AnsiToWide(dir)); }
 
 ScratchDir::ScratchDir(const std::string &name) {
     path_ = TestOutputDir("scratch\\" + name);
