@@ -27,29 +27,31 @@ FileIdentity IdentityOf(const std::string &path) {
     return id;
 }
 
-bool SameFile(const FileIdentity &a, const FileIdentity &b) {
-    if (a.fullPath == b.fullPath) return true;
-    return a.exists && b.exists && a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+void OutputGuard::KnownFiles::Add(const FileIdentity &id) {
+    paths.insert(id.fullPath);
+    if (id.exists) files.insert(std::make_tuple(id.volume, id.indexHigh, id.indexLow));
+}
+
+bool OutputGuard::KnownFiles::Has(const FileIdentity &id) const {
+    return paths.count(id.fullPath) || (id.exists && files.count(std::make_tuple(id.volume, id.indexHigh, id.indexLow)));
 }
 
 OutputGuard::OutputGuard(const std::vector<std::string> &sources) {
-    for (const std::string &source : sources) sources_.push_back(IdentityOf(source));
+    for (const std::string &source : sources) sources_.Add(IdentityOf(source));
 }
 
 OutputClash OutputGuard::Check(const std::vector<std::string> &files, std::string *file) const {
     for (const std::string &path : files) {
         FileIdentity id = IdentityOf(path);
         *file = path;
-        for (const FileIdentity &source : sources_)
-            if (SameFile(id, source)) return kClashWithSource;
-        for (const FileIdentity &output : written_)
-            if (SameFile(id, output)) return kClashWithWritten;
+        if (sources_.Has(id)) return kClashWithSource;
+        if (written_.Has(id)) return kClashWithWritten;
     }
     file->clear();
     return kNoClash;
 }
 
-void OutputGuard::Wrote(const std::string &output) { written_.push_back(IdentityOf(output)); }
+void OutputGuard::Wrote(const std::string &output) { written_.Add(IdentityOf(output)); }
 
 std::vector<std::string> FilesWrittenFor(const ConversionRequest &request, const std::string &source) {
     std::vector<std::string> files;

@@ -7,7 +7,9 @@
 #pragma once
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct ConversionRequest;
@@ -21,7 +23,6 @@ struct FileIdentity {
     DWORD volume = 0, indexHigh = 0, indexLow = 0;
 };
 FileIdentity IdentityOf(const std::string &path);
-bool SameFile(const FileIdentity &a, const FileIdentity &b);
 
 enum OutputClash {
     kNoClash,
@@ -37,7 +38,14 @@ public:
     void Wrote(const std::string &output);
 
 private:
-    std::vector<FileIdentity> sources_, written_;
+    // Files known by their paths and, those that exist, by volume and index.
+    struct KnownFiles {
+        std::set<std::string> paths;
+        std::set<std::tuple<DWORD, DWORD, DWORD>> files;
+        void Add(const FileIdentity &id);
+        bool Has(const FileIdentity &id) const;
+    };
+    KnownFiles sources_, written_;
 };
 
 // The files converting `source` writes with `request`: for an icon or cursor
