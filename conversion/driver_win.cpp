@@ -72,10 +72,7 @@ ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) 
             snprintf(text, sizeof text, "%lu x %lu pixels; at most %lu pixels and %lu on a side",
                      (unsigned long)header->columns, (unsigned long)header->rows, (unsigned long)kMaxPicturePixels,
                      (unsigned long)kMaxPictureSide);
-            // The refusal as the library's own would read (the strings are the library's to free).
-            e->severity = ResourceLimitError;
-            CloneString(&e->reason, "the picture is too large");
-            CloneString(&e->description, text);
+            ThrowException(e, ResourceLimitError, "the picture is too large", text);
             return ImagePtr();
         }
     }
