@@ -338,22 +338,6 @@ TEST_F(DriverTest, EmptyFormatListDoesNothing) {
     EXPECT_TRUE(rec.events.empty());
 }
 
-// A name outside ASCII reaches the image library in the form it opens, and
-// the rendered bitmaps, named after it, are the files saveICON takes.
-TEST_F(DriverTest, AccentedNamesGiveAccentedBitmapsAndOutputs) {
-    if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page " << GetACP();
-    const std::string base = "\xe9t\xe9 caf\xe9";  // in the Western code page
-    ASSERT_TRUE(CopyFileA(Input("photo.jpg").c_str(), out_.File(base + ".jpg").c_str(), FALSE));
-    ConversionRequest r = Request({}, {{16, 4}, {32, 24}});
-    r.sources = {out_.File(base + ".jpg")};
-    Recorder *rec;
-    std::vector<SourceResult> results = Run(r, &rec);
-    EXPECT_EQ(results[0].outcome, kSourceConverted) << results[0].detail;
-    EXPECT_EQ(rec->rendered, (std::vector<std::string>{base + "_16_4.bmp", base + "_32_24.bmp"}));
-    EXPECT_TRUE(FilesIn(temp_.path()).empty());
-    EXPECT_EQ(Directory(out_.File(base + ".ico")).entries.size(), 2u);
-}
-
 // A source's output that is the source under another name (a hard link) is
 // not written: the picture keeps its bytes and the next source is converted.
 TEST_F(DriverTest, OutputThatIsTheSourceUnderAnotherNameIsNotWritten) {
