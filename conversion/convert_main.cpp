@@ -146,9 +146,8 @@ void ReportUsage() {
         !GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
         return;
     auto seconds = [](const FILETIME &t) { return (((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 1e7; };
-    fprintf(stderr, "GlypheryConvert: usage: %.2f s processor time, peak working set %lu MiB, peak commit %lu MiB\n",
-            seconds(user) + seconds(kernel), (unsigned long)(memory.PeakWorkingSetSize >> 20),
-            (unsigned long)(memory.PeakPagefileUsage >> 20));
+    fprintf(stderr, "GlypheryConvert: usage: %.2f s processor time, peak working set %lu MiB\n",
+            seconds(user) + seconds(kernel), (unsigned long)(memory.PeakWorkingSetSize >> 20));
 }
 
 }  // namespace
