@@ -108,6 +108,9 @@ bool Mogrify(ImageInfo *info, ImagePtr *image, const std::vector<std::string> &a
 }
 
 bool WritePicture(ImageInfo *info, Image *image, const std::string &name) {
+    // The name as it is: the library would read "%d" or "%[...]" in a file
+    // name as a pattern and write another file than saveICON looks for.
+    SetImageOption(info, "filename:literal", "true");
     SetFileName(info->filename, name);
     SetFileName(image->filename, name);
     return WriteImage(info, image) != MagickFalse;

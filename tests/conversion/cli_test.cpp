@@ -265,8 +265,9 @@ protected:
     std::wstring OutW(const wchar_t *name) const { return W(out_.path()) + L"\\" + name; }
 };
 
-TEST_F(CliNamesTest, AccentsAndSpacesKeepTheirNames) {
-    for (const wchar_t *name : {L"\u00e9t\u00e9 caf\u00e9", L"three word name"}) {
+TEST_F(CliNamesTest, AccentsSpacesAndPercentsKeepTheirNames) {
+    // "%d" and "[1]" are patterns to the image library, not to a file name.
+    for (const wchar_t *name : {L"\u00e9t\u00e9 caf\u00e9", L"three word name", L"50%d off [1]"}) {
         std::wstring picture = OutW(name) + L".png";
         ASSERT_TRUE(CopyAs(Input("alpha.png"), picture));
         RunResult r = ConvertWide(L"--formats 16x4,32x24 --out " + QW(W(out_.path())) + L" " + QW(picture));
