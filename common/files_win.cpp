@@ -1,6 +1,7 @@
 #include "common/files_win.h"
 
 #include "common/handles.h"
+#include "common/paths.h"
 
 bool ReadWholeFile(const std::string &path, size_t maxBytes, std::vector<uint8_t> *out, bool *opened, DWORD share) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -28,6 +29,24 @@ bool EnsureFolder(const std::string &folder) {
     DWORD a = GetFileAttributesA(folder.c_str());
     if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+bool IsFolder(const std::string &path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolderWithParents(const std::string &folder) {
+    for (const std::string &step : FolderChain(folder))
+        if (!EnsureFolder(step)) return false;
+    return IsFolder(folder);
+}
+
+bool FolderAcceptsFiles(const std::string &folder) {
+    char probe[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "gy", 0, probe)) return false;
+    DeleteFileA(probe);
+    return true;
 }
 
 std::string FullPath(const std::string &path) {

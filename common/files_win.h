@@ -17,6 +17,14 @@ bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes);
 // The folder exists, or is created (its parent must exist). False when the
 // name is a file or the folder cannot be made.
 bool EnsureFolder(const std::string &folder);
+// True when the path names an existing folder.
+bool IsFolder(const std::string &path);
+// The folder exists, or is created with its missing parents (never the server
+// or share of a network path). False when a step is a file or cannot be made.
+bool CreateFolderWithParents(const std::string &folder);
+// Whether a file can be made in the folder: the probe is a temporary file
+// ("<folder>\gyXXXX.tmp", up to 14 characters after the folder's), deleted at once.
+bool FolderAcceptsFiles(const std::string &folder);
 // The full path of a file name (GetFullPathNameA); "" when it would not fit
 // MAX_PATH characters.
 std::string FullPath(const std::string &path);

@@ -2,10 +2,16 @@
 
 #include <cstring>
 
+// A network path ("\\server\share\...") opens with two backslashes that
+// name no empty folder: they stay. Only the first is exempt from collapsing,
+// so the second survives as the last of its run.
+static size_t NetworkOpening(const char *path) { return path[0] == '\\' && path[1] == '\\' ? 1 : 0; }
+
 std::string CollapseBackslashes(const std::string &path) {
-    std::string out;
+    size_t keep = NetworkOpening(path.c_str());
+    std::string out(path, 0, keep);
     out.reserve(path.size());
-    for (size_t i = 0; i < path.size(); ++i) {
+    for (size_t i = keep; i < path.size(); ++i) {
         if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\') continue;
         out += path[i];
     }
@@ -13,8 +19,8 @@ std::string CollapseBackslashes(const std::string &path) {
 }
 
 char *CollapseBackslashesInPlace(char *buf) {
-    char *w = buf;
-    for (const char *r = buf; *r; ++r) {
+    char *w = buf + NetworkOpening(buf);
+    for (const char *r = w; *r; ++r) {
         if (r[0] == '\\' && r[1] == '\\') continue;
         *w++ = *r;
     }
@@ -61,4 +67,27 @@ bool CopyBounded(char *dst, size_t size, const std::string &src) {
     memcpy(dst, src.data(), n);
     dst[n] = '\0';
     return n == src.size();
+}
+
+std::vector<std::string> FolderChain(const std::string &rawPath) {
+    std::vector<std::string> chain;
+    std::string path = CollapseBackslashes(rawPath);
+    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    if (path.empty()) return chain;
+    size_t start = 0;
+    if (NetworkOpening(path.c_str())) {
+        // A network path: "\\server\share" exists or not; only below it is created.
+        size_t server = path.find('\\', 2);
+        size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
+        if (share == std::string::npos) return chain;
+        start = share + 1;
+    } else if (path.size() >= 2 && path[1] == ':') {
+        start = path.size() > 2 && path[2] == '\\' ? 3 : 2;
+    } else if (path[0] == '\\') {
+        start = 1;
+    }
+    for (size_t i = start; i < path.size(); ++i)
+        if (path[i] == '\\') chain.push_back(path.substr(0, i));
+    if (start < path.size()) chain.push_back(path);
+    return chain;
 }

@@ -2,9 +2,11 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Drops every backslash that is directly followed by another one, so any run
-// of backslashes becomes one. Paths formed from the temporary folder (which
+// of backslashes becomes one, except the two that open a network path
+// ("\\server\share\..."). Paths formed from the temporary folder (which
 // ends in a backslash) pass through this before use.
 std::string CollapseBackslashes(const std::string &path);
 // In-place form for fixed buffers; returns buf.
@@ -17,6 +19,11 @@ std::string BaseName(const std::string &path);
 std::string DirName(const std::string &path);
 // The extension from the last dot of the file name, dot included ("" when none).
 std::string Extension(const std::string &path);
+
+// The folders to create, outermost first, so that `path` exists afterwards:
+// every prefix ending before a backslash, then the path itself, leaving out a
+// drive ("C:") and the server and share of a network path.
+std::vector<std::string> FolderChain(const std::string &path);
 
 // Case-insensitive ASCII comparison of at most n characters (like _strnicmp).
 int CompareNoCase(const char *a, const char *b, size_t n);

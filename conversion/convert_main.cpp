@@ -6,12 +6,18 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <psapi.h>
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "common/codepage_win.h"
+#include "common/files_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "conversion/convert_options.h"
@@ -24,6 +30,10 @@ namespace {
 
 enum ExitCode { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2, kExitTarget = 3 };
 
+const char kOutsideCodePage[] =
+    "the name holds characters the system's ANSI code page cannot write (the program would open another "
+    "file); rename it, or set a system locale whose code page has them";
+
 // No message box may wait unseen for a click: they go to the console.
 int ConsoleMessage(HWND, const char *text, const char *caption, UINT) {
     fprintf(stderr, "GlypheryConvert: %s%s%s\n", caption && *caption ? caption : "", caption && *caption ? ": " : "",
@@ -31,30 +41,17 @@ int ConsoleMessage(HWND, const char *text, const char *caption, UINT) {
     return IDOK;
 }
 
-std::string FullPath(const std::string &path) {
-    char buf[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
-    return n && n < MAX_PATH ? std::string(buf, n) : std::string();
-}
-
-bool IsFolder(const std::string &path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The output folder, created when missing, and proven writable by writing
-// and removing a scratch file in it.
+// The output folder, created with its missing parents when missing, and
+// proven writable by writing and removing a scratch file in it.
 bool PrepareTarget(const std::string &folder, std::string *why) {
-    if (!IsFolder(folder) && !CreateDirectoryA(folder.c_str(), nullptr)) {
+    if (!CreateFolderWithParents(folder)) {
         *why = "cannot create the output folder " + folder;
         return false;
     }
-    char probe[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "gyc", 0, probe)) {
+    if (!FolderAcceptsFiles(folder)) {
         *why = "cannot write in the output folder " + folder;
         return false;
     }
-    DeleteFileA(probe);
     return true;
 }
 
@@ -82,6 +79,12 @@ public:
         case kSourceBadName:
             Fail(result, "the output or temporary path would be longer than 259 characters");
             break;
+        case kSourceWouldReplaceSource:
+            Fail(result, "not converted: it would write over " + result.detail + ", a picture being converted");
+            break;
+        case kSourceOutputTaken:
+            Fail(result, "not converted: " + result.detail + " was already written from another picture");
+            break;
         }
         fflush(stdout);
     }
@@ -95,6 +98,41 @@ private:
     }
 };
 
+// The arguments the ANSI code page cannot write exactly, as the narrow argv
+// shows them: there a character without an ANSI form became '?' or a
+// look-alike, which would name another file. Found from the wide command
+// line; an option's value after "=" counts on its own too.
+std::set<std::string> ArgumentsOutsideCodePage(int argc, char **argv) {
+    std::set<std::string> lossy;
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return lossy;
+    for (int i = 1; i < count && count == argc; ++i) {
+        std::string ansi;
+        if (WideToAnsiExactly(wide[i], &ansi)) continue;
+        std::string arg = argv[i];
+        lossy.insert(arg);
+        size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) lossy.insert(arg.substr(equals + 1));
+    }
+    LocalFree(wide);
+    return lossy;
+}
+
+// For measuring (GLYPHERY_REPORT_USAGE=1): the processor time and the peak
+// memory of the whole run, on stderr.
+void ReportUsage() {
+    FILETIME created, exited, kernel, user;
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user) ||
+        !GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+        return;
+    auto seconds = [](const FILETIME &t) { return (((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 1e7; };
+    fprintf(stderr, "GlypheryConvert: usage: %.2f s processor time, peak working set %lu MiB\n",
+            seconds(user) + seconds(kernel), (unsigned long)(memory.PeakWorkingSetSize >> 20));
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -102,6 +140,9 @@ int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetMessageBoxHandler(ConsoleMessage);
+    // Names the code page cannot hold, read from the wide command line before
+    // anything shifts the arguments.
+    std::set<std::string> lossy = ArgumentsOutsideCodePage(argc, argv);
     // "list", "extract" and "check" are commands of their own; "convert" as
     // the first word is the same as no command word.
     if (argc > 1 && IsToolboxCommand(argv[1])) return RunToolbox(argc, argv);
@@ -143,6 +184,10 @@ int main(int argc, char **argv) {
     // program did before it read each source once.
     const char *every = getenv("GLYPHERY_READ_EVERY_FORMAT");
     request.readEveryFormat = every && *every && *every != '0';
+    if (!options.outDir.empty() && lossy.count(options.outDir)) {
+        fprintf(stderr, "GlypheryConvert: %s: %s\n", options.outDir.c_str(), kOutsideCodePage);
+        return kExitTarget;
+    }
     request.targetFolder = FullPath(options.outDir.empty() ? "." : options.outDir);
     if (request.targetFolder.size() > 1 && request.targetFolder.back() == '\\' &&
         request.targetFolder[request.targetFolder.size() - 2] != ':')
@@ -155,6 +200,11 @@ int main(int argc, char **argv) {
 
     int missing = 0;
     for (const std::string &source : options.sources) {
+        if (lossy.count(source)) {
+            fprintf(stderr, "GlypheryConvert: %s: %s\n", source.c_str(), kOutsideCodePage);
+            ++missing;
+            continue;
+        }
         std::string full = FullPath(source);
         DWORD a = full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(full.c_str());
         if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -169,5 +219,7 @@ int main(int argc, char **argv) {
     ConsoleProgress progress(window);
     RunConversion(request, &progress, nullptr);
     if (window) DestroyWindow(window);
+    const char *usage = getenv("GLYPHERY_REPORT_USAGE");
+    if (usage && *usage && *usage != '0') ReportUsage();
     return missing + progress.failures ? kExitSomeFailed : kExitOk;
 }

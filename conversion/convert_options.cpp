@@ -48,7 +48,7 @@ bool ParseFormatItem(const std::string &item, unsigned *size, unsigned *bits) {
     if (x == std::string::npos) return false;
     std::string left = item.substr(0, x), right = item.substr(x + 1);
     *size = 0;
-    if (!left.empty() && !ParseUnsigned(left, 256, size)) return false;
+    if (!left.empty() && !ParseUnsigned(left, kMaxImageSize, size)) return false;
     if (!left.empty() && *size == 0) return false;
     return ParseUnsigned(right, 32, bits);
 }
@@ -139,7 +139,7 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
             }
         } else if (name == "--custom") {
             if (!takeValue()) return false;
-            if (!ParseUnsigned(value, 256, &out->customSize)) {
+            if (!ParseUnsigned(value, kMaxImageSize, &out->customSize)) {
                 *error = "bad custom size \"" + value + "\": expected 0 to 256";
                 return false;
             }

@@ -1,17 +1,23 @@
 #include "conversion/driver_win.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <map>
 #include <memory>
+#include <new>
 
+#include "common/codepage_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "contracts/gygraph.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/imageowners.h"
+#include "conversion/outputguard_win.h"
 #include "conversion/picture_alpha_win.h"
 #include "conversion/progress_win.h"
+#include "conversion/readsize.h"
 #include "conversion/render_args.h"
 #include "conversion/sources.h"
 #include "iconlib/hotspot.h"
@@ -20,26 +26,61 @@
 
 namespace {
 
+// The library's messages name files in UTF-8; the suite's texts are ANSI.
 std::string ReasonOf(const ExceptionInfo *e) {
     std::string text;
     if (e->reason) text = e->reason;
     if (e->description) text += std::string(text.empty() ? "" : " (") + e->description + (text.empty() ? "" : ")");
-    return text;
+    return Utf8ToAnsi(text);
 }
 
-// Copies a name into one of the library's fixed file-name fields.
-void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, name); }
+// Copies a name into one of the library's fixed file-name fields. The
+// library opens files by UTF-8 names; the suite's names are ANSI.
+void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, AnsiToUtf8(name)); }
 
 // The picture of a source: the first image the library reads from it (the
-// composite of a layered file, the first frame of an animation).
+// composite of a layered file, the first frame of an animation), at most
+// kReadBoundPixels large (readsize.h). The header is read first: a picture
+// too large to convert is refused before any pixel is decoded, and a larger
+// one is decoded at a reduced scale where its decoder can (JPEG), then
+// resized to the bound.
 ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
     SetFileName(info->filename, path);
-    ImagePtr picture(ReadImage(info, e));
+    ReadSize size;
+    size.plan = kReadWhole;
+    {
+        ExceptionPtr pingException(AcquireExceptionInfo());
+        ImagePtr header(PingImage(info, pingException.get()));
+        // A picture the header pass cannot take is read as it is: the reader
+        // then says why it fails, within the library's own limits.
+        if (header) size = PlanRead(header->columns, header->rows);
+        if (size.plan == kRefuseTooLarge) {
+            char text[160];
+            snprintf(text, sizeof text, "%lu x %lu pixels; at most %lu pixels and %lu on a side",
+                     (unsigned long)header->columns, (unsigned long)header->rows, (unsigned long)kMaxPicturePixels,
+                     (unsigned long)kMaxPictureSide);
+            ThrowException(e, ResourceLimitError, "the picture is too large", text);
+            return ImagePtr();
+        }
+    }
+    ImageInfoPtr reduced;
+    if (size.plan == kReadReduced) {
+        reduced.reset(CloneImageInfo(info));
+        char hint[64];
+        snprintf(hint, sizeof hint, "%ux%u", (unsigned)size.hintWidth, (unsigned)size.hintHeight);
+        SetImageOption(reduced.get(), "jpeg:size", hint);
+    }
+    ImagePtr picture(ReadImage(reduced ? reduced.get() : info, e));
     if (picture && picture->next) {
         Image *rest = picture->next;
         picture->next = nullptr;
         rest->previous = nullptr;
         DestroyImageList(rest);
+    }
+    if (picture && size.plan == kReadReduced && BeyondReadBound(picture->columns, picture->rows)) {
+        // The library's default filter for the size change, as "-resize" takes it.
+        ImagePtr smaller(ResizeImage(picture.get(), size.width, size.height, UndefinedFilter, 1.0, e));
+        picture = std::move(smaller);
     }
     return picture;
 }
@@ -66,6 +107,9 @@ bool ReduceColours(ImageInfo *info, ImagePtr *image, const std::vector<std::stri
 }
 
 bool WritePicture(ImageInfo *info, Image *image, const std::string &name) {
+    // The name as it is: the library would read "%d" or "%[...]" in a file
+    // name as a pattern and write another file than saveICON looks for.
+    SetImageOption(info, "filename:literal", "true");
     SetFileName(info->filename, name);
     SetFileName(image->filename, name);
     return WriteImage(info, image) != MagickFalse;
@@ -195,19 +239,25 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
     return true;
 }
 
+// The rendered bitmaps of one source: saveICON deletes those it takes, and
+// whatever is left when the source ends (a failure, a thrown exception) goes
+// with this owner.
+struct RenderedFiles {
+    std::vector<std::string> files;
+    ~RenderedFiles() {
+        for (const std::string &file : files) DeleteFileA(file.c_str());
+    }
+};
+
 void SourceConverter::MakeIconFile(const std::string &path, const std::string &base, SourceResult *result) {
     progress_->ShowStatusLine();
     const int frames = 1, frame = 0;  // a still picture is one frame
     progress_->Status(FrameStatus(frame, frames));
-    std::vector<std::string> written;
-    if (!RenderFormats(path, base, &written, result)) {
-        for (const std::string &file : written) DeleteFileA(file.c_str());
-        return;
-    }
+    RenderedFiles written;
+    if (!RenderFormats(path, base, &written.files, result)) return;
     progress_->Status(FrameIconStatus(frame, frames));
     std::string output = OutputPath(request_.targetFolder, base, -1, request_.kind);
     if (output.empty()) {
-        for (const std::string &file : written) DeleteFileA(file.c_str());
         result->outcome = kSourceBadName;
         return;
     }
@@ -286,7 +336,61 @@ void EnsureImageLibrary() {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     MagickCoreGenesis(self, MagickFalse);
+    // Set before the first picture: the pixel cache takes the side limits
+    // when it is made. The sides the library takes are wider than a
+    // conversion takes, so that a reader still reports what a picture
+    // declares (the PNG reader refuses wider ones without a reason) and
+    // ReadSource refuses it by name. Pixel caches beyond the memory limit go
+    // to a mapped file, then to disk; beyond the disk limit a picture is
+    // refused. (A policy file of the image library can only lower these.)
+    const MagickSizeType MiB = 1024 * 1024, librarySide = 1 << 20;
+    SetMagickResourceLimit(WidthResource, librarySide);
+    SetMagickResourceLimit(HeightResource, librarySide);
+    SetMagickResourceLimit(AreaResource, kMaxPicturePixels);
+    SetMagickResourceLimit(MemoryResource, 256 * MiB);
+    SetMagickResourceLimit(MapResource, 512 * MiB);
+    SetMagickResourceLimit(DiskResource, 1024 * MiB);  // the largest picture taken, 8 bytes a pixel
 }
+
+namespace {
+
+SourceResult NotConverted(const std::string &source, SourceOutcome outcome, const std::string &detail) {
+    SourceResult result;
+    result.source = source;
+    result.outcome = outcome;
+    result.detail = detail;
+    return result;
+}
+
+// One source within the whole conversion: refused when it would write over
+// a picture of the request or an output already written, and converted
+// otherwise, with whatever it throws kept inside.
+SourceResult ConvertOneSource(SourceConverter *converter, OutputGuard *guard, const ConversionRequest &request,
+                              const std::string &source, ConversionProgress *progress) {
+    std::string file;
+    OutputClash clash = guard->Check(FilesWrittenFor(request, source), &file);
+    if (clash != kNoClash) {
+        SourceResult result =
+            NotConverted(source, clash == kClashWithSource ? kSourceWouldReplaceSource : kSourceOutputTaken, file);
+        progress->SourceStarted(source);
+        progress->SourceResultReady(result);
+        return result;
+    }
+    SourceResult result;
+    try {
+        result = converter->Convert(source);
+    } catch (const std::bad_alloc &) {
+        result = NotConverted(source, kSourceNotWritten, "not enough memory");
+    } catch (const std::exception &e) {
+        result = NotConverted(source, kSourceNotWritten, e.what());
+    } catch (...) {
+        result = NotConverted(source, kSourceNotWritten, "unexpected failure");
+    }
+    for (const std::string &output : result.outputs) guard->Wrote(output);
+    return result;
+}
+
+}  // namespace
 
 int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results) {
     if (request.formats.empty()) return 0;
@@ -295,15 +399,24 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
     if (!progress) progress = &quiet;
     SourceConverter converter(request, progress);
     size_t count = request.sources.size() < kMaxSources ? request.sources.size() : kMaxSources;
-    for (size_t i = 0; i < count; ++i) {
-        SourceResult result = converter.Convert(request.sources[i]);
-        if (results) results->push_back(result);
+    std::vector<std::string> sources(request.sources.begin(), request.sources.begin() + (long)count);
+    OutputGuard guard(sources);
+    for (const std::string &source : sources) {
+        SourceResult result = ConvertOneSource(&converter, &guard, request, source, progress);
+        if (results) {
+            try {
+                results->push_back(result);
+            } catch (...) {
+                // The caller's list cannot grow: the conversion goes on without it.
+            }
+        }
     }
     return 1;
 }
 
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
-                     const std::vector<std::string> &sources, HWND *progressWindow) {
+                     const std::vector<std::string> &sources, HWND *progressWindow,
+                     std::vector<SourceResult> *results) {
     *progressWindow = nullptr;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ConversionRequest request;
@@ -321,7 +434,7 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
     request.owner = mainWindow;
     *progressWindow = CreateProgressWindow(resources, mainWindow);
     ProgressWindowSink sink(*progressWindow);
-    int rc = RunConversion(request, &sink, nullptr);
+    int rc = RunConversion(request, &sink, results);
     SetCursor(previous);
     return rc;
 }

@@ -40,12 +40,15 @@ enum SourceOutcome {
     kSourceNothingToMake,   // kind 3 from a still picture: no file, by design
     kSourceNotSupported,    // MPEG and camera raw sources are not converted yet
     kSourceBadName,         // a formed path would not fit 260 characters
+    kSourceWouldReplaceSource,  // a file it writes is a picture of this conversion: not converted
+    kSourceOutputTaken,     // its output was written from an earlier source of this conversion
 };
 
 struct SourceResult {
     std::string source;
     SourceOutcome outcome = kSourceConverted;
-    std::string detail;                // the image library's reason, when it gave one
+    std::string detail;                // the image library's reason, when it gave one; for the
+                                       // two clashes, the file that would have been replaced
     std::vector<std::string> outputs;  // files written in the target folder
 };
 
@@ -67,6 +70,10 @@ public:
 
 // Converts every source of the request (steps after the format list and the
 // progress window exist). Returns 0 when the format list is empty, else 1.
+// A source whose conversion would write over one of the request's pictures,
+// or over an output written before in the same call, is not converted (the
+// first source's file is kept). A failure of one source, an exhausted memory
+// included, leaves it not converted and the next is converted.
 int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results);
 
 // The main window's form: shows the wait cursor, builds the format list from
@@ -75,7 +82,10 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
 // folder, kind, transparency, proportions and beep. The caller destroys
 // *progressWindow afterwards.
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
-                     const std::vector<std::string> &sources, HWND *progressWindow);
+                     const std::vector<std::string> &sources, HWND *progressWindow,
+                     std::vector<SourceResult> *results = nullptr);
 
-// Makes sure the image library is initialised (once per process).
+// Makes sure the image library is initialised (once per process), with
+// limits that refuse a picture declaring more pixels than a conversion takes
+// (readsize.h) and bound the memory its pixel cache may hold.
 void EnsureImageLibrary();

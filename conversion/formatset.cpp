@@ -29,8 +29,9 @@ std::vector<FormatEntry> BuildFormatList(const bool checked[kFormatBoxCount], un
         if (!checked[i]) continue;
         const FormatBox &box = kFormatBoxes[i];
         if (box.size == 0) {
-            // A size beyond what a signed entry holds is as unusable as none.
-            if (customSize == 0 || customSize > 0x7FFFFFFFu) continue;
+            // A size no icon file can hold is as unusable as none, and is
+            // refused before an image of that size is ever made.
+            if (customSize == 0 || customSize > kMaxImageSize) continue;
             list.push_back(FormatEntry{(int32_t)customSize, box.bits});
         } else {
             list.push_back(FormatEntry{box.size, box.bits});

@@ -40,9 +40,12 @@ enum FormatPanelIds {
 };
 // The up-down control's range; it wraps at both ends and starts at 97.
 const int kCustomSizeMin = 97, kCustomSizeMax = 200;
+// The largest image an icon or cursor file can state (a directory entry's
+// width byte, 0 for 256). A typed custom size above it counts as none.
+const unsigned kMaxImageSize = 256;
 
 // The list from the checked boxes: table order, custom boxes only when the
-// custom size is non-zero. checked[i] is box i's state.
+// custom size is 1 to kMaxImageSize. checked[i] is box i's state.
 std::vector<FormatEntry> BuildFormatList(const bool checked[kFormatBoxCount], unsigned customSize);
 
 // The XP set (16, 32 and 48 pixels at 4, 8 and 24 bits) and the profile-image

@@ -38,11 +38,12 @@ SourceKind ClassifySource(const std::string &path) {
 
 std::string RenderedBitmapName(const std::string &temp, const std::string &base, int frame, int size, int bits) {
     char buf[kBufferChars];
-    int n = frame >= 0 ? snprintf(buf, sizeof buf, "BMP3:%s\\%s_%04d_%d_%d.bmp", temp.c_str(), base.c_str(), frame,
-                                  size, bits)
-                       : snprintf(buf, sizeof buf, "BMP3:%s\\%s_%d_%d.bmp", temp.c_str(), base.c_str(), size, bits);
-    // The prefix is not part of the file's path.
-    return Finish(buf, n, kPathChars + 5);
+    int n = frame >= 0 ? snprintf(buf, sizeof buf, "%s\\%s_%04d_%d_%d.bmp", temp.c_str(), base.c_str(), frame, size,
+                                  bits)
+                       : snprintf(buf, sizeof buf, "%s\\%s_%d_%d.bmp", temp.c_str(), base.c_str(), size, bits);
+    // The prefix is not part of the file's path (nor of a network path's opening).
+    std::string file = Finish(buf, n, kPathChars);
+    return file.empty() ? file : "BMP3:" + file;
 }
 
 std::string OutputPath(const std::string &target, const std::string &base, int frame, int kind) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/files_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "conversion/driver_win.h"
@@ -22,6 +23,7 @@
 #include "shell/filters.h"
 #include "desktop/desktop.h"
 #include "shell/mainwindow.h"
+#include "shell/mainwindow_report.h"
 #include "shell/resource.h"
 #include "shell/selection.h"
 #include "shell/settings.h"
@@ -64,28 +66,7 @@ void CopyTransparency(HWND panel, Settings &s) {
     s.color = s.transparent ? MainWindow().chosenColor : 0;
 }
 
-// Whether a file can be made in the folder: the probe is a temporary file,
-// deleted at once. Its name takes up to 14 characters after the folder's.
-bool FolderAccepts(const char *folder) {
-    char probe[MAX_PATH];
-    if (!GetTempFileNameA(folder, "gy", 0, probe)) return false;
-    DeleteFileA(probe);
-    return true;
-}
-const size_t kProbeNameLength = 14;  // "\gyXXXX.tmp" and the terminating NUL
-
-bool IsFolder(const char *path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool CreateFolderWithParents(const std::string &folder) {
-    for (const std::string &step : FolderChain(folder)) {
-        if (CreateDirectoryA(step.c_str(), nullptr)) continue;
-        if (!IsFolder(step.c_str())) return false;
-    }
-    return true;
-}
+const size_t kProbeNameLength = 14;  // "\gyXXXX.tmp" of the folder probe and the terminating NUL
 
 // A refused target folder: the message, then the focus on the field.
 bool RefuseTarget(HWND owner, HWND field, const std::string &text) {
@@ -112,12 +93,12 @@ bool TakeTargetFolder(HWND panel, HWND owner, Settings &s) {
     // The platform's probe takes folders of at most 245 characters; a longer
     // one leaves no room for the files' names either.
     if (strlen(target) + kProbeNameLength > MAX_PATH) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NO_ROOM, target));
-    if (FolderAccepts(target)) return true;
+    if (FolderAcceptsFiles(target)) return true;
     if (IsFolder(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
     int answer = Say(owner, Formatted(IDS_CREATE_TARGET, target), MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) return false;
     if (!CreateFolderWithParents(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_CREATED, target));
-    if (!FolderAccepts(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
+    if (!FolderAcceptsFiles(target)) return RefuseTarget(owner, field, Formatted(IDS_TARGET_NOT_WRITABLE, target));
     return true;
 }
 
@@ -236,6 +217,7 @@ void OnConvert(HWND panel) {
             AcquireFromScanner(owner);
             return;
         }
+        if (!SelectionNamesFitCodePage(w.browser, owner, w.instance)) return;
         if (!TakeSelection(owner, &sources)) return;
         if (!TakeTargetFolder(panel, owner, s)) {
             sources.clear();
@@ -245,13 +227,15 @@ void OnConvert(HWND panel) {
     }
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
     if (sources.size() == 1 && IsVideoSource(sources[0])) sources[0] = PickVideoFrame(owner, sources[0]);
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress);
+    std::vector<SourceResult> results;
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
     if (!done) {
         EndProgress(&w.progress, false);
         return;
     }
     if (s.bip) MessageBeep(MB_OK);
     EndProgress(&w.progress, true);
+    ReportSourcesKept(owner, w.instance, results);
     ShowResult(owner, s, sources);
 }
 
@@ -277,6 +261,7 @@ void OnCursorTest(HWND panel) {
         return;
     }
     ConversionScope scope(panel);
+    if (!SelectionNamesFitCodePage(w.browser, w.browser, w.instance)) return;
     SetTestLabel(panel, IDS_STOP_TEST);
     std::string selection = BrowserText(w.browser, CDM_GETSPEC);
     std::vector<std::string> sources =
@@ -292,8 +277,10 @@ void OnCursorTest(HWND panel) {
     // run left under the same name.
     std::string path = PreviewCursorPath(s.pathSave, TempFolder(), sources[0]);
     ULONGLONG before = path.empty() ? 0 : WriteTime(path);
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress);
+    std::vector<SourceResult> results;
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
     EndProgress(&w.progress, done != 0);
+    ReportSourcesKept(w.browser, w.instance, results);
     HCURSOR preview = nullptr;
     if (done && !path.empty()) {
         ULONGLONG after = WriteTime(path);
@@ -327,6 +314,7 @@ void OnBrowseTarget(HWND panel) {
 
 void OnOpenSelected() {
     MainWindowState &w = MainWindow();
+    if (!SelectionNamesFitCodePage(w.browser, w.browser, w.instance)) return;
     std::string folder = BrowserText(w.browser, CDM_GETFOLDERPATH);
     std::vector<std::string> chosen = SourcesFromSelection(folder, BrowserText(w.browser, CDM_GETSPEC), 1);
     if (chosen.empty()) {

@@ -97,6 +97,13 @@
 #define IDS_TEST 3020
 #define IDS_STOP_TEST 3021
 #define IDS_TARGET_TITLE 3022
+// What a conversion leaves unconverted rather than write over a file, and
+// names the program cannot open (3110-3139; 3101-3104 are the create-as
+// entries of conversion/resource.h).
+#define IDS_KEPT_HEADER 3110
+#define IDS_KEPT_WOULD_REPLACE 3111
+#define IDS_KEPT_ALREADY_MADE 3112
+#define IDS_NAME_OUTSIDE_CODE_PAGE 3113
 
 // Messages of the main window.
 #define IDS_CAPTION 3040             // the caption of every message: the program's name

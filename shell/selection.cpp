@@ -49,30 +49,6 @@ bool IsVideoSource(const std::string &path) {
     return false;
 }
 
-std::vector<std::string> FolderChain(const std::string &rawPath) {
-    std::vector<std::string> chain;
-    std::string path = CollapseBackslashes(rawPath);
-    while (path.size() > 1 && path.back() == '\\') path.pop_back();
-    if (path.empty()) return chain;
-    size_t start = 0;
-    if (rawPath.size() >= 2 && rawPath[0] == '\\' && rawPath[1] == '\\') {
-        // A network path: "\\server\share" exists or not; only below it is created.
-        path = "\\" + path;
-        size_t server = path.find('\\', 2);
-        size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
-        if (share == std::string::npos) return chain;
-        start = share + 1;
-    } else if (path.size() >= 2 && path[1] == ':') {
-        start = path.size() > 2 && path[2] == '\\' ? 3 : 2;
-    } else if (path[0] == '\\') {
-        start = 1;
-    }
-    for (size_t i = start; i < path.size(); ++i)
-        if (path[i] == '\\') chain.push_back(path.substr(0, i));
-    if (start < path.size()) chain.push_back(path);
-    return chain;
-}
-
 std::string ResultPath(const std::string &target, const std::string &source, int kind) {
     std::string base = BaseName(source);
     if (kind == kCreateProfile) return ProfileImagePath(target, base);

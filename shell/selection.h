@@ -15,11 +15,6 @@ std::vector<std::string> SourcesFromSelection(const std::string &folder, const s
 // True for the video types the video tool picks a frame from first.
 bool IsVideoSource(const std::string &path);
 
-// The folders to create, outermost first, so that `path` exists afterwards:
-// every prefix ending before a backslash, then the path itself, leaving out a
-// drive ("C:") and the server and share of a network path.
-std::vector<std::string> FolderChain(const std::string &path);
-
 // The file a conversion leaves for the source `source` in `target`: the icon
 // (kind 1), the profile bitmap (kind 4) or the cursor (other kinds).
 std::string ResultPath(const std::string &target, const std::string &source, int kind);

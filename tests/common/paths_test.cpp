@@ -2,16 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "common/bytereader.h"
 
 TEST(CollapseBackslashes, RunsBecomeOneAndOtherTextStays) {
     EXPECT_EQ(CollapseBackslashes("C:\\TEMP\\\\pic_16_4.bmp"), "C:\\TEMP\\pic_16_4.bmp");
     EXPECT_EQ(CollapseBackslashes("a\\\\\\\\b\\c"), "a\\b\\c");
-    EXPECT_EQ(CollapseBackslashes("\\\\server\\share"), "\\server\\share");
     EXPECT_EQ(CollapseBackslashes("no/slashes//here"), "no/slashes//here");
     EXPECT_EQ(CollapseBackslashes(""), "");
     char buf[32] = "x\\\\\\y\\\\";
     EXPECT_STREQ(CollapseBackslashesInPlace(buf), "x\\y\\");
+}
+
+// A network path keeps the two backslashes that open it, in both forms;
+// doubled separators inside it are still collapsed.
+TEST(CollapseBackslashes, NetworkPathsKeepTheirOpening) {
+    struct Case {
+        const char *in, *out;
+    } cases[] = {
+        {"\\\\server\\share", "\\\\server\\share"},
+        {"\\\\server\\share\\\\icons\\\\pic.ico", "\\\\server\\share\\icons\\pic.ico"},
+        {"\\\\\\server\\share", "\\\\server\\share"},  // a run at the opening becomes the opening
+        {"\\\\", "\\\\"},
+        {"\\single\\\\x", "\\single\\x"},
+        {"C:\\\\\\server", "C:\\server"},  // not at the opening: collapsed
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(CollapseBackslashes(c.in), c.out) << c.in;
+        char buf[64];
+        snprintf(buf, sizeof buf, "%s", c.in);
+        EXPECT_STREQ(CollapseBackslashesInPlace(buf), c.out) << c.in;
+    }
+}
+
+TEST(FolderChain, FoldersToCreateOutermostFirstNeverAServerOrShare) {
+    typedef std::vector<std::string> V;
+    EXPECT_EQ(FolderChain("C:\\a\\b"), (V{"C:\\a", "C:\\a\\b"}));
+    EXPECT_EQ(FolderChain("C:\\a\\\\b\\"), (V{"C:\\a", "C:\\a\\b"}));
+    EXPECT_EQ(FolderChain("\\\\srv\\share\\x\\y"), (V{"\\\\srv\\share\\x", "\\\\srv\\share\\x\\y"}));
+    EXPECT_EQ(FolderChain("\\\\srv\\share\\\\x\\"), (V{"\\\\srv\\share\\x"}));
+    EXPECT_EQ(FolderChain("a\\b"), (V{"a", "a\\b"}));
+    EXPECT_EQ(FolderChain("\\top\\in"), (V{"\\top", "\\top\\in"}));
+    for (const char *none : {"C:", "C:\\", "\\\\srv\\share", "\\\\srv\\share\\", "\\\\srv", "\\\\", ""})
+        EXPECT_TRUE(FolderChain(none).empty()) << none;
 }
 
 TEST(PathParts, BaseNameDirAndExtension) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "common/codepage_win.h"
 #include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
@@ -30,25 +31,28 @@ std::string TestOutputDir(const std::string &sub) {
     return dir + "\\" + sub;
 }
 
-static void RemoveTree(const std::string &dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+// Wide calls: a test may leave names the ANSI code page cannot write.
+static void RemoveTree(const std::wstring &dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = dir + L"\\" + name;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(h, &fd));
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
 }
+
+static void RemoveTree(const std::string &dir) { RemoveTree(AnsiToWide(dir)); }
 
 ScratchDir::ScratchDir(const std::string &name) {
     path_ = TestOutputDir("scratch\\" + name);
@@ -361,7 +365,7 @@ std::string SiblingProgram(const std::string &name) {
     return self.substr(0, self.find_last_of('\\')) + "\\" + name;
 }
 
-ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd) {
+ProgramRun RunProgramWide(const std::string &exe, const std::wstring &args, const std::string &cwd) {
     ProgramRun run;
     static int serial = 0;
     std::string log = TestOutputDir("scratch") + "\\run-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -371,20 +375,22 @@ ProgramRun RunProgram(const std::string &exe, const std::string &args, const std
         UniqueFile out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out) return run;
-        STARTUPINFOA si = {};
+        STARTUPINFOW si = {};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESTDHANDLES;
         si.hStdOutput = si.hStdError = out.get();
         si.hStdInput = nullptr;
-        std::string line = "\"" + exe + "\" " + args;
-        std::vector<char> cmd(line.begin(), line.end());
-        cmd.push_back('\0');
+        std::wstring line = L"\"" + AnsiToWide(exe) + L"\" " + args;
+        std::vector<wchar_t> cmd(line.begin(), line.end());
+        cmd.push_back(L'\0');
         PROCESS_INFORMATION pi;
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+        if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            cwd.empty() ? nullptr : AnsiToWide(cwd).c_str(), &si, &pi))
             return run;
         UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        DWORD started = GetTickCount();
         DWORD waited = WaitForSingleObject(process.get(), 120000);
+        run.ms = GetTickCount() - started;
         GetExitCodeProcess(process.get(), &run.exitCode);
         if (waited != WAIT_OBJECT_0) run.exitCode = 0xFFFFFFFF;
     }
@@ -398,4 +404,8 @@ ProgramRun RunProgram(const std::string &exe, const std::string &args, const std
     run.output.assign(bytes.begin(), bytes.end());
     DeleteFileA(log.c_str());
     return run;
+}
+
+ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd) {
+    return RunProgramWide(exe, AnsiToWide(args), cwd);
 }

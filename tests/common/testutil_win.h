@@ -89,11 +89,14 @@ std::vector<uint8_t> ReadFileBytes(const std::string &path);
 // a pipe could be held open by a helper process the system starts.
 struct ProgramRun {
     DWORD exitCode = 0xFFFFFFFF;  // also when it could not start or ran over two minutes
+    DWORD ms = 0;                 // from the start of the process to its end
     std::string output;
     bool Says(const std::string &text) const { return output.find(text) != std::string::npos; }
 };
 std::string SiblingProgram(const std::string &name);
 ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd = "");
+// The same with the command line in UTF-16, as a shell hands it over.
+ProgramRun RunProgramWide(const std::string &exe, const std::wstring &args, const std::string &cwd = "");
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
 // Copies what the screen shows of a window into a 24-bit .bmp file (kept in

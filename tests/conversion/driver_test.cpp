@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <fstream>
+#include <new>
 
 #include "common/handles.h"
 #include "common/paths.h"
@@ -449,6 +451,45 @@ TEST_F(DriverTest, TemporaryFolderHoldsNothingOfOursAfterFailures) {
         EXPECT_TRUE(FilesIn(temp_.path()).empty());
         EXPECT_FALSE(FileExists(out_.File("photo.ico")));
     }
+}
+
+// A source's output that is the source under another name (a hard link) is
+// not written: the picture keeps its bytes and the next source is converted.
+TEST_F(DriverTest, OutputThatIsTheSourceUnderAnotherNameIsNotWritten) {
+    ScratchDir in("driver-in");
+    ASSERT_TRUE(CopyFileA(Input("photo.bmp").c_str(), in.File("pic.bmp").c_str(), FALSE));
+    ASSERT_TRUE(CreateHardLinkA(out_.File("pic.bmp").c_str(), in.File("pic.bmp").c_str(), nullptr));
+    std::vector<uint8_t> before = ReadFileBytes(in.File("pic.bmp"));
+    ConversionRequest r = Request({"few.gif"}, {{48, 24}}, kCreateProfile);
+    r.sources.insert(r.sources.begin(), in.File("pic.bmp"));
+    std::vector<SourceResult> results = Run(r);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].outcome, kSourceWouldReplaceSource);
+    EXPECT_EQ(results[0].detail, out_.File("pic.bmp"));
+    EXPECT_TRUE(results[0].outputs.empty());
+    EXPECT_EQ(ReadFileBytes(in.File("pic.bmp")), before);
+    EXPECT_EQ(results[1].outcome, kSourceConverted);
+}
+
+// Whatever a source's conversion throws stays inside it: that source is not
+// converted and the next one is.
+TEST_F(DriverTest, AFailureThrownInOneSourceLeavesTheOthers) {
+    struct Throwing : ConversionProgress {
+        int statuses = 0;
+        void Status(const std::string &) override {
+            if (++statuses == 1) throw std::bad_alloc();
+        }
+        void Beep() override {}
+    } progress;
+    ConversionRequest r = Request({"few.gif", "photo.jpg"}, {{16, 4}});
+    std::vector<SourceResult> results;
+    EXPECT_EQ(RunConversion(r, &progress, &results), 1);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].outcome, kSourceNotWritten);
+    EXPECT_EQ(results[0].detail, "not enough memory");
+    EXPECT_EQ(results[1].outcome, kSourceConverted);
+    EXPECT_FALSE(FileExists(out_.File("few.ico")));
+    EXPECT_TRUE(FileExists(out_.File("photo.ico")));
 }
 
 // One read per source and a copy per format gives the bytes that reading the

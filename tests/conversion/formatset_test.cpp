@@ -39,8 +39,12 @@ TEST(FormatSet, CustomBoxesCountOnlyWithANonZeroSize) {
     c.Tick(1376).Tick(1392);
     EXPECT_TRUE(BuildFormatList(c.boxes, 0).empty());
     EXPECT_EQ(Pairs(BuildFormatList(c.boxes, 120)), (std::vector<std::pair<int, int>>{{120, 1}, {120, 32}}));
-    // Typed values outside the up-down's range are taken as they are.
+    // Typed values outside the up-down's range are taken as they are, up to
+    // the largest image an icon file holds; above it they count as none.
     EXPECT_EQ(BuildFormatList(c.boxes, 12)[0].size, 12);
+    EXPECT_EQ(BuildFormatList(c.boxes, 256)[0].size, 256);
+    for (unsigned unusable : {257u, 5000u, 0x80000000u, 0xFFFFFFFFu})
+        EXPECT_TRUE(BuildFormatList(c.boxes, unusable).empty()) << unusable;
 }
 
 TEST(FormatSet, CustomSizeEqualToAFixedOneGivesDuplicates) {

@@ -28,5 +28,22 @@ convert -size 80x40 xc:none -fill '#2060C0' -draw 'circle 40,20 40,4' wide_alpha
 convert -size 60x40 xc:white -fill '#C02020' -draw 'circle 30,20 30,6' -quality 95 logo.jpg
 cp alpha.png UPPER.PNG
 printf 'this is not a picture\n' > broken.png
+# A 42-megapixel camera-sized photo (8000 x 5300), smooth like a photo
+# scaled from a small plasma so it is made in a few seconds.
+convert -size 1000x663 -seed 11 plasma:tomato-steelblue -resize '8000x5300!' -quality 90 camera42mp.jpg
+# Decompression bombs: a few bytes declaring 100000 x 100000 (a PGM header,
+# a PNG header) and a PNG of 16000 x 16000 whose pixel data is a stub.
+printf 'P5\n100000 100000\n255\n' > bomb.pgm
+head -c 512 /dev/zero >> bomb.pgm
+python3 - <<'PY'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+for name, side in (('bomb.png', 100000), ('bomb16k.png', 16000)):
+    header = struct.pack('>IIBBBBB', side, side, 8, 2, 0, 0, 0)
+    with open(name, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(b'\0' * 4096))
+                + chunk(b'IEND', b''))
+PY
 printf 'not an MPEG clip either\n' > clip.MPG
 ls > manifest.txt

@@ -22,6 +22,10 @@ TEST(Names, RenderedBitmapsAndOutputsCollapseBackslashes) {
     EXPECT_EQ(OutputPath("D:\\out", "pic", -1, 4), "D:\\out\\pic.ico");
     EXPECT_EQ(OutputPath("D:\\out", "clip", 2, 2), "D:\\out\\clip_0002.cur");
     EXPECT_EQ(ProfileImagePath("D:\\out\\\\", "pic"), "D:\\out\\pic.bmp");
+    // On a network folder the names stay network paths.
+    EXPECT_EQ(OutputPath("\\\\srv\\share\\out\\", "pic", -1, 1), "\\\\srv\\share\\out\\pic.ico");
+    EXPECT_EQ(ProfileImagePath("\\\\srv\\share", "pic"), "\\\\srv\\share\\pic.bmp");
+    EXPECT_EQ(RenderedBitmapName("\\\\srv\\tmp\\", "pic", -1, 16, 4), "BMP3:\\\\srv\\tmp\\pic_16_4.bmp");
 }
 
 TEST(Names, TooLongForAPathIsRefused) {

@@ -97,6 +97,9 @@ TEST(Selection, OneNameOrSeveralQuotedNamesInOrder) {
     EXPECT_EQ(SourcesFromSelection("C:\\p", "D:\\x\\a.bmp", 10), std::vector<std::string>{"D:\\x\\a.bmp"});
     EXPECT_EQ(SourcesFromSelection("C:\\p", "\"\\\\srv\\s\\a.bmp\" \"b.bmp\"", 10),
               (std::vector<std::string>{"\\\\srv\\s\\a.bmp", "C:\\p\\b.bmp"}));
+    // A browser in a network folder names network paths.
+    EXPECT_EQ(SourcesFromSelection("\\\\srv\\s\\", "\"a.bmp\" \"b.bmp\"", 10),
+              (std::vector<std::string>{"\\\\srv\\s\\a.bmp", "\\\\srv\\s\\b.bmp"}));
     EXPECT_TRUE(SourcesFromSelection("C:\\p", "", 10).empty());
     EXPECT_TRUE(SourcesFromSelection("C:\\p", "\"", 10).empty());
 }
@@ -107,19 +110,6 @@ TEST(Selection, VideoTypesAreTheVideoToolsOnly) {
         EXPECT_TRUE(IsVideoSource(std::string("C:\\v\\") + p)) << p;
     for (const char *p : {"a.mpg", "b.mpeg", "c.bmp", "d.q", "e.wmvx", "f", "avi"})
         EXPECT_FALSE(IsVideoSource(std::string("C:\\v\\") + p)) << p;
-}
-
-TEST(TargetFolder, ChainOfFoldersToCreateOutermostFirst) {
-    typedef std::vector<std::string> V;
-    EXPECT_EQ(FolderChain("C:\\a\\b"), (V{"C:\\a", "C:\\a\\b"}));
-    EXPECT_EQ(FolderChain("C:\\a\\\\b\\"), (V{"C:\\a", "C:\\a\\b"}));
-    EXPECT_EQ(FolderChain("\\\\srv\\share\\x\\y"), (V{"\\\\srv\\share\\x", "\\\\srv\\share\\x\\y"}));
-    EXPECT_EQ(FolderChain("a\\b"), (V{"a", "a\\b"}));
-    EXPECT_EQ(FolderChain("\\top\\in"), (V{"\\top", "\\top\\in"}));
-    EXPECT_TRUE(FolderChain("C:").empty());
-    EXPECT_TRUE(FolderChain("C:\\").empty());
-    EXPECT_TRUE(FolderChain("\\\\srv\\share").empty());
-    EXPECT_TRUE(FolderChain("").empty());
 }
 
 TEST(Results, NamesOfTheResultThePreviewAndTheViewersParameter) {
