@@ -20,7 +20,7 @@ from check_icons import check
 SYSTEM = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "comdlg32.dll",
     "shell32.dll", "shlwapi.dll", "ole32.dll", "oleaut32.dll", "msvcrt.dll", "ws2_32.dll", "urlmon.dll",
-    "version.dll", "winmm.dll", "msimg32.dll", "winspool.drv", "uuid.dll",
+    "version.dll", "winmm.dll", "msimg32.dll", "winspool.drv", "uuid.dll", "psapi.dll",
 }
 # The suite's own libraries.
 SUITE = {"glyphery.dll", "gygraph.dll", "gydib.dll", "gyzoom.dll", "gyscan.dll", "gyphotograbber.dll",

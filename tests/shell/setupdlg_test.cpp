@@ -276,11 +276,12 @@ TEST_F(SetupDialogTest, CancelAfterEditingTheFoldersChangesNothing) {
 }
 
 // Lets the folder browser finish selecting its start folder (it fills its
-// tree as it goes), up to three seconds: the text of the selected node.
+// tree as it goes), up to ten seconds (a loaded machine is slow to fill it):
+// the text of the selected node.
 std::string BrowserSelection(HWND browser, const char *expected) {
     HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
     char text[MAX_PATH] = {0};
-    for (int i = 0; i < 150 && tree; ++i) {
+    for (int i = 0; i < 500 && tree; ++i) {
         HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
         TVITEMA tv = {};
         tv.mask = TVIF_TEXT;
