@@ -224,6 +224,13 @@ TEST_F(EditorStartupTest, InformationDialogShowsUntilTickedAndCloseWritesSetting
         SendMessageA(status, SB_GETTEXTA, 1, (LPARAM)part);
         EXPECT_STREQ(part, "1 image");
         EXPECT_TRUE(IsZoomed(frame));
+        // The items carried at run time land between the menu's own separators.
+        HMENU file = GetSubMenu(GetMenu(frame), 0), help = GetSubMenu(GetMenu(frame), 10);
+        const UINT kFile[] = {CMD_SAVE, CMD_SAVE_AS, 0, CMD_PRINT, 0, CMD_CLOSE}, kHelp[] = {CMD_HELP_INDEX, CMD_HELP_FIND, 0, CMD_ABOUT};
+        EXPECT_EQ(GetMenuItemCount(file), 6);
+        for (int i = 0; i < 6 && i < GetMenuItemCount(file); ++i) EXPECT_EQ(GetMenuItemID(file, i), kFile[i]) << i;
+        EXPECT_EQ(GetMenuItemCount(help), 4);
+        for (int i = 0; i < 4 && i < GetMenuItemCount(help); ++i) EXPECT_EQ(GetMenuItemID(help, i), kHelp[i]) << i;
         MessageRecorder recorder(answer);
         SendMessageA(frame, WM_COMMAND, CMD_CLOSE, 0);
         EXPECT_EQ(recorder.calls().size(), 1u);
