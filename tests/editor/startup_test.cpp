@@ -15,6 +15,7 @@
 #include "editor/startup_win.h"
 #include "tests/common/testutil_win.h"
 #include "tests/iconres/fixtures.h"
+#include "tests/shell/dialog_driver.h"
 
 namespace {
 
@@ -25,20 +26,29 @@ const char kScratchKey[] = "Software\\GlypheryTests\\editor";
 struct InformationAnswer {
     bool tick = false;
     bool shown = false;
+    std::vector<std::string> layout;  // what would look wrong in it
 };
 InformationAnswer *g_answer = nullptr;
 
 void CALLBACK AnswerInformation(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindOwnWindow("#32770", "GlypheryEdit");
     if (!g_answer || !dialog || !IsWindowVisible(dialog) || !GetDlgItem(dialog, IDC_NOT_AGAIN)) return;
-    g_answer->shown = true;
-    if (g_answer->tick) SendDlgItemMessageA(dialog, IDC_NOT_AGAIN, BM_CLICK, 0, 0);
+    // Once only: taking the screenshot runs the message loop, timer included.
+    InformationAnswer *answer = g_answer;
+    g_answer = nullptr;
+    answer->shown = true;
+    answer->layout = LayoutProblems(dialog);
+    SaveShot(dialog, "editor_information");
+    if (answer->tick) SendDlgItemMessageA(dialog, IDC_NOT_AGAIN, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
 }
 
 class EditorStartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(IsolateRegistry(kScratchKey)); }
+    void SetUp() override {
+        RestoreRegistry(kScratchKey);  // what a run that was stopped midway left
+        ASSERT_TRUE(IsolateRegistry(kScratchKey));
+    }
     void TearDown() override { RestoreRegistry(kScratchKey); }
 
     static HKEY Create(const char *path) {
@@ -218,6 +228,7 @@ TEST_F(EditorStartupTest, InformationDialogShowsUntilTickedAndCloseWritesSetting
         KillTimer(nullptr, timer);
         g_answer = nullptr;
         bool shown = info.shown;
+        for (const std::string &problem : info.layout) ADD_FAILURE() << problem;
         EXPECT_TRUE(frame != nullptr);
         HWND status = GetDlgItem(frame, IDC_STATUS);
         char part[64] = {0};
@@ -234,8 +245,9 @@ TEST_F(EditorStartupTest, InformationDialogShowsUntilTickedAndCloseWritesSetting
         MessageRecorder recorder(answer);
         SendMessageA(frame, WM_COMMAND, CMD_CLOSE, 0);
         EXPECT_EQ(recorder.calls().size(), 1u);
-        if (!recorder.calls().empty())
+        if (!recorder.calls().empty()) {
             EXPECT_EQ(recorder.calls()[0].text, "Do you want to close GlypheryEdit ?");
+        }
         *closed = !IsWindow(frame);
         if (IsWindow(frame)) DestroyWindow(frame);
         MSG msg;
