@@ -29,11 +29,3 @@ bool SaveEditorSettings(EditorSettings *settings) {
     return failures == 0;
 }
 
-bool SaveSmallViewPosition(ScreenPoint position) {
-    UniqueRegKey key(OpenUserKey(kEditorSettingsKey, KEY_ALL_ACCESS));
-    if (!key.get()) return false;
-    // Crossed like the palette's pair: x_current is the top edge.
-    int failures = WriteRegNumber(key.get(), "x_current", (uint32_t)position.top);
-    failures += WriteRegNumber(key.get(), "y_current", (uint32_t)position.left);
-    return failures == 0;
-}

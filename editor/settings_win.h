@@ -17,5 +17,3 @@ bool LoadEditorSettings(EditorSettings *settings, EditorInstall *install);
 // Writes every value into the existing key (it is never created). False when
 // the key cannot be opened or a value cannot be written.
 bool SaveEditorSettings(EditorSettings *settings);
-// The small view's last position, written on close and never read.
-bool SaveSmallViewPosition(ScreenPoint position);

@@ -137,7 +137,6 @@ TEST_F(EditorStartupTest, MissingKeyLoadsNothingAndWritesNothing) {
     EXPECT_STREQ(install.folder, "");
     EXPECT_STREQ(install.helpPath, "");
     EXPECT_FALSE(SaveEditorSettings(&s));
-    EXPECT_FALSE(SaveSmallViewPosition({1, 2}));
     EXPECT_FALSE(KeyExists());
 }
 
