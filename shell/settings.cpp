@@ -6,67 +6,31 @@
 
 #include "common/handles.h"
 #include "common/paths.h"
+#include "common/registry_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "shell/resource.h"
 
 namespace {
 
-struct StringValue {
-    const char *name;
-    size_t offset;
+const RegField kStrings[] = {
+    GY_REG_FIELD(Settings, installPath), GY_REG_FIELD(Settings, pathLaunch), GY_REG_FIELD(Settings, pathSave),
+    GY_REG_FIELD(Settings, pathDisplay),
 };
-struct NumberValue {
-    const char *name;
-    size_t offset;
+const RegField kNumbers[] = {
+    GY_REG_FIELD(Settings, formatIn),       GY_REG_FIELD(Settings, display_type),  GY_REG_FIELD(Settings, capture_size),
+    GY_REG_FIELD(Settings, capture_target), GY_REG_FIELD(Settings, capture_zoom),  GY_REG_FIELD(Settings, capture_zoom_size),
+    GY_REG_FIELD(Settings, tooltips),       GY_REG_FIELD(Settings, bip),           GY_REG_FIELD(Settings, current_format),
+    GY_REG_FIELD(Settings, display_icon),   GY_REG_FIELD(Settings, scanner),       GY_REG_FIELD(Settings, automatic_ani),
+    GY_REG_FIELD(Settings, transparent),    GY_REG_FIELD(Settings, grid),          GY_REG_FIELD(Settings, apply_to_all),
+    GY_REG_FIELD(Settings, keep_proportions), GY_REG_FIELD(Settings, color),
 };
-
-#define GY_STRING(field) {#field, offsetof(Settings, field)}
-#define GY_NUMBER(field) {#field, offsetof(Settings, field)}
-
-const StringValue kStrings[] = {
-    GY_STRING(installPath), GY_STRING(pathLaunch), GY_STRING(pathSave), GY_STRING(pathDisplay),
-};
-const NumberValue kNumbers[] = {
-    GY_NUMBER(formatIn),       GY_NUMBER(display_type),     GY_NUMBER(capture_size),  GY_NUMBER(capture_target),
-    GY_NUMBER(capture_zoom),   GY_NUMBER(capture_zoom_size), GY_NUMBER(tooltips),     GY_NUMBER(bip),
-    GY_NUMBER(current_format), GY_NUMBER(display_icon),     GY_NUMBER(scanner),       GY_NUMBER(automatic_ani),
-    GY_NUMBER(transparent),    GY_NUMBER(grid),             GY_NUMBER(apply_to_all),  GY_NUMBER(keep_proportions),
-    GY_NUMBER(color),
-};
-
-#undef GY_STRING
-#undef GY_NUMBER
-
-char *StringField(Settings *s, const StringValue &v) { return reinterpret_cast<char *>(s) + v.offset; }
-uint32_t *NumberField(Settings *s, const NumberValue &v) {
-    return reinterpret_cast<uint32_t *>(reinterpret_cast<char *>(s) + v.offset);
-}
-
-// Reads a string value into its 260-byte field. Values stored without their
-// terminating zero (as this program writes them) and values that fill the
-// whole buffer are terminated here; a value that does not fit, or that is not
-// a string, leaves the field as it was.
-void ReadString(HKEY key, const char *name, char *field) {
-    char buf[MAX_PATH + 1];
-    DWORD type = 0, size = MAX_PATH;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buf), &size) != ERROR_SUCCESS) return;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return;
-    buf[size < MAX_PATH ? size : MAX_PATH - 1] = '\0';
-    CopyBounded(field, MAX_PATH, buf);
-}
-
-void ReadNumber(HKEY key, const char *name, uint32_t *field) {
-    DWORD value = 0, type = 0, size = sizeof(value);
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&value), &size) != ERROR_SUCCESS)
-        return;
-    if (size != sizeof(value)) return;
-    *field = value;
-}
+const size_t kStringCount = sizeof(kStrings) / sizeof(kStrings[0]);
+const size_t kNumberCount = sizeof(kNumbers) / sizeof(kNumbers[0]);
 
 bool OpenKey(REGSAM access, UniqueRegKey *key) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, access, &raw) != ERROR_SUCCESS) return false;
+    HKEY raw = OpenUserKey(kSettingsKey, access);
+    if (!raw) return false;
     key->reset(raw);
     return true;
 }
@@ -74,15 +38,15 @@ bool OpenKey(REGSAM access, UniqueRegKey *key) {
 int CheckInstall(Settings *s) {
     UniqueRegKey key;
     if (!OpenKey(KEY_ALL_ACCESS, &key)) return 1;
-    ReadString(key.get(), "installPath", s->installPath);
+    ReadRegString(key.get(), "installPath", s->installPath);
     return 0;
 }
 
 int Load(Settings *s) {
     UniqueRegKey key;
     if (!OpenKey(KEY_READ, &key)) return 1;
-    for (const StringValue &v : kStrings) ReadString(key.get(), v.name, StringField(s, v));
-    for (const NumberValue &v : kNumbers) ReadNumber(key.get(), v.name, NumberField(s, v));
+    ReadRegStrings(key.get(), kStrings, kStringCount, s);
+    ReadRegNumbers(key.get(), kNumbers, kNumberCount, s);
     if (s->installPath[0] == '\0') return 1;
     snprintf(s->helpPath, sizeof(s->helpPath), "%s\\Glypherye.hlp", s->installPath);
     return 0;
@@ -91,19 +55,8 @@ int Load(Settings *s) {
 int Save(Settings *s) {
     UniqueRegKey key;
     if (!OpenKey(KEY_ALL_ACCESS, &key)) return 1;
-    int failures = 0;
-    for (const StringValue &v : kStrings) {
-        const char *text = StringField(s, v);
-        // Stored without the terminating zero.
-        DWORD length = (DWORD)strnlen(text, MAX_PATH - 1);
-        failures += RegSetValueExA(key.get(), v.name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), length) !=
-                    ERROR_SUCCESS;
-    }
-    for (const NumberValue &v : kNumbers) {
-        DWORD value = *NumberField(s, v);
-        failures += RegSetValueExA(key.get(), v.name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
-                                   sizeof(value)) != ERROR_SUCCESS;
-    }
+    int failures = WriteRegStrings(key.get(), kStrings, kStringCount, s);
+    failures += WriteRegNumbers(key.get(), kNumbers, kNumberCount, s);
     return failures ? 1 : 0;
 }
 
