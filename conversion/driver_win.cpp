@@ -115,8 +115,6 @@ bool WritePicture(ImageInfo *info, Image *image, const std::string &name) {
     return WriteImage(info, image) != MagickFalse;
 }
 
-// The file a "BMP3:..." name writes.
-std::string FileOfName(const std::string &name) { return name.compare(0, 5, "BMP3:") == 0 ? name.substr(5) : name; }
 
 // True when the file exists and was written after `before` (or did not exist then).
 struct FileStamp {
@@ -226,13 +224,13 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
         if (ok) {
             KeepAlphaInBitmap(info.get(), picture.get());
             // Listed before it is written: a write that fails halfway leaves a file too.
-            written->push_back(FileOfName(name));
+            written->push_back(FileOfRenderedName(name));
             ok = WritePicture(info.get(), picture.get(), name);
         }
         if (!ok) {
             result->outcome = kSourceNotWritten;
             result->detail = ReasonOf(e.get());
-            if (result->detail.empty()) result->detail = "could not write " + FileOfName(name);
+            if (result->detail.empty()) result->detail = "could not write " + FileOfRenderedName(name);
             return false;
         }
     }

@@ -64,7 +64,7 @@ std::vector<std::string> FilesWrittenFor(const ConversionRequest &request, const
         std::string temp = TempFolder();
         for (const FormatEntry &format : request.formats) {
             std::string name = RenderedBitmapName(temp, base, -1, format.size, format.bits);
-            if (name.size() > 5) files.push_back(name.substr(5));  // the file without "BMP3:"
+            files.push_back(FileOfRenderedName(name));
         }
     }
     // A name too long to form is refused by the conversion itself.

@@ -46,6 +46,10 @@ std::string RenderedBitmapName(const std::string &temp, const std::string &base,
     return file.empty() ? file : "BMP3:" + file;
 }
 
+std::string FileOfRenderedName(const std::string &name) {
+    return name.compare(0, 5, "BMP3:") == 0 ? name.substr(5) : name;
+}
+
 std::string OutputPath(const std::string &target, const std::string &base, int frame, int kind) {
     const char *ext = kind == 2 ? "cur" : "ico";
     char buf[kBufferChars];

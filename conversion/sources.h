@@ -18,6 +18,8 @@ SourceKind ClassifySource(const std::string &path);
 // (the "BMP3:" prefix makes the image library write a version 3 bitmap; the
 // file itself is named without it). frame >= 0 adds "_<frame:04>" to the base.
 std::string RenderedBitmapName(const std::string &temp, const std::string &base, int frame, int size, int bits);
+// The file a name with a "BMP3:" prefix writes (the name itself without one).
+std::string FileOfRenderedName(const std::string &name);
 // "<target>\<base>.ico" (or ".cur" for kind 2); frame >= 0 adds "_<frame:04>".
 std::string OutputPath(const std::string &target, const std::string &base, int frame, int kind);
 // "<target>\<base>.bmp": the profile image of a source.

@@ -229,6 +229,10 @@ TEST_F(FolderIconsTest, RefusalsNoFolderNoPathNoIconEntry) {
     MessageRecorder recorder;
     Run([&](HWND d) {
         HWND tree = GetDlgItem(d, kFolderTreeId);
+        // A tree view that takes the focus with nothing selected selects its
+        // first node; the focus goes to the button first, so that the dialog
+        // cannot hand it back to the tree when another window's activation ends.
+        SetFocus(GetDlgItem(d, IDC_DESK_APPLY_BUTTON));
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, 0);
         Click(d, IDC_DESK_APPLY_BUTTON);
         Click(d, IDC_DESK_RESET);
