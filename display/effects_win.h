@@ -1,0 +1,36 @@
+// The effects catalogue as the display window uses it: its three lists, the
+// parameter dialogs (titled "GlypheryEffect") and the argument builder that
+// turns the working bitmap into the retouched picture.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "display/effects.h"
+
+// What the window does after the user picked an effect.
+enum class EffectChoice {
+    kNothing,  // Cancel, or a command that is not an effect
+    kApply,    // send command 1436 to the window (apply `code` with `params`)
+    kRunNow,   // codes 3, 5 and 6: build at once with p1..p4 = 0 and handle the result
+};
+
+// Fills the special effects (1346), colorization (1451) and filters (1452)
+// lists of `window` and selects their first entries.
+void FillEffectLists(HWND window);
+
+// A command of the effect toolbar (129-133, 406, 407, 410, 1427, 1429), the
+// count-colours menu item (265) or an "Apply" button (408, 1117, 1300, whose
+// list selection is read from `window`). Runs the code's parameter dialog,
+// owned by `window`, where it has one; sets *code and *params as the dialog
+// stores them. `displaySize` is the displayed image's width (the border
+// dialog's range is 1 to displaySize / 4).
+EffectChoice ChooseEffect(HWND window, int command, int displaySize, EffectCode *code, EffectParams *params);
+
+// The argument builder: reads `workingFile` through the image library, runs
+// the options of `code` at target width `width` and returns the result as a
+// device-dependent bitmap (the caller owns it), or null when the file cannot
+// be read or the code yields no picture. Code 3 tells the user the colour
+// count in a message box owned by `window` and returns null.
+HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code, int width,
+                    const EffectParams &params);
