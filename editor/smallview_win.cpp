@@ -61,4 +61,7 @@ void RefreshSmallView() {
     }
     if (Views().workArea) InvalidateRect(Views().workArea, nullptr, FALSE);
     if (Views().frame) SetActiveWindow(Views().frame);
+    // Above the frame it belongs to, also where activating the frame put the
+    // frame over it (a desktop without a window manager).
+    if (view) SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

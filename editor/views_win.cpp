@@ -19,6 +19,10 @@ bool CreateViews(HWND frame, EditorSession *session) {
     MakeCanvas((int)session->working.size, session->working.colors);
     ShowWindow(work, SW_SHOWNA);
     SendMessageA(frame, WM_COMMAND, CMD_SHOW_PICTURE, 0);
+    // Once more when the frame has been shown and activated: where no window
+    // manager keeps owned windows above their owner, activating the frame
+    // put it over the small view.
+    PostMessageA(frame, WM_COMMAND, CMD_SHOW_PICTURE, 0);
     return true;
 }
 

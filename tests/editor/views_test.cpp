@@ -127,6 +127,16 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
     for (int i = 0; i < 9; ++i) EXPECT_EQ(editor.SelectorLine(i), kLines[i]) << i;
     EXPECT_EQ(SendDlgItemMessageA(editor.bar(), IDC_IMAGE_SELECTOR, CB_GETCURSEL, 0, 0), 8);
     EXPECT_EQ(CurrentImageIndex(), 8);
+    // Each picture holds the file's pixels as our own reader decodes them.
+    DecodedIconFile decoded;
+    std::string error;
+    ASSERT_TRUE(ReadDecodedIcon(dir.File("badge.ico"), &decoded, &error)) << error;
+    for (int i = 0; i < 9; ++i) {
+        int side = icon.images[i].height;
+        for (POINT at : {POINT{0, 0}, POINT{side / 2, side / 4}, POINT{side - 1, side - 2}})
+            EXPECT_EQ(BitmapPixel(icon.images[i].history.slot(0), at.x, at.y), decoded.images[i].Pixel(at.x, at.y))
+                << i << " " << at.x << "," << at.y;
+    }
 
     // Each size laid out as the frame's client area says; the view shows
     // the model's picture pixel for pixel at the zoom.
@@ -165,6 +175,13 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
     EXPECT_TRUE(IsWindowVisible(Views().smallView));
     EXPECT_EQ(small.right - small.left, 48 + 7);
     EXPECT_EQ(small.bottom - small.top, 48 + 24);
+    POINT middle = {24, 24};
+    ClientToScreen(Views().smallView, &middle);
+    EXPECT_EQ(WindowFromPoint(middle), Views().smallView);  // above the frame
+    {
+        WindowDC smallDc(Views().smallView);
+        EXPECT_EQ(GetPixel(smallDc.get(), 24, 24), GetPixel(CanvasDC(), 24, 24));
+    }
 
     // The grid: a black line closing each zoomed pixel, none at zoom 1.
     editor.session().settings.Grid = 1;
@@ -173,7 +190,6 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
     EXPECT_EQ(ShownPixel(zoom - 1, zoom + 1), RGB(0, 0, 0));
     EXPECT_EQ(ShownPixel(zoom + 1, 2 * zoom - 1), RGB(0, 0, 0));
     EXPECT_EQ(ShownPixel(zoom + zoom / 2, zoom + zoom / 2), inside);
-    SaveShot(editor.frame(), "editor_48_grid");
     SaveShot(Views().smallView, "editor_smallview");
     // Too low for more than zoom 1: the grid is not drawn.
     ShowWindow(editor.frame(), SW_RESTORE);
