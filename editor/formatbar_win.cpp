@@ -57,7 +57,7 @@ void OnDrawItem(const DRAWITEMSTRUCT *item) {
 
 void OnCommand(HWND bar, int id, int code) {
     if (id == IDC_IMAGE_SELECTOR) {
-        if (code == CBN_DROPDOWN) {
+        if (code == CBN_DROPDOWN && CurrentImageIndex() < TheIcon().count) {
             // What the canvas shows becomes the current picture (no new
             // step in the history).
             EditorImage &image = TheIcon().images[CurrentImageIndex()];

@@ -362,6 +362,8 @@ void SwitchImage(int index) {
     RefreshSmallView();
     ClearPositionFields(true);
     ShowPicture(image.history.current());
+    if (Views().session && Views().session->settings.Palette && Views().palette)
+        ShowWindow(Views().palette, image.depth == 1 ? SW_HIDE : SW_SHOWNA);
     SetUndoButton(image.history.canUndo());
     if (Views().frame) InvalidateRect(Views().frame, nullptr, TRUE);
 }

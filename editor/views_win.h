@@ -31,6 +31,7 @@ void DestroyViews();
 
 struct ViewWindows {
     HWND frame = nullptr, workArea = nullptr, smallView = nullptr, formatBar = nullptr;
+    HWND palette = nullptr;  // the palette window, hidden for a 1-bit image when `Palette` is set
     EditorSession *session = nullptr;
     int formatBarHeight = 0;  // as created
     int zoom = 1;             // the WorkArea's, from the last layout

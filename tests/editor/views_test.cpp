@@ -206,12 +206,16 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     ASSERT_TRUE(WriteBytes(dir.File("two.ico"), MakeIconFile({{16, 4, 2}, {32, 32, 0x3366CC}})));
     EditorViews editor(dir.File("two.ico"));
     ASSERT_TRUE(editor.ok());
-    // The main tool bar's Undo button, as the frame's control 1032 holds it.
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 100, 20, editor.frame(),
-                                   (HMENU)(INT_PTR)IDC_MAIN_TOOLBAR, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBBUTTON undo = {0, CMD_UNDO, TBSTATE_INDETERMINATE, BTNS_BUTTON, {0}, 0, 0};
-    SendMessageA(toolbar, TB_ADDBUTTONSA, 1, (LPARAM)&undo);
+    // The main tool bar's Undo button, as the frame's control 1032 holds it
+    // (one with that button alone where the frame has none yet).
+    HWND toolbar = GetDlgItem(editor.frame(), IDC_MAIN_TOOLBAR);
+    if (!toolbar) {
+        toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 100, 20, editor.frame(),
+                                  (HMENU)(INT_PTR)IDC_MAIN_TOOLBAR, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        TBBUTTON undo = {0, CMD_UNDO, TBSTATE_INDETERMINATE, BTNS_BUTTON, {0}, 0, 0};
+        SendMessageA(toolbar, TB_ADDBUTTONSA, 1, (LPARAM)&undo);
+    }
     auto undoState = [&] { return (int)SendMessageA(toolbar, TB_GETSTATE, CMD_UNDO, 0); };
 
     const EditorImage &image = TheIcon().images[1];
@@ -228,6 +232,28 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     EXPECT_EQ(BitmapPixel(image.history.current(), 5, 5), RGB(0, 255, 0));
     EXPECT_EQ(BitmapPixel(image.history.slot(1), 5, 5), RGB(255, 0, 0));
     EXPECT_EQ(ShownPixel(5 * Views().zoom, 5 * Views().zoom), RGB(0, 255, 0));
+    // The pointer's image pixel in the format bar.
+    SendMessageA(WorkAreaWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3 * Views().zoom + 1, 5 * Views().zoom + 1));
+    char position[32] = "";
+    GetDlgItemTextA(editor.bar(), IDC_POSITION, position, sizeof position);
+    EXPECT_STREQ(position, "3, 5");
+
+    // The picture through the image library and back, as effects take it.
+    {
+        ImageInfoPtr info(AcquireImageInfo());
+        ImagePtr picture(BitmapToImage(info.get(), image.history.current()));
+        ASSERT_TRUE(picture != nullptr);
+        EXPECT_EQ(picture->columns, 32u);
+        ExceptionPtr e(AcquireExceptionInfo());
+        const PixelPacket *p = GetVirtualPixels(picture.get(), 5, 5, 1, 1, e.get());
+        ASSERT_TRUE(p != nullptr);
+        EXPECT_EQ(p->green, QuantumRange);
+        EXPECT_EQ(p->red, 0);
+        UniqueBitmap back(ImageToBitmap(info.get(), picture.get()));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(BitmapPixel(back.get(), 5, 5), RGB(0, 255, 0));
+        EXPECT_EQ(BitmapPixel(back.get(), 20, 20), file);
+    }
 
     struct Step {
         size_t index;
