@@ -119,8 +119,11 @@ HWND CreateWorkArea(HWND frame) {
     RECT desk;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &desk, 0);
     int side = desk.bottom - desk.top;
-    return CreateWindowExA(WS_EX_TRANSPARENT, kWorkAreaClass, "", WS_CHILD | WS_BORDER, 0, 0, side, side, frame,
-                           nullptr, instance, nullptr);
+    // Opaque: it paints its whole client area, and a transparent child is
+    // not clipped out of the frame's background, which would then cover the
+    // picture whenever the frame is repainted.
+    return CreateWindowExA(0, kWorkAreaClass, "", WS_CHILD | WS_BORDER, 0, 0, side, side, frame, nullptr, instance,
+                           nullptr);
 }
 
 HWND WorkAreaWindow() { return Views().workArea; }

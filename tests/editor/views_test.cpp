@@ -168,6 +168,10 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
             EXPECT_EQ(GetPixel(CanvasDC(), at.x, at.y), model) << side;
             EXPECT_EQ(ShownPixel(at.x * p.zoom + p.zoom / 2, at.y * p.zoom + p.zoom / 2), model) << side;
         }
+        // The frame's background, repainted, leaves the picture alone.
+        RedrawWindow(editor.frame(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ERASENOW);
+        WindowDC workDc(work);
+        EXPECT_EQ(GetPixel(workDc.get(), p.zoom / 2, p.zoom / 2), BitmapPixel(picture, 0, 0)) << side;
     }
     // The small view holds the active square: image size plus 7 by plus 24.
     RECT small;
