@@ -236,6 +236,17 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     EXPECT_EQ(BitmapPixel(image.history.current(), 5, 5), RGB(0, 255, 0));
     EXPECT_EQ(BitmapPixel(image.history.slot(1), 5, 5), RGB(255, 0, 0));
     EXPECT_EQ(ShownPixel(5 * Views().zoom, 5 * Views().zoom), RGB(0, 255, 0));
+    // Opening the selector's list makes what the canvas shows the current
+    // picture, without a step.
+    editor.Stroke(RGB(255, 255, 0), 30, 30, 2);
+    HBITMAP before = image.history.current();
+    RECT dot = {8, 8, 9, 9};
+    FillRect(CanvasDC(), &dot, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    SendMessageA(editor.bar(), WM_COMMAND, MAKEWPARAM(IDC_IMAGE_SELECTOR, CBN_DROPDOWN), 0);
+    EXPECT_EQ(image.history.index(), 3u);
+    EXPECT_NE(image.history.current(), before);
+    EXPECT_EQ(BitmapPixel(image.history.current(), 8, 8), RGB(0, 0, 0));
+    SendMessageA(editor.frame(), WM_COMMAND, CMD_UNDO, 0);
     // The pointer's image pixel in the format bar.
     SendMessageA(WorkAreaWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3 * Views().zoom + 1, 5 * Views().zoom + 1));
     char position[32] = "";
@@ -322,6 +333,7 @@ TEST_F(EditorViewsTest, TransparencyViewAndBlackAndWhite) {
     EditorViews editor(dir.File("mono.ico"));
     ASSERT_TRUE(editor.ok());
     EXPECT_EQ(WorkingColors(), 2);
+    EXPECT_EQ(editor.SelectorLine(1), "32 x 32  2 colors");
     editor.Select(0);  // a colour image shown at a black-and-white working size
     for (int y = 0; y < 16; y += 5)
         for (int x = 0; x < 16; x += 5) {
