@@ -6,7 +6,6 @@
 #include "common/paths.h"
 #include "conversion/imagelib_win.h"
 #include "conversion/imageowners.h"
-#include "editor/resource.h"
 #include "editor/views_win.h"
 
 namespace {
