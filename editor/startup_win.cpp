@@ -57,7 +57,10 @@ bool PrepareSession(HINSTANCE instance, const char *commandLine, EditorSession *
         ShowMessage(nullptr, LoadText(instance, IDS_CANNOT_READ).c_str(), title.c_str(), MB_OK | MB_ICONERROR);
         return false;
     }
-    session->images = session->file.shapes;
+    // The images edited: the first kMaxEditorImages (the others are kept as
+    // stored and count for nothing here).
+    size_t edited = session->file.shapes.size() < kMaxEditorImages ? session->file.shapes.size() : kMaxEditorImages;
+    session->images.assign(session->file.shapes.begin(), session->file.shapes.begin() + edited);
     session->working = ComputeWorkingSize(session->images);
     // The frame opens at the screen's origin, as large as the working size,
     // until it is maximized.

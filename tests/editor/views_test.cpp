@@ -152,6 +152,9 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
         int side = icon.images[index].height;
         EXPECT_EQ(ActiveSize(), side);
         EXPECT_EQ(editor.session().settings.cx, (uint32_t)side);
+        BITMAP plane;
+        ASSERT_TRUE(GetObjectA(GetCurrentObject(CanvasDC(), OBJ_BITMAP), sizeof plane, &plane));
+        EXPECT_EQ(plane.bmWidth, 48);  // the canvas stays at the working size
         ViewPlacement p = PlaceView(m, side);
         RECT r;
         GetWindowRect(work, &r);
@@ -422,6 +425,21 @@ TEST_F(EditorViewsTest, PngImagesCursorsAndDamagedFiles) {
         EXPECT_EQ(TheIcon().images[0].entry.planes, 5);  // the hot spot's x
         EXPECT_EQ(TheIcon().images[0].entry.bitCount, 9);
         EXPECT_EQ(GetPixel(CanvasDC(), 3, 3), RGB(0, 0, 255));
+    }
+
+    // Past 150 images, the rest are not edited but kept as stored.
+    std::vector<FixtureImage> many(151, FixtureImage{16, 1, 1});
+    many.back() = {24, 8, 7};
+    ASSERT_TRUE(WriteBytes(dir.File("many.ico"), MakeIconFile(many)));
+    {
+        EditorViews editor(dir.File("many.ico"));
+        ASSERT_TRUE(editor.ok());
+        EXPECT_EQ(TheIcon().count, 150);
+        EXPECT_EQ(editor.session().working.size, 16u);
+        EXPECT_EQ(SendDlgItemMessageA(editor.bar(), IDC_IMAGE_SELECTOR, CB_GETCOUNT, 0, 0), 150);
+        ASSERT_EQ(TheIcon().keptEntries.size(), 1u);
+        EXPECT_EQ(TheIcon().keptEntries[0].width, 24);
+        EXPECT_EQ(TheIcon().keptBlocks[0].size(), TheIcon().keptEntries[0].bytes);
     }
 
     // Damage inside the PNG (the file's structure intact): the library
