@@ -104,7 +104,8 @@ void FillImageSelector() {
     HWND bar = Views().formatBar;
     if (!bar) return;
     HINSTANCE instance = Instance(bar);
-    std::string colors = LoadText(instance, IDS_SELECTOR_COLORS), trueColor = LoadText(instance, IDS_SELECTOR_TRUE_COLOR);
+    std::string colors = LoadText(instance, IDS_SELECTOR_COLORS),
+                trueColor = LoadText(instance, IDS_SELECTOR_TRUE_COLOR);
     SendDlgItemMessageA(bar, IDC_IMAGE_SELECTOR, CB_RESETCONTENT, 0, 0);
     const EditorIcon &icon = TheIcon();
     for (int i = 0; i < icon.count; ++i) {

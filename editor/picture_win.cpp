@@ -110,13 +110,14 @@ HBITMAP ImageToBitmap(ImageInfo *info, Image *image) {
     memcpy(&bitsOffset, &bmp[10], 4);
     BITMAPINFOHEADER header;
     memcpy(&header, dib.data(), sizeof header);
-    if (header.biSize < sizeof header || header.biSize > dib.size() || bitsOffset < kBmpFileHeaderSize + header.biSize ||
-        bitsOffset > bmp.size())
+    if (header.biSize < sizeof header || header.biSize > dib.size() ||
+        bitsOffset < kBmpFileHeaderSize + header.biSize || bitsOffset > bmp.size())
         return nullptr;
     // Rows of 4-byte multiples; a height of either sign.
     uint64_t rowBytes = ((uint64_t)header.biWidth * header.biBitCount + 31) / 32 * 4;
     uint64_t rows = header.biHeight < 0 ? -(int64_t)header.biHeight : header.biHeight;
-    if (header.biWidth <= 0 || header.biCompression != BI_RGB || rowBytes * rows > bmp.size() - bitsOffset) return nullptr;
+    if (header.biWidth <= 0 || header.biCompression != BI_RGB || rowBytes * rows > bmp.size() - bitsOffset)
+        return nullptr;
     WindowDC screen(nullptr);
     return CreateDIBitmap(screen.get(), (const BITMAPINFOHEADER *)dib.data(), CBM_INIT,
                           dib.data() + (bitsOffset - kBmpFileHeaderSize), (const BITMAPINFO *)dib.data(),
@@ -193,8 +194,8 @@ ImagePtr ReadOneImage(const IconFileData &file, size_t i, ExceptionInfo *e) {
         alone.assign(block, block + entry.bytes);
     } else {
         CopyBounded(info->magick, MaxTextExtent, "ICO");
-        uint8_t head[kIconFileHeaderSize + kIconDirEntrySize] = {0, 0, (uint8_t)file.directory.type, 0, 1, 0,
-                                                                 entry.width, entry.height, entry.colorCount, entry.reserved};
+        uint8_t head[kIconFileHeaderSize + kIconDirEntrySize] = {
+            0, 0, (uint8_t)file.directory.type, 0, 1, 0, entry.width, entry.height, entry.colorCount, entry.reserved};
         uint32_t at = sizeof head;
         memcpy(head + 10, &entry.planes, 2);
         memcpy(head + 12, &entry.bitCount, 2);

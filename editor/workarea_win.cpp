@@ -145,5 +145,6 @@ void LayoutWorkArea() {
 
 void SetUndoButton(bool enabled) {
     HWND toolbar = Views().frame ? GetDlgItem(Views().frame, IDC_MAIN_TOOLBAR) : nullptr;
-    if (toolbar) SendMessageA(toolbar, TB_SETSTATE, CMD_UNDO, MAKELONG(enabled ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE, 0));
+    WORD state = enabled ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
+    if (toolbar) SendMessageA(toolbar, TB_SETSTATE, CMD_UNDO, MAKELONG(state, 0));
 }
