@@ -1,5 +1,7 @@
 #include "common/files_win.h"
 
+#include "common/seams.h"
+
 #include "common/handles.h"
 #include "common/paths.h"
 
@@ -23,6 +25,23 @@ bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes) 
     file.reset();
     if (!ok) DeleteFileA(path.c_str());
     return ok;
+}
+
+bool ReplaceFileWhole(const std::string &path, const std::vector<uint8_t> &bytes) {
+    // A read-only file is never replaced (nor anything written beside it).
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    std::string beside = path + ".new";
+    if (!WriteFileForReplace(beside, bytes)) {
+        DeleteFileA(beside.c_str());
+        return false;
+    }
+    if (!MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(beside.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool EnsureFolder(const std::string &folder) {

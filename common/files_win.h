@@ -14,6 +14,10 @@ bool ReadWholeFile(const std::string &path, size_t maxBytes, std::vector<uint8_t
 // Writes the bytes as the whole file, replacing it; a failed write removes
 // the file, so it is written whole or not at all.
 bool WriteWholeFile(const std::string &path, const std::vector<uint8_t> &bytes);
+// Replaces a file without ever losing it: the bytes go to "<path>.new" beside
+// it, which takes the file's place only once written whole. On any failure
+// the old file is left as it was and the new one removed.
+bool ReplaceFileWhole(const std::string &path, const std::vector<uint8_t> &bytes);
 // The folder exists, or is created (its parent must exist). False when the
 // name is a file or the folder cannot be made.
 bool EnsureFolder(const std::string &folder);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "files_win.h"
 #include "handles.h"
 
 static int RealMessageBox(HWND owner, const char *text, const char *caption, UINT flags) {
@@ -108,5 +109,37 @@ BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data) {
 HelpOpener SetHelpOpener(HelpOpener opener) {
     HelpOpener old = g_helpOpener;
     g_helpOpener = opener ? opener : WinHelpA;
+    return old;
+}
+
+static WholeFileWriter g_wholeFileWriter = WriteWholeFile;
+
+bool WriteFileForReplace(const std::string &path, const std::vector<uint8_t> &bytes) {
+    return g_wholeFileWriter(path, bytes);
+}
+
+WholeFileWriter SetWholeFileWriter(WholeFileWriter writer) {
+    WholeFileWriter old = g_wholeFileWriter;
+    g_wholeFileWriter = writer ? writer : WriteWholeFile;
+    return old;
+}
+
+static SaveDialogRunner g_saveDialog = GetSaveFileNameA;
+
+BOOL RunSaveDialog(OPENFILENAMEA *request) { return g_saveDialog(request); }
+
+SaveDialogRunner SetSaveDialogRunner(SaveDialogRunner runner) {
+    SaveDialogRunner old = g_saveDialog;
+    g_saveDialog = runner ? runner : GetSaveFileNameA;
+    return old;
+}
+
+static PrintDialogRunner g_printDialog = PrintDlgA;
+
+BOOL RunPrintDialog(PRINTDLGA *request) { return g_printDialog(request); }
+
+PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner) {
+    PrintDialogRunner old = g_printDialog;
+    g_printDialog = runner ? runner : PrintDlgA;
     return old;
 }

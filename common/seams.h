@@ -3,8 +3,11 @@
 // registry with code of their own: nothing of it ships.)
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Every user-visible message box goes through here. A test may install a
 // handler that records the call and returns the button it chooses.
@@ -48,3 +51,20 @@ ShellOpener SetShellOpener(ShellOpener opener);
 typedef BOOL(WINAPI *HelpOpener)(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data);
 BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data);
 HelpOpener SetHelpOpener(HelpOpener opener);
+
+// Writing a file whole before it replaces another (ReplaceFileWhole in
+// files_win.h). The real writer is WriteWholeFile; a test installs one that
+// fails part way, as a full disk does.
+typedef bool (*WholeFileWriter)(const std::string &path, const std::vector<uint8_t> &bytes);
+bool WriteFileForReplace(const std::string &path, const std::vector<uint8_t> &bytes);
+WholeFileWriter SetWholeFileWriter(WholeFileWriter writer);  // nullptr: back to the real one
+
+// The platform's save dialog (GetSaveFileNameA) and print dialog (PrintDlgA).
+// A test installs a runner that answers as a user would: a file name, or a
+// printer's device context.
+typedef BOOL(WINAPI *SaveDialogRunner)(OPENFILENAMEA *request);
+BOOL RunSaveDialog(OPENFILENAMEA *request);
+SaveDialogRunner SetSaveDialogRunner(SaveDialogRunner runner);  // nullptr: the platform's
+typedef BOOL(WINAPI *PrintDialogRunner)(PRINTDLGA *request);
+BOOL RunPrintDialog(PRINTDLGA *request);
+PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner);  // nullptr: the platform's

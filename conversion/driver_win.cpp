@@ -13,6 +13,7 @@
 #include "common/seams.h"
 #include "contracts/gygraph.h"
 #include "conversion/formatpanel_win.h"
+#include "conversion/imagelib_win.h"
 #include "conversion/imageowners.h"
 #include "conversion/outputguard_win.h"
 #include "conversion/picture_alpha_win.h"
@@ -33,10 +34,6 @@ std::string ReasonOf(const ExceptionInfo *e) {
     if (e->description) text += std::string(text.empty() ? "" : " (") + e->description + (text.empty() ? "" : ")");
     return Utf8ToAnsi(text);
 }
-
-// Copies a name into one of the library's fixed file-name fields. The
-// library opens files by UTF-8 names; the suite's names are ANSI.
-void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, AnsiToUtf8(name)); }
 
 // The picture of a source: the first image the library reads from it (the
 // composite of a layered file, the first frame of an animation), at most

@@ -1,5 +1,7 @@
 #include "conversion/imagelib_win.h"
 
+#include "common/codepage_win.h"
+#include "common/paths.h"
 #include "contracts/gygraph.h"
 #include "conversion/readsize.h"
 
@@ -25,3 +27,5 @@ void EnsureImageLibrary() {
     SetMagickResourceLimit(MapResource, 512 * MiB);
     SetMagickResourceLimit(DiskResource, 1024 * MiB);  // the largest picture taken, 8 bytes a pixel
 }
+
+void SetFileName(char *field, const std::string &name) { CopyBounded(field, MaxTextExtent, AnsiToUtf8(name)); }

@@ -8,6 +8,7 @@
 #include "common/windowutil.h"
 #include "editor/picture_win.h"
 #include "editor/resource.h"
+#include "editor/tools_win.h"
 #include "editor/views_win.h"
 
 namespace {
@@ -48,10 +49,10 @@ void OnPaint(HWND bar) {
 }
 
 // The swatches show the two buttons' colours: white (left) and black
-// (right) until the drawing tools choose others.
+// (right) until others are chosen.
 void OnDrawItem(const DRAWITEMSTRUCT *item) {
     bool left = item->CtlID == IDC_LEFT_SWATCH;
-    FillRect(item->hDC, &item->rcItem, (HBRUSH)GetStockObject(left ? WHITE_BRUSH : BLACK_BRUSH));
+    FillRect(item->hDC, &item->rcItem, SwatchBrush(!left));
     FrameRect(item->hDC, &item->rcItem, (HBRUSH)GetStockObject(BLACK_BRUSH));
 }
 

@@ -104,3 +104,15 @@
 #define IDS_SELECTOR_TRUE_COLOR 201
 #define IDS_POSITION_FORMAT 202
 #define IDS_SIZE_FORMAT 203
+
+// The drawing tools, save, export and print: their strings.
+#define IDS_CANNOT_SAVE 300
+#define IDS_SAVE_TITLE 301
+#define IDS_SAVE_FILTER 302
+#define IDS_SAVE_AS_FILTER 303
+#define IDS_CANNOT_EXPORT 304
+#define IDS_PRINT_DOCUMENT 305
+#define IDS_PRINT_ICO_FILE 306
+#define IDS_PRINT_FORMATS 307
+#define IDS_PRINT_FORMAT_LINE 308
+#define IDB_RULE_LINE 158

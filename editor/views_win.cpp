@@ -2,6 +2,8 @@
 
 #include "editor/picture_win.h"
 #include "editor/resource.h"
+#include "editor/save_win.h"
+#include "editor/tools_win.h"
 
 namespace {
 ViewWindows g_views;
@@ -45,11 +47,12 @@ bool ViewsCommand(HWND frame, int id) {
         return true;
     case CMD_UNDO: UndoPicture(); return true;
     case CMD_COPY: CopyPicture(frame); return true;
-    default: return false;
+    default: return ToolsCommand(frame, id) || SaveCommand(frame, id);
     }
 }
 
 void DestroyViews() {
+    ReleaseTools();
     DeleteCanvas();
     ReleaseEditorIcon(&TheIcon());
     g_views = ViewWindows();

@@ -6,6 +6,7 @@
 #include "common/handles.h"
 #include "editor/picture_win.h"
 #include "editor/resource.h"
+#include "editor/tools_win.h"
 #include "editor/views_win.h"
 
 namespace {
@@ -79,25 +80,32 @@ void OnCreate(HWND work) {
     SetUndoButton(false);
 }
 
-// The image pixel under the pointer, in the position field.
-void OnMouseMove(int x, int y) {
-    int zoom = Views().zoom > 0 ? Views().zoom : 1;
-    int column = x / zoom, row = y / zoom;
-    if (x >= 0 && y >= 0 && column < ActiveSize() && row < ActiveSize()) ShowPointerPosition(column, row);
-}
-
 // Whatever the tool did, the canvas as it now is becomes a step of the
-// history.
-void OnButtonUp() { PushPicture(Snapshot()); }
+// history: one per stroke.
+void OnButtonUp(HWND work, bool right, LPARAM lParam) {
+    ToolButtonUp(work, right, (short)LOWORD(lParam), (short)HIWORD(lParam));
+    PushPicture(Snapshot());
+}
 
 LRESULT CALLBACK WorkAreaProc(HWND work, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(work); return 0;
     case WM_PAINT: OnPaint(work); return 0;
     case WM_ERASEBKGND: return 1;  // the painting covers the client area
-    case WM_MOUSEMOVE: OnMouseMove((short)LOWORD(lParam), (short)HIWORD(lParam)); return 0;
+    case WM_MOUSEMOVE: ToolMouseMove(work, (short)LOWORD(lParam), (short)HIWORD(lParam)); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        ToolButtonDown(work, message == WM_RBUTTONDOWN, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: OnButtonUp(); return 0;
+    case WM_RBUTTONUP: OnButtonUp(work, message == WM_RBUTTONUP, lParam); return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) ToolEscape(work);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) return DefWindowProcA(work, message, wParam, lParam);
+        SetToolCursor();
+        return TRUE;
     case WM_DESTROY: Views().workArea = nullptr; return 0;
     default: return DefWindowProcA(work, message, wParam, lParam);
     }

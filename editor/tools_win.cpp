@@ -1,0 +1,362 @@
+// The drawing tools on the canvas. Each handler paints the canvas (the
+// picture itself) and has the WorkArea and the small view repaint what
+// changed from it; rubber bands are drawn on the WorkArea's screen with the
+// inverting raster operation, so drawing one twice removes it.
+#include "editor/tools_win.h"
+
+#include "common/handles.h"
+#include "editor/picture_win.h"
+#include "editor/resource.h"
+#include "editor/views_win.h"
+
+namespace {
+
+typedef UniqueHandle<HGDIOBJ, GdiObjectTraits> UniqueGdi;
+
+// One mouse button's colour as its drawing objects.
+struct ButtonObjects {
+    COLORREF color = 0;
+    UniqueGdi fill, stroke, pen, swatch;
+
+    void Make(COLORREF c) {
+        color = c;
+        fill.reset(CreateSolidBrush(c));
+        stroke.reset(CreateSolidBrush(c));
+        pen.reset(CreatePen(PS_INSIDEFRAME, 1, c));
+        swatch.reset(CreateSolidBrush(c));
+    }
+};
+
+struct ToolState {
+    int tool = kToolPen;
+    int brushSize = 2;
+    ButtonObjects buttons[2];  // left, right
+    bool made = false;
+    // The stroke: in progress, which button, its start, previous and
+    // current points (WorkArea pixels snapped to image pixels).
+    bool stroke = false;
+    bool right = false;
+    POINT start = {}, previous = {}, current = {};
+    POINT lastMove = {-1, -1};
+    bool rubber = false;  // a rubber band is showing
+    PixelRect selection = {0, 0, -1, -1};
+};
+
+ToolState g_tools;
+
+ButtonObjects &Button(bool right) {
+    if (!g_tools.made) {
+        g_tools.buttons[0].Make(RGB(255, 255, 255));
+        g_tools.buttons[1].Make(RGB(0, 0, 0));
+        g_tools.made = true;
+    }
+    return g_tools.buttons[right ? 1 : 0];
+}
+
+int Zoom() { return Views().zoom > 0 ? Views().zoom : 1; }
+
+POINT Snap(int x, int y) {
+    POINT p = {SnapCoordinate(x, Zoom(), ActiveSize()), SnapCoordinate(y, Zoom(), ActiveSize())};
+    return p;
+}
+
+// The WorkArea's rectangle of image pixels left..right, top..bottom.
+RECT ViewRect(const PixelRect &r) {
+    int z = Zoom();
+    RECT v = {r.left * z, r.top * z, (r.right + 1) * z, (r.bottom + 1) * z};
+    return v;
+}
+
+// The WorkArea and the small view show the canvas's pixels in r again.
+void Repaint(const PixelRect &r) {
+    HWND work = Views().workArea;
+    if (work) {
+        RECT v = ViewRect(r);
+        InvalidateRect(work, &v, FALSE);
+        UpdateWindow(work);
+    }
+    PaintSmallView();
+}
+
+void RepaintAll() { Repaint({0, 0, ActiveSize() - 1, ActiveSize() - 1}); }
+
+// Fills the n x n square of image pixels at the WorkArea point (snapped or
+// not) with the active stroke brush; nothing for a point left or above the
+// view or past the image.
+void PaintCells(int x, int y, int n) {
+    HDC canvas = CanvasDC();
+    if (!canvas || x < 0 || y < 0) return;
+    int c = x / Zoom(), r = y / Zoom();
+    if (c >= ActiveSize() || r >= ActiveSize()) return;
+    PixelRect s = BrushSquare(c, r, n, ActiveSize());
+    RECT fill = {s.left, s.top, s.right + 1, s.bottom + 1};
+    FillRect(canvas, &fill, (HBRUSH)Button(g_tools.right).stroke.get());
+    Repaint(s);
+}
+
+// Every cell from the previous point to the current one.
+void PaintStroke(int n) {
+    int z = Zoom();
+    ForEachLineCell(g_tools.previous.x / z, g_tools.previous.y / z, g_tools.current.x / z, g_tools.current.y / z,
+                    [&](int c, int r) { PaintCells(c * z, r * z, n); });
+}
+
+// --- Rubber bands ----------------------------------------------------------
+
+void DrawRubber(HWND work, POINT to) {
+    WindowDC dc(work);
+    if (!dc.get()) return;
+    int z = Zoom();
+    int oldRop = SetROP2(dc.get(), R2_NOT);
+    if (kToolTable[g_tools.tool].handler == kHandleLine) {
+        int a = z > 1 ? -1 : 0;
+        UniqueGdi pen(CreatePen(PS_INSIDEFRAME, RubberLineWidth(ActiveSize()), RGB(0, 0, 0)));
+        SelectObjectScope usePen(dc.get(), pen.get());
+        MoveToEx(dc.get(), g_tools.start.x + z / 2 + a, g_tools.start.y + z / 2 + a, nullptr);
+        LineTo(dc.get(), to.x + z / 2 + a, to.y + z / 2 + a);
+    } else {
+        PixelRect r = OrderedRect(g_tools.start.x, g_tools.start.y, to.x, to.y);
+        SelectObjectScope usePen(dc.get(), GetStockObject(WHITE_PEN));
+        SelectObjectScope noFill(dc.get(), GetStockObject(NULL_BRUSH));
+        if (kToolTable[g_tools.tool].handler == kHandleEllipse)
+            Ellipse(dc.get(), r.left, r.top, r.right + z, r.bottom + z);
+        else
+            Rectangle(dc.get(), r.left, r.top, r.right + z, r.bottom + z);
+    }
+    SetROP2(dc.get(), oldRop);
+}
+
+// --- The shapes, drawn in the canvas at button up --------------------------
+
+PixelRect ImageRect(POINT a, POINT b) {
+    int z = Zoom();
+    return OrderedRect(a.x / z, a.y / z, b.x / z, b.y / z);
+}
+
+void DrawShape(POINT end) {
+    HDC canvas = CanvasDC();
+    if (!canvas) return;
+    PixelRect r = ImageRect(g_tools.start, end);
+    ButtonObjects &active = Button(g_tools.right), &other = Button(!g_tools.right);
+    HGDIOBJ nullPen = GetStockObject(NULL_PEN), noFill = GetStockObject(NULL_BRUSH);
+    // With an outline the shape is drawn to right + 1; without one it is a
+    // pixel smaller, so to right + 2.
+    switch (g_tools.tool) {
+    case kToolRectangle:
+    case kToolCircle: {
+        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, noFill);
+        if (g_tools.tool == kToolRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        break;
+    }
+    case kToolFilledRectangle:
+    case kToolFilledCircle:
+    case kToolBicolorCircle: {
+        HGDIOBJ fill = g_tools.tool == kToolBicolorCircle ? Button(true).fill.get() : active.fill.get();
+        SelectObjectScope pen(canvas, nullPen), brush(canvas, fill);
+        if (g_tools.tool == kToolFilledRectangle) Rectangle(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
+        else Ellipse(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
+        break;
+    }
+    case kToolBicolorRectangle: {
+        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, other.fill.get());
+        Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        break;
+    }
+    case kToolLine: {
+        int z = Zoom();
+        SelectObjectScope pen(canvas, active.pen.get());
+        MoveToEx(canvas, g_tools.start.x / z, g_tools.start.y / z, nullptr);
+        LineTo(canvas, end.x / z, end.y / z);  // the end pixel is not drawn by LineTo
+        PaintCells(end.x, end.y, 1);
+        break;
+    }
+    default: break;
+    }
+    GdiFlush();
+    RepaintAll();
+}
+
+// Fill: the area of the seed pixel's colour connected to it, found by a
+// border flood on a monochrome copy of the canvas, gets the fill brush.
+void FloodFill(POINT at) {
+    HDC canvas = CanvasDC();
+    int side = ActiveSize();
+    if (!canvas || side <= 0) return;
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    int c = at.x / Zoom(), r = at.y / Zoom();
+    UniqueBitmap mono(CreateBitmap(side, side, 1, 1, nullptr));
+    UniqueMemDC monoDc(CreateCompatibleDC(canvas));
+    if (mono && monoDc) {
+        SelectObjectScope useMono(monoDc.get(), mono.get());
+        COLORREF seed = GetPixel(canvas, c, r);
+        COLORREF oldBk = SetBkColor(canvas, seed), oldText = SetTextColor(canvas, RGB(0, 0, 0));
+        // White where the canvas has the seed colour, black elsewhere.
+        BitBlt(monoDc.get(), 0, 0, side, side, canvas, 0, 0, SRCCOPY);
+        {
+            SelectObjectScope black(monoDc.get(), GetStockObject(BLACK_BRUSH));
+            ExtFloodFill(monoDc.get(), c, r, RGB(0, 0, 0), FLOODFILLBORDER);
+        }
+        // White exactly on the flooded area.
+        BitBlt(monoDc.get(), 0, 0, side, side, canvas, 0, 0, SRCINVERT);
+        SetBkColor(canvas, RGB(255, 255, 255));
+        BitBlt(canvas, 0, 0, side, side, monoDc.get(), 0, 0, 0x00220326);  // DSna: the area to black
+        {
+            SelectObjectScope brush(canvas, Button(g_tools.right).fill.get());
+            BitBlt(canvas, 0, 0, side, side, monoDc.get(), 0, 0, 0x00EA02E9);  // DPSao: the brush into it
+        }
+        SetBkColor(canvas, oldBk);
+        SetTextColor(canvas, oldText);
+        GdiFlush();
+        RepaintAll();
+    }
+    SetCursor(old);
+}
+
+}  // namespace
+
+int CurrentTool() { return g_tools.tool; }
+void ChooseTool(int tool) {
+    if (tool >= 0 && tool < kToolCount) g_tools.tool = tool;
+}
+int BrushSize() { return g_tools.brushSize; }
+void SetBrushSize(int size) {
+    if (size >= 1 && size <= 5) g_tools.brushSize = size;
+}
+
+bool ToolsCommand(HWND frame, int id) {
+    static const int kBrushCommands[5] = {CMD_BRUSH_1, CMD_BRUSH_2, CMD_BRUSH_3, CMD_BRUSH_4, CMD_BRUSH_5};
+    for (int i = 0; i < 5; ++i) {
+        if (id != kBrushCommands[i]) continue;
+        SetBrushSize(i + 1);
+        if (Views().session) Views().session->settings.brush_size = i + 1;
+        HMENU menu = GetMenu(frame);
+        for (int j = 0; j < 5 && menu; ++j)
+            CheckMenuItem(menu, kBrushCommands[j], MF_BYCOMMAND | (i == j ? MF_CHECKED : MF_UNCHECKED));
+        return true;
+    }
+    int tool = ToolForCommand(id);
+    if (tool < 0) return false;
+    ChooseTool(tool);
+    return true;
+}
+
+COLORREF ButtonColor(bool right) { return Button(right).color; }
+
+void SetButtonColor(bool right, COLORREF color) {
+    if (color == 0) return;  // black stands for no colour
+    Button(right).Make(color);
+    if (Views().formatBar) InvalidateRect(Views().formatBar, nullptr, TRUE);
+}
+
+HBRUSH SwatchBrush(bool right) { return (HBRUSH)Button(right).swatch.get(); }
+
+PixelRect Selection() {
+    if (g_tools.selection.right < g_tools.selection.left) return {0, 0, ActiveSize() - 1, ActiveSize() - 1};
+    return g_tools.selection;
+}
+
+void SetToolCursor() {
+    int id = kToolTable[g_tools.tool].cursor;
+    if (g_tools.tool == kToolLine) id = LineCursorForSize(ActiveSize());
+    HCURSOR cursor = nullptr;
+    if (id) cursor = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
+    SetCursor(cursor ? cursor : LoadCursor(nullptr, IDC_CROSS));
+}
+
+void ToolButtonDown(HWND work, bool right, int x, int y) {
+    if (g_tools.stroke || ActiveSize() <= 0) return;
+    SetFocus(work);
+    g_tools.right = right;
+    g_tools.start = g_tools.previous = g_tools.current = Snap(x, y);
+    SetCapture(work);
+    g_tools.stroke = true;
+    POINT p = g_tools.current;
+    switch (kToolTable[g_tools.tool].handler) {
+    case kHandlePen: PaintCells(p.x, p.y, 1); break;
+    case kHandleBrush: PaintCells(p.x, p.y, g_tools.brushSize); break;
+    case kHandleSpray:
+        // The offsets are WorkArea pixels from the pressed point itself.
+        for (int i = 0; i < kSprayCells; ++i) PaintCells(x + kSprayOffsets[i][0], y + kSprayOffsets[i][1], 1);
+        break;
+    case kHandleFill: FloodFill(p); break;
+    case kHandleSelect:
+        InvalidateRect(work, nullptr, FALSE);
+        UpdateWindow(work);
+        // fall through: the selection frame is a rubber rectangle
+    case kHandleLine:
+    case kHandleRectangle:
+    case kHandleEllipse:
+        DrawRubber(work, p);
+        g_tools.rubber = true;
+        break;
+    }
+    ShowStrokeSize(1, 1);
+}
+
+void ToolMouseMove(HWND work, int x, int y) {
+    SetToolCursor();
+    POINT p = Snap(x, y);
+    if (p.x == g_tools.lastMove.x && p.y == g_tools.lastMove.y) return;
+    g_tools.lastMove = p;
+    g_tools.current = p;
+    if (g_tools.stroke) {
+        switch (kToolTable[g_tools.tool].handler) {
+        case kHandlePen: PaintStroke(1); break;
+        case kHandleBrush: PaintStroke(g_tools.brushSize); break;
+        default:
+            if (g_tools.rubber) {
+                DrawRubber(work, g_tools.previous);
+                DrawRubber(work, p);
+            }
+            break;
+        }
+    }
+    g_tools.previous = g_tools.current;
+    int z = Zoom();
+    ShowPointerPosition(p.x / z, p.y / z);
+    if (g_tools.stroke) {
+        PixelRect r = ImageRect(g_tools.start, p);
+        ShowStrokeSize(r.right - r.left + 1, r.bottom - r.top + 1);
+    }
+}
+
+void ToolButtonUp(HWND work, bool right, int x, int y) {
+    (void)right;
+    if (!g_tools.stroke) return;
+    POINT end = Snap(x, y);
+    if (g_tools.rubber) {
+        // The selection frame stays on the screen until the next repaint.
+        if (kToolTable[g_tools.tool].handler != kHandleSelect) DrawRubber(work, g_tools.previous);
+        g_tools.rubber = false;
+        if (kToolTable[g_tools.tool].handler == kHandleSelect) {
+            if (g_tools.previous.x != end.x || g_tools.previous.y != end.y) {
+                DrawRubber(work, g_tools.previous);
+                DrawRubber(work, end);
+            }
+            g_tools.selection = ImageRect(g_tools.start, end);
+        } else {
+            DrawShape(end);
+        }
+    }
+    ReleaseCapture();
+    g_tools.stroke = false;
+}
+
+void ToolEscape(HWND work) {
+    if (!g_tools.stroke) return;
+    if (g_tools.rubber) {
+        g_tools.rubber = false;
+        InvalidateRect(work, nullptr, FALSE);
+    }
+    ClearPositionFields(true);
+    g_tools.stroke = false;
+    ReleaseCapture();
+}
+
+void ReleaseTools() {
+    for (ButtonObjects &b : g_tools.buttons) {
+        b.fill.reset(), b.stroke.reset(), b.pen.reset(), b.swatch.reset();
+    }
+    g_tools.made = false;
+}

@@ -1,0 +1,34 @@
+// The drawing tools: the two buttons' colours, the current tool and brush
+// size, and the WorkArea's mouse messages turned into painting on the canvas.
+#pragma once
+#include <windows.h>
+
+#include "editor/tool_rules.h"
+
+// The tool commands (437, 40011, ...) choose the tool; the brush sizes
+// (40059, 433 to 436) set brush_size. True for the commands handled.
+bool ToolsCommand(HWND frame, int id);
+int CurrentTool();
+void ChooseTool(int tool);  // a ToolNumber
+int BrushSize();            // 1 to 5
+void SetBrushSize(int size);
+
+// The colour of a mouse button, and making it another (0, black, stands for
+// "no colour" and changes nothing). The format bar's swatches show them.
+COLORREF ButtonColor(bool right);
+void SetButtonColor(bool right, COLORREF color);
+HBRUSH SwatchBrush(bool right);
+
+// The last selection frame, image pixels (the whole image before any).
+PixelRect Selection();
+
+// The WorkArea's mouse and key messages: button down, move, button up (the
+// caller pushes the snapshot afterwards), Escape. work is the WorkArea.
+void ToolButtonDown(HWND work, bool right, int x, int y);
+void ToolMouseMove(HWND work, int x, int y);
+void ToolButtonUp(HWND work, bool right, int x, int y);
+void ToolEscape(HWND work);
+// The current tool's cursor over the WorkArea.
+void SetToolCursor();
+// The tool objects go (the frame's WM_DESTROY).
+void ReleaseTools();
