@@ -1,5 +1,7 @@
 #include "editor/tool_rules.h"
 
+#include <cstring>
+
 #include "common/paths.h"
 
 int SnapCoordinate(int v, int zoom, int size) {
@@ -120,6 +122,8 @@ void ApplyTransparentColor(const BlockPixels &b, int keyX, int keyY) {
     keyX = keyX < 0 ? 0 : (keyX >= b.width ? b.width - 1 : keyX);
     keyY = keyY < 0 ? 0 : (keyY >= b.height ? b.height - 1 : keyY);
     uint32_t key = BlockPixelValue(b, keyX, keyY);
+    // Whole rows, padding included, so that the file holds no stray bits.
+    memset(b.maskBits, 0, MaskRowBytes(b) * (size_t)b.height);
     for (int y = 0; y < b.height; ++y) {
         for (int x = 0; x < b.width; ++x) {
             bool masked = BlockPixelValue(b, x, y) == key;

@@ -124,7 +124,8 @@ TEST(SaveAs, ExportNamesAndLibraryTargets) {
         {"C:\\out\\pic.PNG", 48, 32, "C:\\out\\pic_48_32.png", "C:\\out\\pic_48_32.png"},
         {"C:\\pic.bmp", 16, 4, "C:\\pic_16_4.bmp", "BMP:C:\\pic_16_4.bmp"},
         {"C:\\pic.bmp", 16, 24, "C:\\pic_16_24.bmp", "BMP24:C:\\pic_16_24.bmp"},
-        {"C:\\a.b\\pic.jpeg", 16, 24, "C:\\a.b\\pic_16_24.jpg", "C:\\a.b\\pic_16_24.jpg"},  // first four characters
+        {"C:\\a.b\\pic.Jpgx", 16, 24, "C:\\a.b\\pic_16_24.jpg", "C:\\a.b\\pic_16_24.jpg"},  // first four characters
+        {"C:\\pic.jpeg", 16, 24, "", ""},                                                      // ".jpe"
         {"C:\\pic.tiff", 16, 24, "", ""},
         {"C:\\pic", 16, 24, "", ""},
     };
