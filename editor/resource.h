@@ -116,3 +116,20 @@
 #define IDS_PRINT_FORMATS 307
 #define IDS_PRINT_FORMAT_LINE 308
 #define IDB_RULE_LINE 158
+
+// The one-shot colour picks: their commands, the two dialogs that show a
+// picked colour (432 "This color is...", 708 " Transparent color") and the
+// cursors shown while a pick waits for its click.
+#define CMD_CHOOSE_COLOR 101
+#define CMD_TRANSPARENT_COLOR 102
+#define IDD_WHICH_COLOR 432
+#define IDD_TRANSPARENT_COLOR 708
+#define IDC_COLOR_RED 4501
+#define IDC_COLOR_GREEN 4502
+#define IDC_COLOR_BLUE 4503
+#define IDC_COLOR_HTML 4504
+#define IDC_COLOR_SWATCH 4505
+#define IDC_COPY_HTML 4506
+#define IDS_HTML_FORMAT 309
+#define IDC_PICK_CURSOR 357
+#define IDC_TRANSPARENT_CURSOR 10018

@@ -5,6 +5,7 @@
 #include "editor/tools_win.h"
 
 #include "common/handles.h"
+#include "editor/colordlg_win.h"
 #include "editor/picture_win.h"
 #include "editor/resource.h"
 #include "editor/views_win.h"
@@ -27,9 +28,12 @@ struct ButtonObjects {
     }
 };
 
+// A one-shot pick waiting for the next release in the WorkArea.
+enum PickMode { kPickNone, kPickWhich, kPickExtract, kPickTransparent };
+
 struct ToolState {
     int tool = kToolPen;
-    int brushSize = 2;
+    PickMode pick = kPickNone;
     ButtonObjects buttons[2];  // left, right
     bool made = false;
     // The stroke: in progress, which button, its start, previous and
@@ -213,26 +217,85 @@ void FloodFill(POINT at) {
     SetCursor(old);
 }
 
+// The stroke ends where it is (what it painted stays).
+void EndStroke() {
+    if (g_tools.stroke) ReleaseCapture();
+    g_tools.stroke = false;
+    g_tools.rubber = false;
+}
+
+// The colour the WorkArea shows at a snapped point.
+COLORREF ShownColor(HWND work, POINT at) {
+    WindowDC dc(work);
+    return dc.get() ? GetPixel(dc.get(), at.x, at.y) & 0xFFFFFF : 0;
+}
+
+// The pick waiting for this release, at the snapped point.
+void PerformPick(HWND work, POINT at) {
+    PickMode pick = g_tools.pick;
+    g_tools.pick = kPickNone;
+    COLORREF colour = ShownColor(work, at);
+    HWND frame = Views().frame ? Views().frame : work;
+    switch (pick) {
+    case kPickWhich:
+        ClipCursor(nullptr);
+        ShowColorDialog(work, IDD_WHICH_COLOR, colour);
+        SetToolCursor();
+        break;
+    case kPickExtract:
+        // Black is a colour here: the only way to get it back on the left.
+        Button(false).Make(colour);
+        if (Views().formatBar) InvalidateRect(Views().formatBar, nullptr, TRUE);
+        SendMessageA(frame, WM_COMMAND, CMD_PEN, 0);
+        break;
+    case kPickTransparent: {
+        SendMessageA(frame, WM_COMMAND, CMD_PEN, 0);
+        int z = Zoom();
+        if (ShowColorDialog(work, IDD_TRANSPARENT_COLOR, colour) == IDOK && CurrentImageIndex() < TheIcon().count) {
+            EditorImage &image = TheIcon().images[CurrentImageIndex()];
+            image.transparent = 1;
+            image.transparentX = at.x / z;
+            image.transparentY = at.y / z;
+        }
+        // The key colour is shown either way (after the command, which
+        // ends the transparency view).
+        SetTransparencyView(true, colour);
+        InvalidateRect(work, nullptr, FALSE);
+        break;
+    }
+    case kPickNone: break;
+    }
+}
+
 }  // namespace
 
 int CurrentTool() { return g_tools.tool; }
 void ChooseTool(int tool) {
     if (tool >= 0 && tool < kToolCount) g_tools.tool = tool;
 }
-int BrushSize() { return g_tools.brushSize; }
-void SetBrushSize(int size) {
-    if (size >= 1 && size <= 5) g_tools.brushSize = size;
+int BrushSize() {
+    const EditorSession *session = Views().session;
+    int size = session ? (int)session->settings.brush_size : 1;
+    return size < 1 ? 1 : size > 5 ? 5 : size;
 }
+
+void ClearToolModes() { g_tools.pick = kPickNone; }
 
 bool ToolsCommand(HWND frame, int id) {
     static const int kBrushCommands[5] = {CMD_BRUSH_1, CMD_BRUSH_2, CMD_BRUSH_3, CMD_BRUSH_4, CMD_BRUSH_5};
     for (int i = 0; i < 5; ++i) {
         if (id != kBrushCommands[i]) continue;
-        SetBrushSize(i + 1);
         if (Views().session) Views().session->settings.brush_size = i + 1;
         HMENU menu = GetMenu(frame);
         for (int j = 0; j < 5 && menu; ++j)
             CheckMenuItem(menu, kBrushCommands[j], MF_BYCOMMAND | (i == j ? MF_CHECKED : MF_UNCHECKED));
+        return true;
+    }
+    PickMode pick = id == CMD_WHICH_COLOR ? kPickWhich : id == CMD_EXTRACT_COLOR ? kPickExtract
+                  : id == CMD_TRANSPARENT_COLOR ? kPickTransparent : kPickNone;
+    if (pick != kPickNone) {
+        EndStroke();
+        g_tools.pick = pick;
         return true;
     }
     int tool = ToolForCommand(id);
@@ -258,6 +321,7 @@ PixelRect Selection() {
 
 void SetToolCursor() {
     int id = kToolTable[g_tools.tool].cursor;
+    if (g_tools.pick != kPickNone) id = g_tools.pick == kPickTransparent ? IDC_TRANSPARENT_CURSOR : IDC_PICK_CURSOR;
     if (g_tools.tool == kToolLine) id = LineCursorForSize(ActiveSize());
     HCURSOR cursor = nullptr;
     if (id) cursor = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
@@ -265,7 +329,7 @@ void SetToolCursor() {
 }
 
 void ToolButtonDown(HWND work, bool right, int x, int y) {
-    if (g_tools.stroke || ActiveSize() <= 0) return;
+    if (g_tools.stroke || g_tools.pick != kPickNone || ActiveSize() <= 0) return;
     SetFocus(work);
     g_tools.right = right;
     g_tools.start = g_tools.previous = g_tools.current = Snap(x, y);
@@ -274,7 +338,7 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
     POINT p = g_tools.current;
     switch (kToolTable[g_tools.tool].handler) {
     case kHandlePen: PaintCells(p.x, p.y, 1); break;
-    case kHandleBrush: PaintCells(p.x, p.y, g_tools.brushSize); break;
+    case kHandleBrush: PaintCells(p.x, p.y, BrushSize()); break;
     case kHandleSpray:
         // The offsets are WorkArea pixels from the pressed point itself.
         for (int i = 0; i < kSprayCells; ++i) PaintCells(x + kSprayOffsets[i][0], y + kSprayOffsets[i][1], 1);
@@ -296,6 +360,7 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
 
 void ToolMouseMove(HWND work, int x, int y) {
     SetToolCursor();
+    if (g_tools.pick != kPickNone) return;
     POINT p = Snap(x, y);
     if (p.x == g_tools.lastMove.x && p.y == g_tools.lastMove.y) return;
     g_tools.lastMove = p;
@@ -303,7 +368,7 @@ void ToolMouseMove(HWND work, int x, int y) {
     if (g_tools.stroke) {
         switch (kToolTable[g_tools.tool].handler) {
         case kHandlePen: PaintStroke(1); break;
-        case kHandleBrush: PaintStroke(g_tools.brushSize); break;
+        case kHandleBrush: PaintStroke(BrushSize()); break;
         default:
             if (g_tools.rubber) {
                 DrawRubber(work, g_tools.previous);
@@ -323,8 +388,11 @@ void ToolMouseMove(HWND work, int x, int y) {
 
 void ToolButtonUp(HWND work, bool right, int x, int y) {
     (void)right;
-    if (!g_tools.stroke) return;
     POINT end = Snap(x, y);
+    if (!g_tools.stroke) {
+        if (g_tools.pick != kPickNone) PerformPick(work, end);
+        return;
+    }
     if (g_tools.rubber) {
         // The selection frame stays on the screen until the next repaint.
         if (kToolTable[g_tools.tool].handler != kHandleSelect) DrawRubber(work, g_tools.previous);
@@ -350,8 +418,7 @@ void ToolEscape(HWND work) {
         InvalidateRect(work, nullptr, FALSE);
     }
     ClearPositionFields(true);
-    g_tools.stroke = false;
-    ReleaseCapture();
+    EndStroke();
 }
 
 void ReleaseTools() {

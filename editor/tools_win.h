@@ -10,8 +10,9 @@
 bool ToolsCommand(HWND frame, int id);
 int CurrentTool();
 void ChooseTool(int tool);  // a ToolNumber
-int BrushSize();            // 1 to 5
-void SetBrushSize(int size);
+int BrushSize();            // 1 to 5, the setting brush_size
+// Every command ends a pick that is still waiting for its click.
+void ClearToolModes();
 
 // The colour of a mouse button, and making it another (0, black, stands for
 // "no colour" and changes nothing). The format bar's swatches show them.

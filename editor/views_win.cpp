@@ -39,6 +39,7 @@ void LayoutViews(HWND, WPARAM sizeType, int width, int height) {
 
 bool ViewsCommand(HWND frame, int id) {
     SetTransparencyView(false, 0);
+    if (id != CMD_SHOW_PICTURE) ClearToolModes();
     const EditorIcon &icon = TheIcon();
     int current = CurrentImageIndex();
     switch (id) {

@@ -1,0 +1,411 @@
+// The drawing tools on the real frame, driven by the mouse messages a user's
+// hand sends to the WorkArea, and the icon saved and exported afterwards.
+// Each drawing is also left in test-output\editor_tools with the pixels it
+// must show (NAME.grid), for check_editor_drawing.py to read back through
+// PIL; the exports for ImageMagick's identify.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/files_win.h"
+#include "common/handles.h"
+#include "common/seams.h"
+#include "editor/frame.h"
+#include "editor/picture_win.h"
+#include "editor/resource.h"
+#include "editor/save_win.h"
+#include "editor/tools_win.h"
+#include "editor/views_win.h"
+#include "tests/common/testutil_win.h"
+#include "tests/iconres/fixtures.h"
+
+namespace {
+
+const char kScratchKey[] = "Software\\GlypheryTests\\editor_tools";
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
+
+// The real frame on an icon; closed at the end.
+class Editor {
+public:
+    explicit Editor(const std::string &iconPath) {
+        instance_ = GetModuleHandleA(nullptr);
+        ok_ = PrepareSession(instance_, ("|" + iconPath).c_str(), &session_);
+        if (!ok_) return;
+        RegisterFrameClass(instance_, session_);
+        frame_ = CreateFrame(instance_, &session_);
+        // Left red, right blue, the Pen: what each drawing starts from.
+        SetButtonColor(false, kRed);
+        SetButtonColor(true, kBlue);
+        Command(CMD_PEN);
+    }
+    ~Editor() {
+        if (frame_ && IsWindow(frame_)) DestroyWindow(frame_);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        UnregisterClassA(kFrameClass, instance_);
+    }
+    bool ok() const { return ok_ && frame_ && WorkAreaWindow(); }
+    HWND frame() const { return frame_; }
+    EditorSession &session() { return session_; }
+    void Command(int id) { SendMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    // The WorkArea point at the middle of image pixel (c, r).
+    static LPARAM At(int c, int r) {
+        int z = Views().zoom;
+        return MAKELPARAM(c * z + z / 2, r * z + z / 2);
+    }
+    // A press at the first pixel, moves through the others, the release at
+    // the last one.
+    void Drag(bool right, const std::vector<POINT> &pixels) {
+        HWND work = WorkAreaWindow();
+        WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
+        const POINT &first = pixels.front(), &last = pixels.back();
+        SendMessageA(work, WM_MOUSEMOVE, 0, At(first.x, first.y));
+        SendMessageA(work, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, held, At(first.x, first.y));
+        for (size_t i = 1; i < pixels.size(); ++i) SendMessageA(work, WM_MOUSEMOVE, held, At(pixels[i].x, pixels[i].y));
+        SendMessageA(work, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, At(last.x, last.y));
+    }
+
+private:
+    HINSTANCE instance_ = nullptr;
+    EditorSession session_;
+    HWND frame_ = nullptr;
+    bool ok_ = false;
+};
+
+class EditorToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RestoreRegistry(kScratchKey);
+        ASSERT_TRUE(IsolateRegistry(kScratchKey));
+    }
+    void TearDown() override { RestoreRegistry(kScratchKey); }
+};
+
+// What a drawing must leave, one character per pixel: '.' white, 'R' red,
+// 'B' blue, '?' either (the rim of an ellipse, whose exact pixels are the
+// system's).
+typedef std::vector<std::string> Grid;
+Grid MakeGrid(int side, const std::function<char(int, int)> &at) {
+    Grid g(side, std::string(side, '.'));
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) g[y][x] = at(x, y);
+    return g;
+}
+bool Inside(int x, int y, int l, int t, int r, int b) { return x >= l && x <= r && y >= t && y <= b; }
+bool OnRim(int x, int y, int l, int t, int r, int b) {
+    return Inside(x, y, l, t, r, b) && (x == l || x == r || y == t || y == b);
+}
+COLORREF ColourOf(char c) { return c == 'R' ? kRed : c == 'B' ? kBlue : kWhite; }
+
+// Differences between the grid and a picture's pixels, as "x,y" (at most a few).
+std::string Differences(const Grid &g, const std::function<COLORREF(int, int)> &pixel) {
+    std::string out;
+    int shown = 0;
+    for (int y = 0; y < (int)g.size(); ++y)
+        for (int x = 0; x < (int)g[y].size(); ++x) {
+            if (g[y][x] == '?') continue;
+            COLORREF got = pixel(x, y) & 0xFFFFFF;
+            if (got != ColourOf(g[y][x]) && shown++ < 8) {
+                char line[64];
+                snprintf(line, sizeof line, " %d,%d=%06lX", x, y, (unsigned long)got);
+                out += line;
+            }
+        }
+    return out;
+}
+
+struct Stroke {
+    int tool;        // the command choosing it
+    bool right;      // the button
+    std::vector<POINT> pixels;
+    int brushSize;   // 0: as it is
+};
+
+// A drawing: strokes on a fresh white 48 x 48 image, then the pixels the
+// image must show.
+struct Drawing {
+    const char *name;
+    std::vector<Stroke> strokes;
+    std::function<char(int, int)> expect;
+};
+
+// Every tool, by its strokes and the pixels they must leave.
+TEST_F(EditorToolsTest, StrokesOfEveryToolLandOnTheirPixelsAndSave) {
+    const int kSide = 48;
+    // The spray's cells: its press point and the offsets, in WorkArea
+    // pixels, each taken to the image pixel it falls in (the zoom is known
+    // only once the frame is laid out).
+    int zoom = 0;
+    auto sprayed = [&](int x, int y) {
+        const int offsets[5][2] = {{0, 0}, {-2, -1}, {-3, -2}, {-10, 1}, {2, 2}};
+        int px = 24 * zoom + zoom / 2, py = 24 * zoom + zoom / 2;
+        for (const auto &o : offsets)
+            if ((px + o[0]) / zoom == x && (py + o[1]) / zoom == y) return true;
+        return false;
+    };
+    const std::vector<Drawing> drawings = {
+        {"pen_diagonal", {{CMD_PEN, false, {{0, 0}, {47, 47}}, 0}},  // one quick move corner to corner
+         [](int x, int y) { return x == y ? 'R' : '.'; }},
+        {"pen_right_bent", {{CMD_PEN, true, {{10, 2}, {14, 2}, {14, 6}}, 0}},
+         [](int x, int y) { return (y == 2 && x >= 10 && x <= 14) || (x == 14 && y >= 2 && y <= 6) ? 'B' : '.'; }},
+        {"brush_sizes",
+         {{CMD_BRUSH, false, {{5, 5}}, 2}, {CMD_BRUSH, false, {{20, 20}}, 3}, {CMD_BRUSH, true, {{40, 40}}, 5}},
+         [](int x, int y) {
+             if (Inside(x, y, 4, 4, 5, 5) || Inside(x, y, 19, 19, 21, 21)) return 'R';
+             return Inside(x, y, 38, 38, 42, 42) ? 'B' : '.';
+         }},
+        {"lines", {{CMD_LINE, false, {{2, 10}, {30, 30}, {20, 10}}, 0}, {CMD_LINE, true, {{30, 0}, {40, 10}}, 0}},
+         [](int x, int y) {
+             if (y == 10 && x >= 2 && x <= 20) return 'R';
+             return x - 30 == y && y <= 10 ? 'B' : '.';
+         }},
+        {"rectangles",
+         {{CMD_RECTANGLE, false, {{10, 10}, {5, 5}, {3, 3}}, 0}, {CMD_FILLED_RECTANGLE, true, {{20, 3}, {30, 12}}, 0}},
+         [](int x, int y) {
+             if (OnRim(x, y, 3, 3, 10, 10)) return 'R';
+             return Inside(x, y, 20, 3, 30, 12) ? 'B' : '.';
+         }},
+        {"bicolored",
+         {{CMD_BICOLOR_RECTANGLE, false, {{4, 4}, {14, 14}}, 0}, {CMD_BICOLOR_RECTANGLE, true, {{30, 30}, {40, 44}}, 0}},
+         [](int x, int y) {
+             if (Inside(x, y, 4, 4, 14, 14)) return OnRim(x, y, 4, 4, 14, 14) ? 'R' : 'B';
+             if (Inside(x, y, 30, 30, 40, 44)) return OnRim(x, y, 30, 30, 40, 44) ? 'B' : 'R';
+             return '.';
+         }},
+        {"circles", {{CMD_FILLED_CIRCLE, false, {{4, 4}, {24, 24}}, 0}, {CMD_CIRCLE, true, {{26, 26}, {46, 46}}, 0}},
+         [](int x, int y) {
+             // Inside each box: the middle is certain, the rim the system's;
+             // the box's corners and everything outside stay white.
+             double fx = x - 14, fy = y - 14, ox = x - 36, oy = y - 36;
+             if (Inside(x, y, 4, 4, 24, 24)) {
+                 double d = (fx * fx + fy * fy) / 100.0;
+                 return d < 0.7 ? 'R' : d > 1.35 ? '.' : '?';
+             }
+             if (Inside(x, y, 26, 26, 46, 46)) {
+                 double d = (ox * ox + oy * oy) / 100.0;
+                 return d < 0.7 || d > 1.35 ? '.' : '?';
+             }
+             return '.';
+         }},
+        {"fill_bounded",
+         {{CMD_RECTANGLE, false, {{3, 3}, {12, 12}}, 0}, {CMD_FILL, true, {{7, 7}}, 0}},
+         [](int x, int y) {
+             if (OnRim(x, y, 3, 3, 12, 12)) return 'R';
+             return Inside(x, y, 4, 4, 11, 11) ? 'B' : '.';
+         }},
+        {"fill_whole", {{CMD_FILL, false, {{30, 40}}, 0}}, [](int, int) { return 'R'; }},
+        {"spray", {{CMD_SPRAY, false, {{24, 24}, {30, 30}}, 0}},  // the move paints nothing
+         [&](int x, int y) { return sprayed(x, y) ? 'R' : '.'; }},
+        {"select_draws_nothing", {{CMD_SELECT, false, {{5, 5}, {20, 15}}, 0}}, [](int, int) { return '.'; }},
+    };
+
+    std::string out = TestOutputDir("editor_tools");
+    for (const Drawing &d : drawings) {
+        SCOPED_TRACE(d.name);
+        std::string path = out + "\\" + d.name + ".ico";
+        ASSERT_TRUE(WriteBytes(path, MakeIconFile({{kSide, 32, 0xFFFFFF}})));
+        Editor editor(path);
+        ASSERT_TRUE(editor.ok());
+        zoom = Views().zoom;
+        ASSERT_GT(zoom, 2);
+        const EditorImage &image = TheIcon().images[0];
+        for (const Stroke &s : d.strokes) {
+            if (s.brushSize) editor.Command(s.brushSize == 1 ? CMD_BRUSH_1 : CMD_BRUSH_2 + s.brushSize - 2);
+            editor.Command(s.tool);
+            size_t before = image.history.index();
+            editor.Drag(s.right, s.pixels);
+            EXPECT_EQ(image.history.index(), before + 1);  // each stroke one undo step
+        }
+        Grid grid = MakeGrid(kSide, d.expect);
+        EXPECT_EQ(Differences(grid, [](int x, int y) { return GetPixel(CanvasDC(), x, y); }), "");
+
+        editor.Command(CMD_SAVE);
+        DecodedIconFile saved;
+        std::string error;
+        ASSERT_TRUE(ReadDecodedIcon(path, &saved, &error)) << error;
+        ASSERT_EQ(saved.images.size(), 1u);
+        EXPECT_EQ(saved.images[0].info.bitCount, 32u);
+        EXPECT_EQ(Differences(grid, [&](int x, int y) { return saved.images[0].Pixel(x, y); }), "");
+        EXPECT_EQ(saved.images[0].AlphaCount(255), kSide * kSide);  // nothing made transparent
+        FILE *f = fopen((out + "\\" + d.name + ".grid").c_str(), "w");
+        ASSERT_TRUE(f);
+        for (const std::string &row : grid) fprintf(f, "%s\n", row.c_str());
+        fclose(f);
+    }
+}
+
+// A Rectangle drag given up with Escape: the rubber frame goes, nothing is
+// drawn, and the release still pushes a picture. The selection frame stays
+// on the screen after the release and is the stored selection.
+TEST_F(EditorToolsTest, EscapeAbandonsAShapeAndSelectionKeepsItsFrame) {
+    ScratchDir dir("editor_tools_escape");
+    ASSERT_TRUE(WriteBytes(dir.File("white.ico"), MakeIconFile({{32, 32, 0xFFFFFF}})));
+    Editor editor(dir.File("white.ico"));
+    ASSERT_TRUE(editor.ok());
+    HWND work = WorkAreaWindow();
+    int z = Views().zoom;
+    const EditorImage &image = TheIcon().images[0];
+    editor.Command(CMD_RECTANGLE);
+    SendMessageA(work, WM_LBUTTONDOWN, MK_LBUTTON, Editor::At(2, 2));
+    SendMessageA(work, WM_MOUSEMOVE, MK_LBUTTON, Editor::At(20, 20));
+    {
+        WindowDC dc(work);  // the rubber frame inverts the white picture
+        EXPECT_EQ(GetPixel(dc.get(), 2 * z, 10 * z) & 0xFFFFFF, 0u);
+    }
+    SendMessageA(work, WM_KEYDOWN, VK_ESCAPE, 0);
+    UpdateWindow(work);
+    {
+        WindowDC dc(work);
+        EXPECT_EQ(GetPixel(dc.get(), 2 * z, 10 * z) & 0xFFFFFF, kWhite);
+    }
+    EXPECT_EQ(GetCapture(), nullptr);
+    size_t before = image.history.index();
+    SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(20, 20));
+    EXPECT_EQ(image.history.index(), before + 1);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) ASSERT_EQ(GetPixel(CanvasDC(), x, y), kWhite) << x << "," << y;
+
+    // The selection, dragged backwards: ordered, in image pixels; a picture
+    // of the drawing in progress with its frame is kept.
+    editor.Command(CMD_SELECT);
+    SendMessageA(work, WM_LBUTTONDOWN, MK_LBUTTON, Editor::At(25, 20));
+    SendMessageA(work, WM_MOUSEMOVE, MK_LBUTTON, Editor::At(4, 6));
+    SaveWindowShot(editor.frame(), TestOutputDir("screenshots") + "\\editor_selection_frame.bmp");
+    SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(4, 6));
+    PixelRect s = Selection();
+    EXPECT_EQ(std::vector<int>({s.left, s.top, s.right, s.bottom}), std::vector<int>({4, 6, 25, 20}));
+    WindowDC dc(work);
+    EXPECT_EQ(GetPixel(dc.get(), 4 * z, 10 * z) & 0xFFFFFF, 0u);  // the frame stays shown
+}
+
+// The bytes of image i of an icon file as stored: its directory entry's
+// first eight bytes and its data.
+std::string StoredImage(const DecodedIconFile &f, size_t i) {
+    const IconDirEntry &e = f.dir.entries[i];
+    const uint8_t *entry = f.bytes.data() + kIconFileHeaderSize + kIconDirEntrySize * i;
+    return std::string((const char *)entry, 8) + std::string((const char *)f.bytes.data() + e.offset, e.bytes);
+}
+
+// Nine images at every depth; one pixel changed in one of them. The other
+// eight go back byte for byte; the changed one at its own size and depth.
+// A transparent colour makes every pixel of it masked and black.
+TEST_F(EditorToolsTest, SaveRewritesOnlyTheChangedImagesAtTheirDepths) {
+    ScratchDir dir("editor_tools_save");
+    std::string path = dir.File("nine.ico");
+    ASSERT_TRUE(WriteBytes(path, MakeIconFile({{16, 1, 0xFFFFFF}, {16, 4, 0xFFFFFF}, {16, 8, 0x00FF00},
+                                               {32, 4, 0x00FF00}, {32, 8, 0xFFFFFF}, {32, 24, 0x808000},
+                                               {48, 8, 0xFFFFFF}, {48, 32, 0xFFFFFF}, {48, 32, 0x336699}})));
+    DecodedIconFile before, after;
+    std::string error;
+    ASSERT_TRUE(ReadDecodedIcon(path, &before, &error)) << error;
+    Editor editor(path);
+    ASSERT_TRUE(editor.ok());
+    ASSERT_EQ(TheIcon().count, 9);
+
+    // Image 3 (32 x 32, 16 colours): one blue pixel. Image 1 (16 x 16, 16
+    // colours, white): white is its transparent colour, one red pixel.
+    SwitchImage(3);
+    editor.Drag(true, {{5, 7}});
+    SwitchImage(1);
+    editor.Drag(false, {{2, 3}});
+    EditorImage &white = TheIcon().images[1];
+    white.transparent = 1, white.transparentX = 0, white.transparentY = 0;
+    DWORD start = GetTickCount();
+    editor.Command(CMD_SAVE);
+    printf("[ timing ] saved nine images (two rebuilt) in %lu ms\n", GetTickCount() - start);
+
+    ASSERT_TRUE(ReadDecodedIcon(path, &after, &error)) << error;
+    ASSERT_EQ(after.images.size(), 9u);
+    for (size_t i = 0; i < 9; ++i) {
+        if (i == 1 || i == 3) continue;
+        EXPECT_EQ(StoredImage(after, i), StoredImage(before, i)) << i;
+    }
+    const DecodedImage &blue = after.images[3];
+    EXPECT_EQ(blue.info.bitCount, 4u);
+    EXPECT_EQ(after.bytes[kIconFileHeaderSize + kIconDirEntrySize * 3 + 2], 16);  // colour count
+    EXPECT_EQ(blue.Pixel(5, 7), kBlue);
+    EXPECT_EQ(blue.Pixel(6, 7), RGB(0, 255, 0));
+    EXPECT_EQ(blue.MaskedCount(), 0);
+    const DecodedImage &masked = after.images[1];
+    EXPECT_EQ(masked.info.bitCount, 4u);
+    EXPECT_EQ(masked.Pixel(2, 3), kRed);  // red is among the 16 colours
+    EXPECT_FALSE(masked.Masked(2, 3));
+    EXPECT_EQ(masked.MaskedCount(), 16 * 16 - 1);
+    EXPECT_TRUE(masked.Masked(15, 15));
+    EXPECT_EQ(masked.Pixel(15, 15), RGB(0, 0, 0));
+
+    // Kept for the readers nobody here wrote.
+    std::string kept = TestOutputDir("editor_tools") + "\\nine_saved.ico";
+    ASSERT_TRUE(CopyFileA(path.c_str(), kept.c_str(), FALSE));
+    WriteReadbackExpect(kept);
+}
+
+// A file that cannot be replaced (read-only) or a disk that fills part way
+// through the write: the old file stays byte for byte and the user is told.
+TEST_F(EditorToolsTest, AFailedSaveLeavesTheOldFileAndSaysSo) {
+    ScratchDir dir("editor_tools_fail");
+    std::string path = dir.File("keep.ico");
+    ASSERT_TRUE(WriteBytes(path, MakeIconFile({{32, 32, 0x00FF00}})));
+    std::vector<uint8_t> original = ReadFileBytes(path);
+    Editor editor(path);
+    ASSERT_TRUE(editor.ok());
+    editor.Drag(false, {{1, 1}, {20, 20}});
+
+    struct FullDisk {
+        static bool Write(const std::string &to, const std::vector<uint8_t> &bytes) {
+            // Half the bytes land, then the disk is full.
+            std::vector<uint8_t> half(bytes.begin(), bytes.begin() + bytes.size() / 2);
+            WriteBytes(to, half);
+            return false;
+        }
+    };
+    for (bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "full disk");
+        MessageRecorder messages;
+        WholeFileWriter old = nullptr;
+        if (readOnly) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        else old = SetWholeFileWriter(FullDisk::Write);
+        editor.Command(CMD_SAVE);
+        if (readOnly) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        else SetWholeFileWriter(old);
+        EXPECT_EQ(ReadFileBytes(path), original);
+        ASSERT_EQ(messages.calls().size(), 1u);
+        EXPECT_EQ(messages.calls()[0].caption, "GlypheryEdit");
+        EXPECT_NE(messages.calls()[0].flags & MB_ICONSTOP, 0u);
+        EXPECT_FALSE(FileExists(path + ".new"));
+    }
+    // Once the disk has room again the same save goes through.
+    editor.Command(CMD_SAVE);
+    EXPECT_NE(ReadFileBytes(path), original);
+}
+
+// Save as: each image as "<name>_<width>_<depth>.<ext>" in every format
+// through the image library; the names are checked here, the contents by
+// identify (check_editor_drawing.py).
+TEST_F(EditorToolsTest, SaveAsExportsEveryImageInEachFormat) {
+    std::string out = TestOutputDir("editor_tools\\export");
+    std::string icon = out + "\\two.ico";
+    ASSERT_TRUE(WriteBytes(icon, MakeIconFile({{32, 8, 0x3366CC}, {48, 32, 0xCC6633}})));
+    Editor editor(icon);
+    ASSERT_TRUE(editor.ok());
+    editor.Drag(false, {{0, 0}, {47, 47}});
+    for (const char *ext : {"bmp", "gif", "jpg", "png", "tga"}) {
+        std::string chosen = out + "\\pic_" + ext + "." + ext;
+        std::string upper = chosen;
+        for (size_t i = chosen.size() - 3; i < chosen.size(); ++i) upper[i] = (char)toupper(upper[i]);
+        EXPECT_EQ(ExportEditorIcon(&TheIcon(), upper, TempFolder()), 2) << ext;
+        for (const char *suffix : {"_32_8.", "_48_32."}) {
+            std::string name = out + "\\pic_" + ext + suffix + ext;
+            EXPECT_TRUE(FileExists(name)) << name;
+        }
+    }
+    EXPECT_EQ(ExportEditorIcon(&TheIcon(), out + "\\pic.tiff", TempFolder()), 0);
+    EXPECT_FALSE(FileExists(out + "\\pic_32_8.tiff"));
+}
+
+}  // namespace

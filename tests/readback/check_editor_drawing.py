@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Reads back what the icon editor's tool tests left in a folder, with readers
+nobody here wrote:
+
+  NAME.ico + NAME.grid   a drawing saved by the editor, read through PIL; the
+                         grid gives each pixel: '.' white, 'R' red, 'B' blue,
+                         '?' either; every pixel must also be opaque
+  export/pic_EXT_W_D.EXT an image exported by Save as, read by ImageMagick's
+                         identify: its format and size; a .bmp must hold a
+                         colour table for depths up to 8 and 24-bit pixels
+                         above
+
+Prints 'N passed, N failed' and exits non-zero on any failure."""
+import glob
+import os
+import re
+import struct
+import subprocess
+import sys
+
+from PIL import Image
+
+passed = failed = 0
+COLOURS = {".": (255, 255, 255), "R": (255, 0, 0), "B": (0, 0, 255)}
+FORMATS = {"bmp": "BMP", "gif": "GIF", "jpg": "JPEG", "png": "PNG", "tga": "TGA"}
+
+
+def check(cond, what):
+    global passed, failed
+    if cond:
+        passed += 1
+    else:
+        failed += 1
+        print("FAIL:", what)
+
+
+def check_drawing(grid_path):
+    ico = grid_path[:-5] + ".ico"
+    rows = [line.rstrip("\n") for line in open(grid_path) if line.strip()]
+    img = Image.open(ico)
+    check(img.size == (len(rows[0]), len(rows)), f"{ico}: size {img.size}")
+    px = img.convert("RGBA").load()
+    wrong = []
+    for y, row in enumerate(rows):
+        for x, want in enumerate(row):
+            r, g, b, a = px[x, y]
+            if a != 255 or (want != "?" and (r, g, b) != COLOURS[want]):
+                wrong.append(f"{x},{y}={r},{g},{b},{a} want {want}")
+    check(not wrong, f"{ico}: {len(wrong)} pixels differ: {' '.join(wrong[:6])}")
+
+
+def check_export(path):
+    m = re.match(r"pic_(\w+)_(\d+)_(\d+)\.(\w+)$", os.path.basename(path))
+    if not m:
+        return
+    ext, width, depth = m.group(1), int(m.group(2)), int(m.group(3))
+    out = subprocess.run(["identify", "-format", "%m %w %h\n", path], capture_output=True, text=True)
+    first = out.stdout.splitlines()[0].split() if out.stdout else []
+    check(out.returncode == 0 and first == [FORMATS[ext], str(width), str(width)],
+          f"{path}: identify says {out.stdout.strip()!r} {out.stderr.strip()!r}")
+    if ext == "bmp":
+        with open(path, "rb") as f:
+            head = f.read(30)
+        bits = struct.unpack_from("<H", head, 28)[0]
+        check(bits <= 8 if depth <= 8 else bits == 24, f"{path}: {bits} bits per pixel for depth {depth}")
+
+
+def main():
+    folder = sys.argv[1]
+    grids = sorted(glob.glob(os.path.join(folder, "*.grid")))
+    exports = sorted(glob.glob(os.path.join(folder, "export", "pic_*")))
+    check(len(grids) > 0, f"no drawings in {folder}")
+    check(len(exports) == 10, f"{len(exports)} exported pictures in {folder}\\export, 10 expected")
+    for g in grids:
+        check_drawing(g)
+    for e in exports:
+        check_export(e)
+    print(f"{passed} passed, {failed} failed")
+    sys.exit(1 if failed else 0)
+
+
+if __name__ == "__main__":
+    main()
