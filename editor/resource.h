@@ -133,3 +133,15 @@
 #define IDS_HTML_FORMAT 309
 #define IDC_PICK_CURSOR 357
 #define IDC_TRANSPARENT_CURSOR 10018
+
+// Text insertion: dialog 228, its controls, its cursor and its messages.
+#define IDD_INSERT_TEXT 228
+#define IDC_TEXT_EDIT 4510
+#define IDC_TEXT_COLOR_SAMPLE 4511
+#define IDC_TEXT_FONT 4512
+#define IDC_TEXT_SURROUND 4513
+#define IDC_TEXT_BACK_SWATCH 4514
+#define IDC_TEXT_MODIFY 4515
+#define IDC_TEXT_CURSOR 333
+#define IDS_CLICK_FOR_TEXT 310
+#define IDS_NO_TEXT 311

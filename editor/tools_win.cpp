@@ -5,9 +5,12 @@
 #include "editor/tools_win.h"
 
 #include "common/handles.h"
+#include "common/seams.h"
+#include "common/windowutil.h"
 #include "editor/colordlg_win.h"
 #include "editor/picture_win.h"
 #include "editor/resource.h"
+#include "editor/textdlg_win.h"
 #include "editor/views_win.h"
 
 namespace {
@@ -34,6 +37,7 @@ enum PickMode { kPickNone, kPickWhich, kPickExtract, kPickTransparent };
 struct ToolState {
     int tool = kToolPen;
     PickMode pick = kPickNone;
+    bool text = false;  // text insertion waits for its click
     ButtonObjects buttons[2];  // left, right
     bool made = false;
     // The stroke: in progress, which button, its start, previous and
@@ -279,7 +283,36 @@ int BrushSize() {
     return size < 1 ? 1 : size > 5 ? 5 : size;
 }
 
-void ClearToolModes() { g_tools.pick = kPickNone; }
+void ClearToolModes() {
+    g_tools.pick = kPickNone;
+    if (g_tools.text) {
+        ClipCursor(nullptr);
+        ReleaseCapture();
+        g_tools.text = false;
+    }
+}
+
+namespace {
+
+// Text insertion: told where to click, the pointer kept over the picture
+// and captured until the click.
+void StartTextInsertion(HWND frame) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND work = Views().workArea;
+    if (!work || ShowMessage(frame, LoadText(instance, IDS_CLICK_FOR_TEXT).c_str(), LoadText(instance, IDS_TITLE).c_str(),
+                             MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+        return;
+    g_tools.text = true;
+    POINT origin = {0, 0};
+    ClientToScreen(work, &origin);
+    int reach = Zoom() * ActiveSize() - 20;
+    RECT confine = {origin.x, origin.y, origin.x + reach, origin.y + reach};
+    ClipCursor(&confine);
+    SetToolCursor();
+    SetCapture(work);
+}
+
+}  // namespace
 
 bool ToolsCommand(HWND frame, int id) {
     static const int kBrushCommands[5] = {CMD_BRUSH_1, CMD_BRUSH_2, CMD_BRUSH_3, CMD_BRUSH_4, CMD_BRUSH_5};
@@ -296,6 +329,11 @@ bool ToolsCommand(HWND frame, int id) {
     if (pick != kPickNone) {
         EndStroke();
         g_tools.pick = pick;
+        return true;
+    }
+    if (id == CMD_INSERT_TEXT) {
+        EndStroke();
+        StartTextInsertion(frame);
         return true;
     }
     int tool = ToolForCommand(id);
@@ -322,6 +360,7 @@ PixelRect Selection() {
 void SetToolCursor() {
     int id = kToolTable[g_tools.tool].cursor;
     if (g_tools.pick != kPickNone) id = g_tools.pick == kPickTransparent ? IDC_TRANSPARENT_CURSOR : IDC_PICK_CURSOR;
+    if (g_tools.text) id = IDC_TEXT_CURSOR;
     if (g_tools.tool == kToolLine) id = LineCursorForSize(ActiveSize());
     HCURSOR cursor = nullptr;
     if (id) cursor = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
@@ -329,7 +368,7 @@ void SetToolCursor() {
 }
 
 void ToolButtonDown(HWND work, bool right, int x, int y) {
-    if (g_tools.stroke || g_tools.pick != kPickNone || ActiveSize() <= 0) return;
+    if (g_tools.stroke || g_tools.pick != kPickNone || g_tools.text || ActiveSize() <= 0) return;
     SetFocus(work);
     g_tools.right = right;
     g_tools.start = g_tools.previous = g_tools.current = Snap(x, y);
@@ -360,7 +399,7 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
 
 void ToolMouseMove(HWND work, int x, int y) {
     SetToolCursor();
-    if (g_tools.pick != kPickNone) return;
+    if (g_tools.pick != kPickNone || g_tools.text) return;
     POINT p = Snap(x, y);
     if (p.x == g_tools.lastMove.x && p.y == g_tools.lastMove.y) return;
     g_tools.lastMove = p;
@@ -388,6 +427,13 @@ void ToolMouseMove(HWND work, int x, int y) {
 
 void ToolButtonUp(HWND work, bool right, int x, int y) {
     (void)right;
+    if (g_tools.text) {
+        // The text goes where the pointer is, not snapped to a pixel.
+        ClearToolModes();
+        POINT at = {x, y};
+        InsertText(work, at);
+        return;
+    }
     POINT end = Snap(x, y);
     if (!g_tools.stroke) {
         if (g_tools.pick != kPickNone) PerformPick(work, end);

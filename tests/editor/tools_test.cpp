@@ -22,6 +22,7 @@
 #include "editor/views_win.h"
 #include "tests/common/testutil_win.h"
 #include "tests/iconres/fixtures.h"
+#include "tests/shell/dialog_driver.h"
 
 namespace {
 
@@ -406,6 +407,111 @@ TEST_F(EditorToolsTest, SaveAsExportsEveryImageInEachFormat) {
     }
     EXPECT_EQ(ExportEditorIcon(&TheIcon(), out + "\\pic.tiff", TempFolder()), 0);
     EXPECT_FALSE(FileExists(out + "\\pic_32_8.tiff"));
+}
+
+// The one-shot picks read the colour the WorkArea shows at the click: a
+// press meanwhile does nothing; Extract color makes it the left colour and
+// returns to the Pen; the transparent colour's Apply marks the image;
+// "This color is..." shows it and copies its HTML form.
+TEST_F(EditorToolsTest, PicksTakeTheColourUnderTheClick) {
+    ScratchDir dir("editor_tools_picks");
+    ASSERT_TRUE(WriteBytes(dir.File("green.ico"), MakeIconFile({{32, 32, 0x00FF00}})));
+    Editor editor(dir.File("green.ico"));
+    ASSERT_TRUE(editor.ok());
+    HWND work = WorkAreaWindow();
+    const EditorImage &image = TheIcon().images[0];
+
+    editor.Command(CMD_BRUSH);
+    editor.Command(CMD_EXTRACT_COLOR);
+    SendMessageA(work, WM_LBUTTONDOWN, MK_LBUTTON, Editor::At(3, 3));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetPixel(CanvasDC(), 3, 3), RGB(0, 255, 0));  // nothing painted
+    size_t before = image.history.index();
+    SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(3, 3));
+    EXPECT_EQ(ButtonColor(false), RGB(0, 255, 0));
+    EXPECT_EQ(CurrentTool(), kToolPen);
+    EXPECT_EQ(image.history.index(), before + 1);
+
+    // A command in between ends a pick that waits.
+    editor.Command(CMD_EXTRACT_COLOR);
+    editor.Command(CMD_LINE);
+    editor.Drag(true, {{0, 0}, {0, 5}});
+    EXPECT_EQ(GetPixel(CanvasDC(), 0, 3), kBlue);
+    EXPECT_EQ(ButtonColor(false), RGB(0, 255, 0));
+
+    editor.Command(CMD_TRANSPARENT_COLOR);
+    RunDialog([&] { return SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(5, 6)); },
+              [](HWND d) {
+                  EXPECT_EQ(ItemText(d, IDC_COLOR_GREEN), "255");
+                  Click(d, IDOK);
+              },
+              " Transparent color");
+    EXPECT_EQ(image.transparent, 1);
+    EXPECT_EQ(image.transparentX, 5);
+    EXPECT_EQ(image.transparentY, 6);
+    COLORREF key = 0;
+    EXPECT_TRUE(TransparencyViewOn(&key));
+    EXPECT_EQ(key, RGB(0, 255, 0));
+
+    editor.Command(CMD_WHICH_COLOR);
+    std::string shown;
+    RunDialog([&] { return SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(0, 2)); },
+              [&](HWND d) {
+                  shown = ItemText(d, IDC_COLOR_RED) + " " + ItemText(d, IDC_COLOR_GREEN) + " " +
+                          ItemText(d, IDC_COLOR_BLUE) + " " + ItemText(d, IDC_COLOR_HTML);
+                  SaveShot(d, "editor_which_color");
+                  Click(d, IDC_COPY_HTML);
+                  Click(d, IDOK);
+              },
+              "This color is...");
+    EXPECT_EQ(shown, "0 0 255 #0000FF");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE text = GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(text ? (const char *)GlobalLock(text) : "", "#0000FF");
+    if (text) GlobalUnlock(text);
+    CloseClipboard();
+}
+
+// Text insertion: asked where, the click places the text's top-left corner;
+// an empty text is refused and the dialog stays; the text enters the picture.
+TEST_F(EditorToolsTest, TextLandsAtTheClick) {
+    ScratchDir dir("editor_tools_text");
+    ASSERT_TRUE(WriteBytes(dir.File("white.ico"), MakeIconFile({{48, 32, 0xFFFFFF}})));
+    Editor editor(dir.File("white.ico"));
+    ASSERT_TRUE(editor.ok());
+    HWND work = WorkAreaWindow();
+    MessageRecorder messages;
+    editor.Command(CMD_INSERT_TEXT);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.calls()[0].text, "Please click where you want to insert text.");
+    EXPECT_EQ(GetCapture(), work);
+    SendMessageA(work, WM_LBUTTONDOWN, MK_LBUTTON, Editor::At(12, 12));  // ignored
+    bool stayed = false;
+    INT_PTR end = RunDialog([&] { return SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(12, 12)); },
+                            [&](HWND d) {
+                                Click(d, IDOK);  // nothing typed
+                                stayed = IsWindow(d) != FALSE;
+                                SetDlgItemTextA(d, IDC_TEXT_EDIT, "H");
+                                SaveShot(d, "editor_insert_text");
+                                Click(d, IDOK);
+                            },
+                            "Insert text");
+    (void)end;
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(messages.calls().size(), 2u);
+    EXPECT_EQ(messages.calls()[1].text, "You did not enter text...");
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Black text from the click's cell on: right of and below it, nothing
+    // left of or above it.
+    int inked = 0, astray = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            if (GetPixel(CanvasDC(), x, y) == kWhite) continue;
+            if (x >= 12 && y >= 12 && x < 24 && y < 24) ++inked;
+            else ++astray;
+        }
+    EXPECT_GT(inked, 2);
+    EXPECT_EQ(astray, 0);
 }
 
 }  // namespace
