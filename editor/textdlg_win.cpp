@@ -127,7 +127,7 @@ INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-// The text (and its box) on a surface showing the view at zoom z.
+// The text (and its box) with its top-left corner at a point of a surface.
 void DrawRequest(HDC dc, POINT at) {
     UniqueGdi font(CreateFontIndirectA(&g_request.font));
     SelectObjectScope useFont(dc, font.get());

@@ -14,13 +14,13 @@
 #include "common/files_win.h"
 #include "common/handles.h"
 #include "common/seams.h"
-#include "editor/frame.h"
 #include "editor/picture_win.h"
 #include "editor/resource.h"
 #include "editor/save_win.h"
 #include "editor/tools_win.h"
 #include "editor/views_win.h"
 #include "tests/common/testutil_win.h"
+#include "tests/editor/editor_frame.h"
 #include "tests/iconres/fixtures.h"
 #include "tests/shell/dialog_driver.h"
 
@@ -29,53 +29,16 @@ namespace {
 const char kScratchKey[] = "Software\\GlypheryTests\\editor_tools";
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
 
-// The real frame on an icon; closed at the end.
-class Editor {
+// The frame on an icon, with the left colour red, the right one blue and the
+// Pen: what each drawing starts from.
+class Editor : public EditorFrame {
 public:
-    explicit Editor(const std::string &iconPath) {
-        instance_ = GetModuleHandleA(nullptr);
-        ok_ = PrepareSession(instance_, ("|" + iconPath).c_str(), &session_);
-        if (!ok_) return;
-        RegisterFrameClass(instance_, session_);
-        frame_ = CreateFrame(instance_, &session_);
-        // Left red, right blue, the Pen: what each drawing starts from.
+    explicit Editor(const std::string &iconPath) : EditorFrame(iconPath) {
         SetButtonColor(false, kRed);
         SetButtonColor(true, kBlue);
         Command(CMD_PEN);
     }
-    ~Editor() {
-        if (frame_ && IsWindow(frame_)) DestroyWindow(frame_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        UnregisterClassA(kFrameClass, instance_);
-    }
-    bool ok() const { return ok_ && frame_ && WorkAreaWindow(); }
-    HWND frame() const { return frame_; }
-    EditorSession &session() { return session_; }
-    void Command(int id) { SendMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-    // The WorkArea point at the middle of image pixel (c, r).
-    static LPARAM At(int c, int r) {
-        int z = Views().zoom;
-        return MAKELPARAM(c * z + z / 2, r * z + z / 2);
-    }
-    // A press at the first pixel, moves through the others, the release at
-    // the last one.
-    void Drag(bool right, const std::vector<POINT> &pixels) {
-        HWND work = WorkAreaWindow();
-        WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
-        const POINT &first = pixels.front(), &last = pixels.back();
-        SendMessageA(work, WM_MOUSEMOVE, 0, At(first.x, first.y));
-        SendMessageA(work, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, held, At(first.x, first.y));
-        for (size_t i = 1; i < pixels.size(); ++i) SendMessageA(work, WM_MOUSEMOVE, held, At(pixels[i].x, pixels[i].y));
-        SendMessageA(work, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, At(last.x, last.y));
-    }
-
-private:
-    HINSTANCE instance_ = nullptr;
-    EditorSession session_;
-    HWND frame_ = nullptr;
-    bool ok_ = false;
+    bool ok() const { return EditorFrame::ok() && WorkAreaWindow(); }
 };
 
 class EditorToolsTest : public ::testing::Test {

@@ -18,6 +18,7 @@
 #include "editor/resource.h"
 #include "editor/views_win.h"
 #include "tests/common/testutil_win.h"
+#include "tests/editor/editor_frame.h"
 #include "tests/iconres/fixtures.h"
 #include "tests/shell/dialog_driver.h"
 
@@ -46,52 +47,14 @@ SIZE ClientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// The real frame on an icon, as the program makes it; closed at the end.
-class EditorViews {
-public:
-    explicit EditorViews(const std::string &iconPath, uint32_t grid = 0) {
-        instance_ = GetModuleHandleA(nullptr);
-        ok_ = PrepareSession(instance_, ("|" + iconPath).c_str(), &session_);
-        if (!ok_) return;
-        session_.settings.Grid = grid;
-        RegisterFrameClass(instance_, session_);
-        frame_ = CreateFrame(instance_, &session_);
-    }
-    ~EditorViews() {
-        if (frame_ && IsWindow(frame_)) DestroyWindow(frame_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-        UnregisterClassA(kFrameClass, instance_);
-    }
-    bool ok() const { return ok_ && frame_; }
-    HWND frame() const { return frame_; }
-    HWND bar() const { return Views().formatBar; }
-    EditorSession &session() { return session_; }
-    void Select(int index) {
-        SendDlgItemMessageA(bar(), IDC_IMAGE_SELECTOR, CB_SETCURSEL, index, 0);
-        SendMessageA(bar(), WM_COMMAND, MAKEWPARAM(IDC_IMAGE_SELECTOR, CBN_SELCHANGE),
-                     (LPARAM)GetDlgItem(bar(), IDC_IMAGE_SELECTOR));
-    }
-    std::string SelectorLine(int i) {
-        char text[128] = "";
-        SendDlgItemMessageA(bar(), IDC_IMAGE_SELECTOR, CB_GETLBTEXT, i, (LPARAM)text);
-        return text;
-    }
-    // A stroke as a tool leaves it: a square painted into the canvas, then
-    // the button released over the WorkArea.
-    void Stroke(COLORREF colour, int left, int top, int side) {
-        UniqueHandle<HGDIOBJ, GdiObjectTraits> brush(CreateSolidBrush(colour));
-        RECT r = {left, top, left + side, top + side};
-        FillRect(CanvasDC(), &r, (HBRUSH)brush.get());
-        SendMessageA(WorkAreaWindow(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-    }
-
-private:
-    HINSTANCE instance_ = nullptr;
-    EditorSession session_;
-    HWND frame_ = nullptr;
-    bool ok_ = false;
-};
+// A stroke as a tool leaves it: a square painted into the canvas, then the
+// button released over the WorkArea.
+void Stroke(COLORREF colour, int left, int top, int side) {
+    UniqueHandle<HGDIOBJ, GdiObjectTraits> brush(CreateSolidBrush(colour));
+    RECT r = {left, top, left + side, top + side};
+    FillRect(CanvasDC(), &r, (HBRUSH)brush.get());
+    SendMessageA(WorkAreaWindow(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
 
 class EditorViewsTest : public ::testing::Test {
 protected:
@@ -113,7 +76,7 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
                                     "--xp --out \"" + dir.path() + "\" \"" + dir.File("badge.bmp") + "\"");
     ASSERT_EQ(convert.exitCode, 0u) << convert.output;
     DWORD start = GetTickCount();
-    EditorViews editor(dir.File("badge.ico"));
+    EditorFrame editor(dir.File("badge.ico"));
     ASSERT_TRUE(editor.ok());
     UpdateWindow(WorkAreaWindow());
     printf("[ timing ] the frame made and painted on 9 images in %lu ms\n", GetTickCount() - start);
@@ -211,7 +174,7 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
 TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     ScratchDir dir("editor_undo");
     ASSERT_TRUE(WriteBytes(dir.File("two.ico"), MakeIconFile({{16, 4, 2}, {32, 32, 0x3366CC}})));
-    EditorViews editor(dir.File("two.ico"));
+    EditorFrame editor(dir.File("two.ico"));
     ASSERT_TRUE(editor.ok());
     // The main tool bar's Undo button, as the frame's control 1032 holds it
     // (one with that button alone where the frame has none yet).
@@ -232,16 +195,16 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     EXPECT_EQ(image.history.index(), 0u);
     EXPECT_EQ(GetPixel(CanvasDC(), 5, 5), file);
 
-    editor.Stroke(RGB(255, 0, 0), 0, 0, 10);
+    Stroke(RGB(255, 0, 0), 0, 0, 10);
     EXPECT_EQ(undoState(), TBSTATE_ENABLED);
-    editor.Stroke(RGB(0, 255, 0), 4, 4, 10);
+    Stroke(RGB(0, 255, 0), 4, 4, 10);
     ASSERT_EQ(image.history.index(), 2u);
     EXPECT_EQ(BitmapPixel(image.history.current(), 5, 5), RGB(0, 255, 0));
     EXPECT_EQ(BitmapPixel(image.history.slot(1), 5, 5), RGB(255, 0, 0));
     EXPECT_EQ(ShownPixel(5 * Views().zoom, 5 * Views().zoom), RGB(0, 255, 0));
     // Opening the selector's list makes what the canvas shows the current
     // picture, without a step.
-    editor.Stroke(RGB(255, 255, 0), 30, 30, 2);
+    Stroke(RGB(255, 255, 0), 30, 30, 2);
     HBITMAP before = image.history.current();
     RECT dot = {8, 8, 9, 9};
     FillRect(CanvasDC(), &dot, (HBRUSH)GetStockObject(BLACK_BRUSH));
@@ -294,7 +257,7 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
 
     // Switching keeps each image's history: back on an image with steps,
     // Undo is enabled again.
-    editor.Stroke(RGB(0, 0, 255), 0, 0, 4);
+    Stroke(RGB(0, 0, 255), 0, 0, 4);
     editor.Select(0);
     EXPECT_EQ(undoState(), TBSTATE_INDETERMINATE);
     EXPECT_EQ(ActiveSize(), 16);
@@ -321,9 +284,9 @@ TEST_F(EditorViewsTest, TransparencyViewAndBlackAndWhite) {
     ScratchDir dir("editor_views_colour");
     ASSERT_TRUE(WriteBytes(dir.File("colour.ico"), MakeIconFile({{32, 32, 0x00FF00}})));
     {
-        EditorViews editor(dir.File("colour.ico"));
+        EditorFrame editor(dir.File("colour.ico"));
         ASSERT_TRUE(editor.ok());
-        editor.Stroke(RGB(255, 0, 0), 0, 0, 8);
+        Stroke(RGB(255, 0, 0), 0, 0, 8);
         int zoom = Views().zoom;
         SetTransparencyView(true, RGB(0, 255, 0));
         EXPECT_EQ(ShownPixel(20 * zoom, 20 * zoom), RGB(192, 192, 192));
@@ -333,7 +296,7 @@ TEST_F(EditorViewsTest, TransparencyViewAndBlackAndWhite) {
         EXPECT_EQ(ShownPixel(20 * zoom, 20 * zoom), RGB(0, 255, 0));
     }
     ASSERT_TRUE(WriteBytes(dir.File("mono.ico"), MakeIconFile({{16, 24, 0x808080}, {32, 1, 1}})));
-    EditorViews editor(dir.File("mono.ico"));
+    EditorFrame editor(dir.File("mono.ico"));
     ASSERT_TRUE(editor.ok());
     EXPECT_EQ(WorkingColors(), 2);
     EXPECT_EQ(editor.SelectorLine(1), "32 x 32  2 colors");
@@ -401,7 +364,7 @@ TEST_F(EditorViewsTest, PngImagesCursorsAndDamagedFiles) {
         file = withPng(png, &pngOffset);
         pngSize = png.size();
         ASSERT_TRUE(WriteBytes(dir.File("vista.ico"), file));
-        EditorViews editor(dir.File("vista.ico"));
+        EditorFrame editor(dir.File("vista.ico"));
         ASSERT_TRUE(editor.ok()) << format;
         const EditorIcon &icon = TheIcon();
         ASSERT_EQ(icon.count, 2);
@@ -419,7 +382,7 @@ TEST_F(EditorViewsTest, PngImagesCursorsAndDamagedFiles) {
 
     ASSERT_TRUE(WriteBytes(dir.File("arrow.cur"), MakeIconFile({{32, 24, 0x0000FF, 5, 9}}, true)));
     {
-        EditorViews editor(dir.File("arrow.cur"));
+        EditorFrame editor(dir.File("arrow.cur"));
         ASSERT_TRUE(editor.ok());
         EXPECT_EQ(TheIcon().fileType, 2);
         EXPECT_EQ(TheIcon().images[0].entry.planes, 5);  // the hot spot's x
@@ -432,7 +395,7 @@ TEST_F(EditorViewsTest, PngImagesCursorsAndDamagedFiles) {
     many.back() = {24, 8, 7};
     ASSERT_TRUE(WriteBytes(dir.File("many.ico"), MakeIconFile(many)));
     {
-        EditorViews editor(dir.File("many.ico"));
+        EditorFrame editor(dir.File("many.ico"));
         ASSERT_TRUE(editor.ok());
         EXPECT_EQ(TheIcon().count, 150);
         EXPECT_EQ(editor.session().working.size, 16u);

@@ -20,18 +20,12 @@ import sys
 
 from PIL import Image
 
-passed = failed = 0
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import check_icons as tally  # noqa: E402  (one pass / fail tally for the read-back scripts)
+
+check = tally.check
 COLOURS = {".": (255, 255, 255), "R": (255, 0, 0), "B": (0, 0, 255)}
 FORMATS = {"bmp": "BMP", "gif": "GIF", "jpg": "JPEG", "png": "PNG", "tga": "TGA"}
-
-
-def check(cond, what):
-    global passed, failed
-    if cond:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
 
 
 def check_drawing(grid_path):
@@ -75,8 +69,8 @@ def main():
         check_drawing(g)
     for e in exports:
         check_export(e)
-    print(f"{passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    print(f"{tally.passed} passed, {tally.failed} failed")
+    sys.exit(1 if tally.failed else 0)
 
 
 if __name__ == "__main__":
