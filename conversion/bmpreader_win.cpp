@@ -14,8 +14,7 @@ void Report(const char *text, const char *caption) { ShowMessage(nullptr, text, 
 
 }  // namespace
 
-HGLOBAL ReadBMPFile(const char *path) {
-    const char *program = "Glyphery";
+HGLOBAL ReadBMPFile(const char *path, const char *program) {
     std::vector<uint8_t> bytes;
     bool opened = false;
     // Not shared, existing files only; blocks above 1 GB are not bitmaps anyone made.

@@ -3,5 +3,7 @@
 #pragma once
 #include <windows.h>
 
-// The block (caller frees it with GlobalFree), or null after the message.
-HGLOBAL ReadBMPFile(const char *path);
+// The block (caller frees it with GlobalFree), or null after the message,
+// which is titled with the reading program's name (or, as the reader always
+// did for some failures, the file's path).
+HGLOBAL ReadBMPFile(const char *path, const char *program = "Glyphery");

@@ -145,3 +145,14 @@
 #define IDC_TEXT_CURSOR 333
 #define IDS_CLICK_FOR_TEXT 310
 #define IDS_NO_TEXT 311
+
+// The drawing tools' cursors (the Line tool's by working size).
+#define IDC_FILL_CURSOR 7011
+#define IDC_CROSS_CURSOR 7012
+#define IDC_PEN_CURSOR 7013
+#define IDC_BRUSH_CURSOR 7014
+#define IDC_LINE32_CURSOR 7017
+#define IDC_LINE16_CURSOR 7018
+#define IDC_LINE48_CURSOR 7019
+#define IDC_LINE64_CURSOR 7020
+#define IDC_SPRAY_CURSOR 10017

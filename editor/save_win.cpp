@@ -65,7 +65,7 @@ bool BuildIconBlock(EditorImage *image, const std::string &scratch) {
         DeleteFileA(scratch.c_str());
         return false;
     }
-    UniqueGlobal read(ReadBMPFile(scratch.c_str()));
+    UniqueGlobal read(ReadBMPFile(scratch.c_str(), LoadText(GetModuleHandleA(nullptr), IDS_TITLE).c_str()));
     DeleteFileA(scratch.c_str());
     GlobalLockScope packed(read.get());
     if (!packed.get()) return false;
@@ -261,9 +261,23 @@ HGDIOBJ MakeArial(int height, int weight) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
+// A picture stretched onto the printer, through a packed DIB with the system
+// palette (a printer takes no screen bitmap). A width or height of 0 is three
+// times the picture's.
+void PrintPicture(HDC dc, HBITMAP picture, int x, int y, int width = 0, int height = 0) {
+    UniquePalette system(GetSystemPalette());
+    UniqueGlobal dib(BitmapToDIB(picture, system.get()));
+    GlobalLockScope packed(dib.get());
+    if (!packed.get()) return;
+    BITMAPINFOHEADER *h = reinterpret_cast<BITMAPINFOHEADER *>(packed.get());
+    StretchDIBits(dc, x, y, width ? width : 3 * h->biWidth, height ? height : 3 * h->biHeight, 0, 0, h->biWidth,
+                  h->biHeight, FindDIBBits(packed.get()), reinterpret_cast<BITMAPINFO *>(h), DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The rule line: bitmap 158 stretched across the page, 10 units high.
 void RuleLine(HDC dc, int y, int pageWidth) {
-    RECT line = {140, y, 140 + pageWidth - 200, y + 10};
-    FillRect(dc, &line, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    UniqueBitmap rule(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_RULE_LINE)));
+    if (rule) PrintPicture(dc, rule.get(), 140, y, pageWidth - 200, 10);
 }
 
 void Text(HDC dc, int x, int y, const std::string &text) { TextOutA(dc, x, y, text.c_str(), (int)text.size()); }
@@ -281,15 +295,6 @@ bool StartSheet(HDC dc, const std::string &name) {
     return true;
 }
 
-void PrintPicture(HDC dc, HBITMAP picture, int x, int y) {
-    UniquePalette system(GetSystemPalette());
-    UniqueGlobal dib(BitmapToDIB(picture, system.get()));
-    GlobalLockScope packed(dib.get());
-    if (!packed.get()) return;
-    BITMAPINFOHEADER *h = reinterpret_cast<BITMAPINFOHEADER *>(packed.get());
-    StretchDIBits(dc, x, y, 3 * h->biWidth, 3 * h->biHeight, 0, 0, h->biWidth, h->biHeight,
-                  FindDIBBits(packed.get()), reinterpret_cast<BITMAPINFO *>(h), DIB_RGB_COLORS, SRCCOPY);
-}
 
 }  // namespace
 
