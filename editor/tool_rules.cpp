@@ -43,12 +43,14 @@ int RubberLineWidth(int size) {
 }
 
 // Cursor resources: 7011 fill, 7012 cross, 7013 pen, 7014 brush, 10017 and
-// 10018 the sprays.
+// 10018 the sprays. The bicoloured circle is chosen by its Draw menu item
+// and drawn as the bicoloured rectangle is: outlined in the pressed
+// button's colour, filled with the other's.
 const ToolEntry kToolTable[kToolCount] = {
     {437, kHandlePen, 7013},         {40011, kHandleBrush, 7014},     {40062, kHandleSelect, 7012},
     {53, kHandleLine, 0},            {40005, kHandleRectangle, 7012}, {40006, kHandleRectangle, 7012},
     {40008, kHandleEllipse, 7012},   {40009, kHandleEllipse, 7012},   {40012, kHandleFill, 7011},
-    {40007, kHandleRectangle, 7012}, {0, kHandleEllipse, 7012},       {40060, kHandleSpray, 10017},
+    {40007, kHandleRectangle, 7012}, {40010, kHandleEllipse, 7012},   {40060, kHandleSpray, 10017},
     {0, kHandleSpray, 10018},
 };
 

@@ -158,17 +158,18 @@ void DrawShape(POINT end) {
         break;
     }
     case kToolFilledRectangle:
-    case kToolFilledCircle:
-    case kToolBicolorCircle: {
-        HGDIOBJ fill = g_tools.tool == kToolBicolorCircle ? Button(true).fill.get() : active.fill.get();
-        SelectObjectScope pen(canvas, nullPen), brush(canvas, fill);
+    case kToolFilledCircle: {
+        SelectObjectScope pen(canvas, nullPen), brush(canvas, active.fill.get());
         if (g_tools.tool == kToolFilledRectangle) Rectangle(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
         else Ellipse(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
         break;
     }
-    case kToolBicolorRectangle: {
+    case kToolBicolorRectangle:
+    case kToolBicolorCircle: {
+        // Outlined in the pressed button's colour, filled with the other's.
         SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, other.fill.get());
-        Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        if (g_tools.tool == kToolBicolorRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
         break;
     }
     case kToolLine: {
@@ -379,8 +380,8 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
     case kHandlePen: PaintCells(p.x, p.y, 1); break;
     case kHandleBrush: PaintCells(p.x, p.y, BrushSize()); break;
     case kHandleSpray:
-        // The offsets are WorkArea pixels from the pressed point itself.
-        for (int i = 0; i < kSprayCells; ++i) PaintCells(x + kSprayOffsets[i][0], y + kSprayOffsets[i][1], 1);
+        // The offsets are WorkArea pixels from the snapped point.
+        for (int i = 0; i < kSprayCells; ++i) PaintCells(p.x + kSprayOffsets[i][0], p.y + kSprayOffsets[i][1], 1);
         break;
     case kHandleFill: FloodFill(p); break;
     case kHandleSelect:

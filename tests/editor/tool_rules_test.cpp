@@ -58,7 +58,8 @@ TEST(ToolTable, CommandsCursorsAndLineCursorBySize) {
         int command, tool, cursor;
     } cases[] = {{437, kToolPen, 7013},        {40011, kToolBrush, 7014},  {40062, kToolSelect, 7012},
                  {40012, kToolFill, 7011},     {40060, kToolSpray, 10017}, {40007, kToolBicolorRectangle, 7012},
-                 {53, kToolLine, 0},           {0, -1, 0},                 {40010, -1, 0}};
+                 {53, kToolLine, 0},           {0, -1, 0},                 {40010, kToolBicolorCircle, 7012},
+                 {40061, -1, 0}};
     for (const Case &c : cases) {
         EXPECT_EQ(ToolForCommand(c.command), c.tool) << c.command;
         if (c.tool >= 0) EXPECT_EQ(kToolTable[c.tool].cursor, c.cursor) << c.command;

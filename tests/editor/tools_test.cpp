@@ -101,13 +101,13 @@ struct Drawing {
 // Every tool, by its strokes and the pixels they must leave.
 TEST_F(EditorToolsTest, StrokesOfEveryToolLandOnTheirPixelsAndSave) {
     const int kSide = 48;
-    // The spray's cells: its press point and the offsets, in WorkArea
-    // pixels, each taken to the image pixel it falls in (the zoom is known
+    // The spray's cells: its snapped press point and the offsets, in
+    // WorkArea pixels, each taken to the image pixel it falls in (the zoom is known
     // only once the frame is laid out).
     int zoom = 0;
     auto sprayed = [&](int x, int y) {
         const int offsets[5][2] = {{0, 0}, {-2, -1}, {-3, -2}, {-10, 1}, {2, 2}};
-        int px = 24 * zoom + zoom / 2, py = 24 * zoom + zoom / 2;
+        int px = 24 * zoom, py = 24 * zoom;  // the pixel's top-left corner
         for (const auto &o : offsets)
             if ((px + o[0]) / zoom == x && (py + o[1]) / zoom == y) return true;
         return false;
@@ -155,6 +155,12 @@ TEST_F(EditorToolsTest, StrokesOfEveryToolLandOnTheirPixelsAndSave) {
                  return d < 0.7 || d > 1.35 ? '.' : '?';
              }
              return '.';
+         }},
+        {"bicolored_circle", {{CMD_BICOLOR_CIRCLE, true, {{4, 4}, {24, 24}}, 0}},
+         [](int x, int y) {
+             double fx = x - 14, fy = y - 14, d = (fx * fx + fy * fy) / 100.0;
+             if (!Inside(x, y, 4, 4, 24, 24)) return '.';
+             return d < 0.7 ? 'R' : d > 1.35 ? '.' : '?';  // filled with the other button's colour
          }},
         {"fill_bounded",
          {{CMD_RECTANGLE, false, {{3, 3}, {12, 12}}, 0}, {CMD_FILL, true, {{7, 7}}, 0}},
