@@ -353,6 +353,9 @@ bool SaveCommand(HWND frame, int id) {
         std::string path = session->iconPath;
         if (path.empty()) path = AskFileName(frame, IDS_SAVE_TITLE, IDS_SAVE_FILTER, "*.ico", 1, s.save_path);
         if (path.empty()) return true;
+        // Later saves go to the file chosen (a name too long for the field is
+        // not kept, and asked again).
+        if (path.size() < sizeof session->iconPath) CopyBounded(session->iconPath, sizeof session->iconPath, path);
         if (!SaveEditorIcon(&TheIcon(), path, session->scratchBitmap)) Tell(frame, IDS_CANNOT_SAVE, MB_ICONSTOP);
     } else if (id == CMD_SAVE_AS) {
         std::string chosen = AskFileName(frame, 0, IDS_SAVE_AS_FILTER, "*.bmp", (int)s.save_type + 1, nullptr);
@@ -365,7 +368,7 @@ bool SaveCommand(HWND frame, int id) {
         request.Flags = PD_RETURNDC;
         if (!RunPrintDialog(&request)) return true;
         if (request.hDC) {
-            PrintEditorIcon(request.hDC, TheIcon(), session->iconPath);
+            if (!PrintEditorIcon(request.hDC, TheIcon(), session->iconPath)) Tell(frame, IDS_CANNOT_PRINT, MB_ICONSTOP);
             DeleteDC(request.hDC);
         }
         if (request.hDevMode) GlobalFree(request.hDevMode);
