@@ -387,7 +387,7 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
     case kHandleSelect:
         InvalidateRect(work, nullptr, FALSE);
         UpdateWindow(work);
-        // fall through: the selection frame is a rubber rectangle
+        [[fallthrough]];  // the selection frame is a rubber rectangle
     case kHandleLine:
     case kHandleRectangle:
     case kHandleEllipse:
