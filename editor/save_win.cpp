@@ -41,6 +41,21 @@ private:
     void *p_;
 };
 
+// The depth an image is written at: the one it was stored at, when the icon
+// format takes it, so that a changed 32-bit image keeps its 32 bits (the
+// editing depth makes the file's first true-colour image 24-bit); else the
+// editing depth.
+int OwnDepth(const EditorImage &image) {
+    switch (image.fileBits) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+    case 32: return (int)image.fileBits;
+    default: return image.depth;
+    }
+}
+
 struct BitmapInfo256 {
     BITMAPINFOHEADER header;
     RGBQUAD colors[256];
@@ -58,7 +73,7 @@ bool WritePictureBmp(HBITMAP picture, int depth, const std::string &path) {
 // from the transparent colour. False, the image unchanged, on any failure.
 bool BuildIconBlock(EditorImage *image, const std::string &scratch) {
     HBITMAP picture = image->history.current();
-    int width = image->width, height = image->height, depth = image->depth;
+    int width = image->width, height = image->height, depth = OwnDepth(*image);
     IconBlockLayout layout;
     if (!picture || width <= 0 || height <= 0 || !ComputeIconBlockLayout(width, height, depth, &layout)) return false;
     if (!WritePictureBmp(picture, depth, scratch)) {
@@ -134,7 +149,7 @@ FilePart StoredPart(const IconDirEntry &e, const std::vector<uint8_t> &data) {
 
 FilePart RebuiltPart(const EditorImage &image, IconFileType type) {
     IconImageRecord rec = {};
-    rec.width = image.width, rec.height = image.height, rec.bitDepth = image.depth;
+    rec.width = image.width, rec.height = image.height, rec.bitDepth = (uint32_t)OwnDepth(image);
     rec.header = const_cast<uint8_t *>(image.iconBlock.data());
     rec.blockSize = (uint32_t)image.iconBlock.size();
     rec.hotspotX = image.entry.planes, rec.hotspotY = image.entry.bitCount;  // a cursor's, as read
@@ -239,13 +254,13 @@ int ExportEditorIcon(EditorIcon *icon, const std::string &chosen, const std::str
     int written = 0;
     for (int i = 0; i < icon->count; ++i) {
         const EditorImage &image = icon->images[i];
-        std::string output = ExportName(chosen, image.width, image.depth);
+        int depth = OwnDepth(image);
+        std::string output = ExportName(chosen, image.width, depth);
         if (output.empty() || !image.history.current()) continue;
         std::string scratch = CollapseBackslashes(tempFolder + "\\" + BaseName(chosen) + "_" +
-                                                  std::to_string(image.width) + "_" + std::to_string(image.depth) +
+                                                  std::to_string(image.width) + "_" + std::to_string(depth) +
                                                   ".bmp");
-        if (WritePictureBmp(image.history.current(), image.depth, scratch) &&
-            ConvertExport(scratch, output, image.depth))
+        if (WritePictureBmp(image.history.current(), depth, scratch) && ConvertExport(scratch, output, depth))
             ++written;
         DeleteFileA(scratch.c_str());
     }
@@ -334,7 +349,7 @@ bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath
         }
         const EditorImage &image = icon.images[i];
         char line[128];
-        snprintf(line, sizeof line, format.c_str(), image.height, image.height, image.depth);
+        snprintf(line, sizeof line, format.c_str(), image.height, image.height, OwnDepth(image));
         Text(dc, 140, rows[i].y, line);
         if (image.history.current()) PrintPicture(dc, image.history.current(), 140, rows[i].y + 50);
     }
