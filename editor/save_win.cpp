@@ -297,10 +297,11 @@ void RuleLine(HDC dc, int y, int pageWidth) {
 
 void Text(HDC dc, int x, int y, const std::string &text) { TextOutA(dc, x, y, text.c_str(), (int)text.size()); }
 
-bool StartSheet(HDC dc, const std::string &name) {
+bool StartSheet(HDC dc, const std::string &name, const char *outputFile) {
     DOCINFOA doc = {};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = name.c_str();
+    doc.lpszOutput = outputFile;
     if (StartDocA(dc, &doc) <= 0) return false;
     if (StartPage(dc) <= 0) {
         AbortDoc(dc);
@@ -313,11 +314,11 @@ bool StartSheet(HDC dc, const std::string &name) {
 
 }  // namespace
 
-bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath) {
+bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath, const char *outputFile) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     int pageWidth = GetDeviceCaps(dc, PHYSICALWIDTH), pageHeight = GetDeviceCaps(dc, PHYSICALHEIGHT);
     std::string docName = LoadText(instance, IDS_PRINT_DOCUMENT);
-    if (!StartSheet(dc, docName)) return false;
+    if (!StartSheet(dc, docName, outputFile)) return false;
     UniqueGdi title(MakeArial(70, FW_BOLD)), bold(MakeArial(40, FW_BOLD)), regular(MakeArial(40, FW_NORMAL));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, title.get());
@@ -342,7 +343,7 @@ bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath
             // A new print document for each page, as the sheet always was.
             EndPage(dc);
             EndDoc(dc);
-            ok = StartSheet(dc, docName);
+            ok = StartSheet(dc, docName, outputFile);
             SelectObject(dc, regular.get());
             SetBkMode(dc, TRANSPARENT);
             document = rows[i].document;

@@ -5,6 +5,7 @@
 // PIL; the exports for ImageMagick's identify.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <functional>
@@ -354,6 +355,21 @@ TEST_F(EditorToolsTest, AFailedSaveLeavesTheOldFileAndSaysSo) {
     EXPECT_NE(ReadFileBytes(path), original);
 }
 
+// The save dialog as a user answers it: the name chosen; what it was opened
+// with is noted.
+struct SaveDialogAnswer {
+    static BOOL WINAPI Answer(OPENFILENAMEA *request) {
+        filterIndex = request->nFilterIndex;
+        title = request->lpstrTitle ? request->lpstrTitle : "";
+        lstrcpynA(request->lpstrFile, chosen.c_str(), request->nMaxFile);
+        return TRUE;
+    }
+    static std::string chosen, title;
+    static DWORD filterIndex;
+};
+std::string SaveDialogAnswer::chosen, SaveDialogAnswer::title;
+DWORD SaveDialogAnswer::filterIndex = 0;
+
 // Save as: each image as "<name>_<width>_<depth>.<ext>" in every format
 // through the image library; the names are checked here, the contents by
 // identify (check_editor_drawing.py).
@@ -376,7 +392,20 @@ TEST_F(EditorToolsTest, SaveAsExportsEveryImageInEachFormat) {
     }
     EXPECT_EQ(ExportEditorIcon(&TheIcon(), out + "\\pic.tiff", TempFolder()), 0);
     EXPECT_FALSE(FileExists(out + "\\pic_32_8.tiff"));
+
+    // The command, through the save dialog (its seam answers as a user
+    // would): it opens on the filter of save_type and exports beside the name.
+    SaveDialogAnswer::chosen = out + "\\cmd.png";
+    editor.session().settings.save_type = 3;
+    SaveDialogRunner old = SetSaveDialogRunner(SaveDialogAnswer::Answer);
+    editor.Command(CMD_SAVE_AS);
+    SetSaveDialogRunner(old);
+    EXPECT_EQ(SaveDialogAnswer::filterIndex, 4u);
+    EXPECT_EQ(SaveDialogAnswer::title, "GlypheryEdit");
+    EXPECT_TRUE(FileExists(out + "\\cmd_32_8.png"));
+    EXPECT_TRUE(FileExists(out + "\\cmd_48_32.png"));
 }
+
 
 // The one-shot picks read the colour the WorkArea shows at the click: a
 // press meanwhile does nothing; Extract color makes it the left colour and
@@ -481,6 +510,40 @@ TEST_F(EditorToolsTest, TextLandsAtTheClick) {
         }
     EXPECT_GT(inked, 2);
     EXPECT_EQ(astray, 0);
+}
+
+// Print through the platform's own print path: the print dialog (its seam)
+// hands back a printer of Wine's PostScript driver, whose output goes to a
+// file: one page holding the title, the file, and each image.
+TEST_F(EditorToolsTest, PrintsTheSheetOnAPostScriptPrinter) {
+    const char kPrinter[] = "Glyphery sheet printer";
+    PRINTER_INFO_2A info = {};
+    info.pPrinterName = const_cast<char *>(kPrinter);
+    info.pPortName = const_cast<char *>("FILE:");
+    info.pDriverName = const_cast<char *>("Wine PostScript Driver");
+    info.pPrintProcessor = const_cast<char *>("WinPrint");
+    info.pDatatype = const_cast<char *>("RAW");
+    HANDLE added = AddPrinterA(nullptr, 2, (LPBYTE)&info);
+    ASSERT_TRUE(added || GetLastError() == ERROR_PRINTER_ALREADY_EXISTS) << GetLastError();
+    if (added) ClosePrinter(added);
+
+    std::string out = TestOutputDir("editor_tools\\print");
+    std::string icon = out + "\\two.ico", sheet = out + "\\sheet.ps";
+    DeleteFileA(sheet.c_str());
+    ASSERT_TRUE(WriteBytes(icon, MakeIconFile({{32, 8, 0x3366CC}, {48, 32, 0xCC6633}})));
+    Editor editor(icon);
+    ASSERT_TRUE(editor.ok());
+    HDC printer = CreateDCA(nullptr, kPrinter, nullptr, nullptr);
+    ASSERT_TRUE(printer);
+    EXPECT_TRUE(PrintEditorIcon(printer, TheIcon(), icon, sheet.c_str()));
+    DeleteDC(printer);
+    std::vector<uint8_t> bytes = ReadFileBytes(sheet);
+    std::string ps(bytes.begin(), bytes.end());
+    EXPECT_EQ(ps.compare(0, 4, "%!PS"), 0);
+    EXPECT_NE(ps.find("%%Page: 1 1"), std::string::npos);
+    EXPECT_EQ(ps.find("%%Page: 2"), std::string::npos);
+    EXPECT_NE(ps.find("(GlypheryEdit)"), std::string::npos);  // the document's title
+    EXPECT_NE(ps.find("%%EOF"), std::string::npos);
 }
 
 }  // namespace
