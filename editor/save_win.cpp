@@ -187,9 +187,16 @@ bool ConvertExport(const std::string &source, const std::string &output, int dep
     ImagePtr images(ReadImage(info.get(), e.get()));
     if (!images) return false;
     std::string target = ExportTarget(output, depth);
+    // The library of this series has no "BMP24" writer: a version 3 bitmap
+    // of a true-colour image (no alpha) is the same 24-bit file.
+    bool trueColor = target.compare(0, 6, "BMP24:") == 0;
+    if (trueColor) target = "BMP3:" + target.substr(6);
     SetFileName(info->filename, target);
     SetImageInfo(info.get(), 1, e.get());
-    for (Image *i = images.get(); i; i = i->next) SetFileName(i->filename, target);
+    for (Image *i = images.get(); i; i = i->next) {
+        SetFileName(i->filename, target);
+        if (trueColor) SetImageType(i, TrueColorType);
+    }
     return WriteImage(info.get(), images.get()) != MagickFalse;
 }
 
@@ -297,11 +304,10 @@ void RuleLine(HDC dc, int y, int pageWidth) {
 
 void Text(HDC dc, int x, int y, const std::string &text) { TextOutA(dc, x, y, text.c_str(), (int)text.size()); }
 
-bool StartSheet(HDC dc, const std::string &name, const char *outputFile) {
+bool StartSheet(HDC dc, const std::string &name) {
     DOCINFOA doc = {};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = name.c_str();
-    doc.lpszOutput = outputFile;
     if (StartDocA(dc, &doc) <= 0) return false;
     if (StartPage(dc) <= 0) {
         AbortDoc(dc);
@@ -314,11 +320,11 @@ bool StartSheet(HDC dc, const std::string &name, const char *outputFile) {
 
 }  // namespace
 
-bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath, const char *outputFile) {
+bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     int pageWidth = GetDeviceCaps(dc, PHYSICALWIDTH), pageHeight = GetDeviceCaps(dc, PHYSICALHEIGHT);
     std::string docName = LoadText(instance, IDS_PRINT_DOCUMENT);
-    if (!StartSheet(dc, docName, outputFile)) return false;
+    if (!StartSheet(dc, docName)) return false;
     UniqueGdi title(MakeArial(70, FW_BOLD)), bold(MakeArial(40, FW_BOLD)), regular(MakeArial(40, FW_NORMAL));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, title.get());
@@ -343,7 +349,7 @@ bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath
             // A new print document for each page, as the sheet always was.
             EndPage(dc);
             EndDoc(dc);
-            ok = StartSheet(dc, docName, outputFile);
+            ok = StartSheet(dc, docName);
             SelectObject(dc, regular.get());
             SetBkMode(dc, TRANSPARENT);
             document = rows[i].document;

@@ -29,7 +29,5 @@ int ExportEditorIcon(EditorIcon *icon, const std::string &chosen, const std::str
 
 // The summary sheet on a printer's device context: the title, the file, the
 // image count, then each image three times its size with its format line.
-// False when the printer refuses the document. With an output file the
-// documents go there instead of the printer's port (printing to a file).
-bool PrintEditorIcon(HDC printer, const EditorIcon &icon, const std::string &iconPath,
-                     const char *outputFile = nullptr);
+// False when the printer refuses the document.
+bool PrintEditorIcon(HDC printer, const EditorIcon &icon, const std::string &iconPath);

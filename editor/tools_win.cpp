@@ -146,9 +146,12 @@ void DrawShape(POINT end) {
     if (!canvas) return;
     PixelRect r = ImageRect(g_tools.start, end);
     ButtonObjects &active = Button(g_tools.right), &other = Button(!g_tools.right);
-    HGDIOBJ nullPen = GetStockObject(NULL_PEN), noFill = GetStockObject(NULL_BRUSH);
-    // With an outline the shape is drawn to right + 1; without one it is a
-    // pixel smaller, so to right + 2.
+    HGDIOBJ noFill = GetStockObject(NULL_BRUSH);
+    // Every shape covers exactly the pixels from left to right and top to
+    // bottom: drawn to right + 1 with an inside-frame pen of width 1 (a
+    // filled shape with its own colour's pen, as one without an outline is
+    // a pixel smaller, and not by the same pixel for every system's
+    // ellipse).
     switch (g_tools.tool) {
     case kToolRectangle:
     case kToolCircle: {
@@ -159,9 +162,9 @@ void DrawShape(POINT end) {
     }
     case kToolFilledRectangle:
     case kToolFilledCircle: {
-        SelectObjectScope pen(canvas, nullPen), brush(canvas, active.fill.get());
-        if (g_tools.tool == kToolFilledRectangle) Rectangle(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
-        else Ellipse(canvas, r.left, r.top, r.right + 2, r.bottom + 2);
+        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, active.fill.get());
+        if (g_tools.tool == kToolFilledRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
         break;
     }
     case kToolBicolorRectangle:

@@ -5,7 +5,6 @@
 // PIL; the exports for ImageMagick's identify.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winspool.h>
 
 #include <cstdio>
 #include <functional>
@@ -510,40 +509,6 @@ TEST_F(EditorToolsTest, TextLandsAtTheClick) {
         }
     EXPECT_GT(inked, 2);
     EXPECT_EQ(astray, 0);
-}
-
-// Print through the platform's own print path: the print dialog (its seam)
-// hands back a printer of Wine's PostScript driver, whose output goes to a
-// file: one page holding the title, the file, and each image.
-TEST_F(EditorToolsTest, PrintsTheSheetOnAPostScriptPrinter) {
-    const char kPrinter[] = "Glyphery sheet printer";
-    PRINTER_INFO_2A info = {};
-    info.pPrinterName = const_cast<char *>(kPrinter);
-    info.pPortName = const_cast<char *>("FILE:");
-    info.pDriverName = const_cast<char *>("Wine PostScript Driver");
-    info.pPrintProcessor = const_cast<char *>("WinPrint");
-    info.pDatatype = const_cast<char *>("RAW");
-    HANDLE added = AddPrinterA(nullptr, 2, (LPBYTE)&info);
-    ASSERT_TRUE(added || GetLastError() == ERROR_PRINTER_ALREADY_EXISTS) << GetLastError();
-    if (added) ClosePrinter(added);
-
-    std::string out = TestOutputDir("editor_tools\\print");
-    std::string icon = out + "\\two.ico", sheet = out + "\\sheet.ps";
-    DeleteFileA(sheet.c_str());
-    ASSERT_TRUE(WriteBytes(icon, MakeIconFile({{32, 8, 0x3366CC}, {48, 32, 0xCC6633}})));
-    Editor editor(icon);
-    ASSERT_TRUE(editor.ok());
-    HDC printer = CreateDCA(nullptr, kPrinter, nullptr, nullptr);
-    ASSERT_TRUE(printer);
-    EXPECT_TRUE(PrintEditorIcon(printer, TheIcon(), icon, sheet.c_str()));
-    DeleteDC(printer);
-    std::vector<uint8_t> bytes = ReadFileBytes(sheet);
-    std::string ps(bytes.begin(), bytes.end());
-    EXPECT_EQ(ps.compare(0, 4, "%!PS"), 0);
-    EXPECT_NE(ps.find("%%Page: 1 1"), std::string::npos);
-    EXPECT_EQ(ps.find("%%Page: 2"), std::string::npos);
-    EXPECT_NE(ps.find("(GlypheryEdit)"), std::string::npos);  // the document's title
-    EXPECT_NE(ps.find("%%EOF"), std::string::npos);
 }
 
 }  // namespace
