@@ -242,10 +242,16 @@ TEST_F(EditorToolsTest, EscapeAbandonsAShapeAndSelectionKeepsItsFrame) {
 
     // The selection, dragged backwards: ordered, in image pixels; a picture
     // of the drawing in progress with its frame is kept.
+    editor.Command(CMD_LINE);
+    // The frame painted first (a rubber band lives on the screen only).
+    RedrawWindow(editor.frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    editor.Drag(false, {{30, 30}, {2, 2}});  // something drawn under the frame
     editor.Command(CMD_SELECT);
     SendMessageA(work, WM_LBUTTONDOWN, MK_LBUTTON, Editor::At(25, 20));
     SendMessageA(work, WM_MOUSEMOVE, MK_LBUTTON, Editor::At(4, 6));
-    SaveWindowShot(editor.frame(), TestOutputDir("screenshots") + "\\editor_selection_frame.bmp");
+    SaveWindowShot(work, TestOutputDir("screenshots") + "\\editor_selection_frame.bmp");
     SendMessageA(work, WM_LBUTTONUP, 0, Editor::At(4, 6));
     PixelRect s = Selection();
     EXPECT_EQ(std::vector<int>({s.left, s.top, s.right, s.bottom}), std::vector<int>({4, 6, 25, 20}));
