@@ -112,6 +112,15 @@ HelpOpener SetHelpOpener(HelpOpener opener) {
     return old;
 }
 
+// Puts a test's replacement in a seam's slot (null: the real one back) and
+// returns what was there.
+template <typename Fn>
+static Fn SwapSeam(Fn *slot, Fn replacement, Fn real) {
+    Fn old = *slot;
+    *slot = replacement ? replacement : real;
+    return old;
+}
+
 static WholeFileWriter g_wholeFileWriter = WriteWholeFile;
 
 bool WriteFileForReplace(const std::string &path, const std::vector<uint8_t> &bytes) {
@@ -119,9 +128,7 @@ bool WriteFileForReplace(const std::string &path, const std::vector<uint8_t> &by
 }
 
 WholeFileWriter SetWholeFileWriter(WholeFileWriter writer) {
-    WholeFileWriter old = g_wholeFileWriter;
-    g_wholeFileWriter = writer ? writer : WriteWholeFile;
-    return old;
+    return SwapSeam(&g_wholeFileWriter, writer, WriteWholeFile);
 }
 
 static SaveDialogRunner g_saveDialog = GetSaveFileNameA;
@@ -129,9 +136,7 @@ static SaveDialogRunner g_saveDialog = GetSaveFileNameA;
 BOOL RunSaveDialog(OPENFILENAMEA *request) { return g_saveDialog(request); }
 
 SaveDialogRunner SetSaveDialogRunner(SaveDialogRunner runner) {
-    SaveDialogRunner old = g_saveDialog;
-    g_saveDialog = runner ? runner : GetSaveFileNameA;
-    return old;
+    return SwapSeam(&g_saveDialog, runner, (SaveDialogRunner)GetSaveFileNameA);
 }
 
 static PrintDialogRunner g_printDialog = PrintDlgA;
@@ -139,7 +144,5 @@ static PrintDialogRunner g_printDialog = PrintDlgA;
 BOOL RunPrintDialog(PRINTDLGA *request) { return g_printDialog(request); }
 
 PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner) {
-    PrintDialogRunner old = g_printDialog;
-    g_printDialog = runner ? runner : PrintDlgA;
-    return old;
+    return SwapSeam(&g_printDialog, runner, (PrintDialogRunner)PrintDlgA);
 }

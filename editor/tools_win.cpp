@@ -152,30 +152,21 @@ void DrawShape(POINT end) {
     // filled shape with its own colour's pen, as one without an outline is
     // a pixel smaller, and not by the same pixel for every system's
     // ellipse).
-    switch (g_tools.tool) {
-    case kToolRectangle:
-    case kToolCircle: {
-        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, noFill);
-        if (g_tools.tool == kToolRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
-        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+    HGDIOBJ fill = noFill;  // Rectangle, Circle: an outline only
+    if (g_tools.tool == kToolFilledRectangle || g_tools.tool == kToolFilledCircle) fill = active.fill.get();
+    // Bicoloured: outlined in the pressed button's colour, filled with the other's.
+    if (g_tools.tool == kToolBicolorRectangle || g_tools.tool == kToolBicolorCircle) fill = other.fill.get();
+    switch (kToolTable[g_tools.tool].handler) {
+    case kHandleRectangle:
+    case kHandleEllipse: {
+        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, fill);
+        if (kToolTable[g_tools.tool].handler == kHandleRectangle)
+            Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
+        else
+            Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
         break;
     }
-    case kToolFilledRectangle:
-    case kToolFilledCircle: {
-        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, active.fill.get());
-        if (g_tools.tool == kToolFilledRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
-        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
-        break;
-    }
-    case kToolBicolorRectangle:
-    case kToolBicolorCircle: {
-        // Outlined in the pressed button's colour, filled with the other's.
-        SelectObjectScope pen(canvas, active.pen.get()), brush(canvas, other.fill.get());
-        if (g_tools.tool == kToolBicolorRectangle) Rectangle(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
-        else Ellipse(canvas, r.left, r.top, r.right + 1, r.bottom + 1);
-        break;
-    }
-    case kToolLine: {
+    case kHandleLine: {
         int z = Zoom();
         SelectObjectScope pen(canvas, active.pen.get());
         MoveToEx(canvas, g_tools.start.x / z, g_tools.start.y / z, nullptr);
