@@ -861,6 +861,7 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
     request.keepProportions = settings.keep_proportions != 0;
     request.beep = settings.bip != 0;
     request.owner = mainWindow;
+    EnsureImageLibrary();  // before the window shows: its start-up pumps no messages
     *progressWindow = CreateProgressWindow(resources, mainWindow);
     ProgressWindowSink sink(*progressWindow);
     int rc = RunConversion(request, &sink, results);
