@@ -770,7 +770,11 @@ void Conversion::Wait() {
 bool Conversion::RunParallel(int workers) {
     wake_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!wake_) return false;
-    slots_.resize(sources_.size());
+    try {
+        slots_.resize(sources_.size());
+    } catch (...) {
+        return false;
+    }
     try {
         for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { WorkerLoop(); });
     } catch (...) {

@@ -784,6 +784,12 @@ TEST_F(DriverTest, FastPathKeepsSizesDepthsMasksAndAlpha) {
                 if (Extension(name) != ".jpg") EXPECT_EQ(differ, 0);
             }
         }
+        // Kept for icotool, identify and PIL, which run after this program.
+        for (const char *name : {"alpha.ico", "photo.ico"}) {
+            std::string kept = TestOutputDir("conversion") + "\\fast_" + (keep ? "kept_" : "") + name;
+            ASSERT_TRUE(CopyFileA(fast.File(name).c_str(), kept.c_str(), FALSE));
+            WriteReadbackExpect(kept);
+        }
         // The 4-bit image of the photo takes its colours from the 16 standard ones.
         DecodedIconFile photo = Decode(fast.File("photo.ico"));
         const DecodedImage &four = photo.images[1];
