@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/types.h"
+#include "conversion/imagelib_win.h"
 
 struct Settings;
 
@@ -99,11 +100,6 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
                      const std::vector<std::string> &sources, HWND *progressWindow,
                      std::vector<SourceResult> *results = nullptr);
-
-// Makes sure the image library is initialised (once per process), with
-// limits that refuse a picture declaring more pixels than a conversion takes
-// (readsize.h) and bound the memory its pixel cache may hold.
-void EnsureImageLibrary();
 
 // The picture of a source as a conversion reads it (the first image, within
 // the read bound of readsize.h; with `fastLargest`, the largest image's side
