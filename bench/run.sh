@@ -3,9 +3,10 @@
 # formats, in one run:
 #   - GlypheryConvert --xp (one process for the batch; each source read once)
 #     with its worker threads (one per processor), with one thread
-#     (GLYPHERY_WORKERS=1), with every format reading its source again (the
-#     driver's older way, GLYPHERY_READ_EVERY_FORMAT=1), and with --fast,
-#     under Wine;
+#     (GLYPHERY_WORKERS=1), and with --fast, under Wine; with every format
+#     reading its source again (the driver's older way,
+#     GLYPHERY_READ_EVERY_FORMAT=1) on the first 4 pictures only, which keeps
+#     the whole run within a few minutes;
 #   - ImageMagick's own convert.exe from the same cross-build, under Wine,
 #     one process per picture: convert IN -define icon:auto-resize=48,32,16 OUT.ico;
 #   - the native convert, the same command line.
@@ -58,25 +59,37 @@ echo "bench: ${#sources[@]} pictures of $(identify -format '%wx%h' "${sources[0]
 runs=(glyphery serial every fast magick-wine magick-native exact-mono fast-mono)
 for r in "${runs[@]}"; do rm -rf "${work:?}/$r"; mkdir -p "$work/$r"; done
 
-t=$(now)
-"$root/bin/glyphery" convert --xp --out "$work/glyphery" "${sources[@]}" >/dev/null
-glyphery=$(elapsed "$t")
+# The processor time GlypheryConvert reports for its run (GLYPHERY_REPORT_USAGE).
+cpu_of() { sed -n 's/^GlypheryConvert: usage: \([0-9.]*\) s processor time.*/\1/p' "$1"; }
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 t=$(now)
-GLYPHERY_WORKERS=1 "$root/bin/glyphery" convert --xp --out "$work/serial" "${sources[@]}" >/dev/null
+GLYPHERY_REPORT_USAGE=1 "$root/bin/glyphery" convert --xp --out "$work/glyphery" "${sources[@]}" \
+    >/dev/null 2>"$work/glyphery.usage"
+glyphery=$(elapsed "$t")
+glyphery_cpu=$(cpu_of "$work/glyphery.usage")
+
+t=$(now)
+GLYPHERY_REPORT_USAGE=1 GLYPHERY_WORKERS=1 "$root/bin/glyphery" convert --xp --out "$work/serial" "${sources[@]}" \
+    >/dev/null 2>"$work/serial.usage"
 serial=$(elapsed "$t")
+serial_cpu=$(cpu_of "$work/serial.usage")
 parallel_same=yes
+[ "$(ls "$work"/serial/*.ico 2>/dev/null | wc -l)" = "${#sources[@]}" ] || parallel_same="no (files missing)"
 for f in "$work"/serial/*.ico; do cmp -s "$f" "$work/glyphery/$(basename "$f")" || parallel_same=no; done
 
 t=$(now)
 "$root/bin/glyphery" convert --fast --xp --out "$work/fast" "${sources[@]}" >/dev/null
 fast=$(elapsed "$t")
 
+every_sources=("${sources[@]:0:4}")
 t=$(now)
-GLYPHERY_READ_EVERY_FORMAT=1 "$root/bin/glyphery" convert --xp --out "$work/every" "${sources[@]}" >/dev/null
+GLYPHERY_WORKERS=1 GLYPHERY_READ_EVERY_FORMAT=1 "$root/bin/glyphery" convert --xp --out "$work/every" \
+    "${every_sources[@]}" >/dev/null
 every=$(elapsed "$t")
 same=yes
-for f in "$work"/glyphery/*.ico; do cmp -s "$f" "$work/every/$(basename "$f")" || same=no; done
+[ "$(ls "$work"/every/*.ico 2>/dev/null | wc -l)" = "${#every_sources[@]}" ] || same="no (files missing)"
+for f in "$work"/every/*.ico; do cmp -s "$f" "$work/serial/$(basename "$f")" || same=no; done
 
 t=$(now)
 for f in "${sources[@]}"; do
@@ -103,7 +116,7 @@ ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 printf '%-62s %8s %6s\n' "run" "seconds" "files"
 printf '%-62s %8.2f %6d\n' "GlypheryConvert --xp (9 images each), worker threads" "$glyphery" "$(count "$work/glyphery")"
 printf '%-62s %8.2f %6d\n' "GlypheryConvert --xp, one thread" "$serial" "$(count "$work/serial")"
-printf '%-62s %8.2f %6d\n' "GlypheryConvert --xp, reading the source for every format" "$every" "$(count "$work/every")"
+printf '%-62s %8.2f %6d\n' "GlypheryConvert --xp, one thread, a read per format (4 pictures)" "$every" "$(count "$work/every")"
 printf '%-62s %8.2f %6d\n' "GlypheryConvert --fast --xp" "$fast" "$(count "$work/fast")"
 printf '%-62s %8.2f %6d\n' "convert.exe (same cross-build) under Wine, 3 images each" "$magick_wine" "$(count "$work/magick-wine")"
 printf '%-62s %8.2f %6d\n' "native convert, 3 images each" "$magick_native" "$(count "$work/magick-native")"
@@ -113,7 +126,9 @@ echo "ratio one thread / worker threads ($workers processors): $(ratio "$serial"
 echo "ratio GlypheryConvert / convert.exe under Wine:        $(ratio "$glyphery" "$magick_wine")"
 echo "ratio GlypheryConvert / native convert:                $(ratio "$glyphery" "$magick_native")"
 echo "ratio GlypheryConvert --fast / native convert:         $(ratio "$fast" "$magick_native")"
-echo "ratio one read per format / one read per source:       $(ratio "$every" "$glyphery")"
+echo "ratio one read per format / one read per source:       $(ratio "$every" "$(echo "$serial * ${#every_sources[@]} / ${#sources[@]}" | bc -l)") (one thread, per picture)"
+echo "processor seconds, worker threads / one thread:          $glyphery_cpu / $serial_cpu"
+echo "load average before / after the runs:                    $load_before / $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 /usr/bin/python3 "$here/quality.py" "$work/glyphery" "$work/fast" "$work/exact-mono" "$work/fast-mono" \
     "$work/montage.png" || true
