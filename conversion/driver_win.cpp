@@ -279,6 +279,13 @@ private:
     const ColourTables &tables_;
 };
 
+// A bitmap that could not be made: the library's reason, or the file's name.
+void BitmapNotWritten(SourceResult *result, ExceptionInfo *e, const std::string &name) {
+    result->outcome = kSourceNotWritten;
+    result->detail = ReasonOf(e);
+    if (result->detail.empty()) result->detail = "could not write " + FileOfRenderedName(name);
+}
+
 // The border that centres a picture kept in proportion, the alpha in the
 // bitmap, and the bitmap written. False with the reason in *result.
 bool SourceConverter::FinishBitmap(ImageInfo *info, ImagePtr *picture, int size, const std::string &name,
@@ -295,11 +302,7 @@ bool SourceConverter::FinishBitmap(ImageInfo *info, ImagePtr *picture, int size,
         written->push_back(FileOfRenderedName(name));
         ok = WritePicture(info, picture->get(), name);
     }
-    if (!ok) {
-        result->outcome = kSourceNotWritten;
-        result->detail = ReasonOf(e);
-        if (result->detail.empty()) result->detail = "could not write " + FileOfRenderedName(name);
-    }
+    if (!ok) BitmapNotWritten(result, e, name);
     return ok;
 }
 
@@ -368,9 +371,7 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
         }
         ok = Mogrify(info.get(), &picture, args, e.get());
         if (!ok) {
-            result->outcome = kSourceNotWritten;
-            result->detail = ReasonOf(e.get());
-            if (result->detail.empty()) result->detail = "could not write " + FileOfRenderedName(name);
+            BitmapNotWritten(result, e.get(), name);
             return false;
         }
         if (!FinishBitmap(info.get(), &picture, format.size, name, written, result, e.get())) return false;
@@ -416,9 +417,7 @@ bool SourceConverter::RenderFormatsFast(const std::string &path, const std::stri
             ok = MapToTable(picture.get(), table, count, e.get());
         }
         if (!picture || !ok) {
-            result->outcome = kSourceNotWritten;
-            result->detail = ReasonOf(e.get());
-            if (result->detail.empty()) result->detail = "could not write " + FileOfRenderedName(name);
+            BitmapNotWritten(result, e.get(), name);
             return false;
         }
         if (!FinishBitmap(info.get(), &picture, format.size, name, written, result, e.get())) return false;

@@ -473,8 +473,9 @@ TEST_F(DriverTest, OutputThatIsTheSourceUnderAnotherNameIsNotWritten) {
     EXPECT_EQ(results[1].outcome, kSourceConverted);
 }
 
-// Whatever a source's conversion throws stays inside it: that source is not
-// converted and the next one is.
+// Whatever a source's conversion throws stays inside it, on one thread or
+// on a worker (thrown on a report it made): that source is not converted and
+// the next one is.
 TEST_F(DriverTest, AFailureThrownInOneSourceLeavesTheOthers) {
     struct Throwing : ConversionProgress {
         int statuses = 0;
@@ -482,16 +483,26 @@ TEST_F(DriverTest, AFailureThrownInOneSourceLeavesTheOthers) {
             if (++statuses == 1) throw std::bad_alloc();
         }
         void Beep() override {}
-    } progress;
-    ConversionRequest r = Request({"few.gif", "photo.jpg"}, {{16, 4}});
-    std::vector<SourceResult> results;
-    EXPECT_EQ(RunConversion(r, &progress, &results), 1);
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[0].outcome, kSourceNotWritten);
-    EXPECT_EQ(results[0].detail, "not enough memory");
-    EXPECT_EQ(results[1].outcome, kSourceConverted);
-    EXPECT_FALSE(FileExists(out_.File("few.ico")));
-    EXPECT_TRUE(FileExists(out_.File("photo.ico")));
+    };
+    for (int workers : {1, 2}) {
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        Throwing progress;
+        ScratchDir out("driver-throw-" + std::to_string(workers));
+        ConversionRequest r = Request({"few.gif", "photo.jpg", "logo.jpg"}, {{16, 4}});
+        r.targetFolder = out.path();
+        r.workers = workers;
+        std::vector<SourceResult> results;
+        EXPECT_EQ(RunConversion(r, &progress, &results), 1);
+        ASSERT_EQ(results.size(), 3u);
+        EXPECT_EQ(results[0].outcome, kSourceNotWritten);
+        EXPECT_EQ(results[0].detail, "not enough memory");
+        EXPECT_EQ(results[1].outcome, kSourceConverted);
+        EXPECT_EQ(results[2].outcome, kSourceConverted);
+        EXPECT_FALSE(FileExists(out.File("few.ico")));
+        EXPECT_TRUE(FileExists(out.File("photo.ico")));
+        EXPECT_TRUE(FileExists(out.File("logo.ico")));
+        EXPECT_TRUE(FilesIn(temp_.path()).empty());
+    }
 }
 
 // One read per source and a copy per format gives the bytes that reading the
@@ -716,29 +727,6 @@ TEST_F(DriverTest, WorkersGiveTheBytesAndEventsOfOneThread) {
         EXPECT_EQ(outcomes[i], outcomes[0]) << i + 1 << " workers";
         EXPECT_TRUE(outputs[i] == outputs[0]) << i + 1 << " workers";
     }
-}
-
-// Whatever the observer throws on a report a worker made leaves that source
-// not converted, as with one thread, and the next source converted.
-TEST_F(DriverTest, AReportThrownOnWithWorkersLeavesTheOthers) {
-    struct Throwing : ConversionProgress {
-        int statuses = 0;
-        void Status(const std::string &) override {
-            if (++statuses == 1) throw std::bad_alloc();
-        }
-        void Beep() override {}
-    } progress;
-    ConversionRequest r = Request({"few.gif", "photo.jpg", "logo.jpg"}, {{16, 4}});
-    r.workers = 2;
-    std::vector<SourceResult> results;
-    EXPECT_EQ(RunConversion(r, &progress, &results), 1);
-    ASSERT_EQ(results.size(), 3u);
-    EXPECT_EQ(results[0].outcome, kSourceNotWritten);
-    EXPECT_EQ(results[0].detail, "not enough memory");
-    EXPECT_EQ(results[1].outcome, kSourceConverted);
-    EXPECT_FALSE(FileExists(out_.File("few.ico")));
-    EXPECT_TRUE(FileExists(out_.File("logo.ico")));
-    EXPECT_TRUE(FilesIn(temp_.path()).empty());
 }
 
 // The fast path: every size and depth asked for, the masks and alpha of the
