@@ -762,14 +762,14 @@ TEST_F(DriverTest, FastPathKeepsSizesDepthsMasksAndAlpha) {
                 EXPECT_EQ((int)fi.info.width, size);
                 EXPECT_EQ(fi.info.bitCount, formats[i].bits);
                 // A JPEG decoded at another scale may differ at the edge of the white border.
-                if (Extension(name) != ".jpg") EXPECT_EQ(fi.MaskedCount(), ei.MaskedCount());
+                if (Extension(name) != ".jpg") { EXPECT_EQ(fi.MaskedCount(), ei.MaskedCount()); }
                 int differ = 0;
                 for (int y = 0; y < size; ++y)
                     for (int x = 0; x < size; ++x) {
                         differ += fi.Masked(x, y) != ei.Masked(x, y);
                         if (formats[i].bits == 32) differ += fi.Alpha(x, y) != ei.Alpha(x, y);
                     }
-                if (Extension(name) != ".jpg") EXPECT_EQ(differ, 0);
+                if (Extension(name) != ".jpg") { EXPECT_EQ(differ, 0); }
             }
         }
         // Kept for icotool, identify and PIL, which run after this program.
@@ -818,6 +818,9 @@ TEST(ReadPicture, FastDecodeNeverBelowTwiceTheLargestImage) {
         ASSERT_TRUE(picture) << c.name << ": " << reason;
         EXPECT_EQ(picture->columns, c.columns) << c.name << " " << c.largest;
         EXPECT_EQ(picture->rows, c.rows) << c.name << " " << c.largest;
-        if (c.largest) EXPECT_GE(std::min(picture->columns, picture->rows), std::min<size_t>(2 * c.largest, std::min(c.columns, c.rows)));
+        if (c.largest) {
+            EXPECT_GE(std::min(picture->columns, picture->rows),
+                      std::min<size_t>(2 * c.largest, std::min(c.columns, c.rows)));
+        }
     }
 }
