@@ -1,9 +1,14 @@
-// The colour table a picture gets when it is brought to an icon image's depth.
+// The colour tables the icon file library gives images of 1, 4 and 8 bits
+// when their picture comes at another depth: black and white, the 16
+// standard colours, the halftone palette of the screen. A conversion that
+// reduces its pictures to these tables itself is not reduced again.
 #pragma once
 #include <windows.h>
 
-// Black then white at 1 bit; at 4 bits the source's own table when it has 4
-// bits, else the 16 standard colours; at 8 bits the source's own table when it
-// has 8 bits, else the screen's halftone palette. Nothing above 8 bits.
-// sourceTable holds the source's 16 or 256 entries when sourceBits says so.
+// Fills table[0 .. (1 << bits) - 1]; bits is 1, 4 or 8 (nothing else is touched).
+void StandardColorTable(int bits, RGBQUAD *table);
+
+// The table of a picture brought to `bits` from a source of `sourceBits`: the
+// source's own 16 or 256 entries (sourceTable) when it already has 4 or 8
+// bits at that depth, else the standard table above.
 void IconColorTable(int bits, int sourceBits, const RGBQUAD *sourceTable, RGBQUAD *table);

@@ -76,7 +76,8 @@ bool ReadAtOwnDepth(HBITMAP bitmap, PackedPicture *out) {
                      DIB_RGB_COLORS) == bm.bmHeight;
 }
 
-// The colour table of a target picture at `bits` (iconlib/colortable_win.h).
+// The colour table of a target picture at `bits`: the source's own table
+// when it has the same depth, else the library's standard one.
 void TargetColorTable(int bits, const PackedPicture &src, RGBQUAD *table) {
     IconColorTable(bits, src.info->header.biBitCount, src.info->colors, table);
 }
