@@ -71,13 +71,10 @@ run:
 bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
-# What a user installs (the 32-bit build).
-DIST_FILES := Glyphery.exe Glyphery.dll GYgraph.dll GYdib.dll GlypheryConvert.exe GlypheryEdit.exe
+# What a user downloads (the 32-bit build): setup.exe and every file its
+# wizard copies, stripped, and a zip of them named with the version.
 dist: build-win
-	rm -rf $(DIST) && mkdir -p $(DIST)
-	cp $(addprefix $(BUILD_WIN)/bin/,$(DIST_FILES)) $(DIST)/
-	i686-w64-mingw32-strip $(DIST)/*.dll $(DIST)/*.exe
-	@ls -l $(DIST)
+	@bash $(ROOT)/tools/make-dist.sh $(BUILD_WIN) $(DIST)
 
 clean:
 	-for p in $(BUILD_WIN)/wineprefix $(BUILD_WIN64)/wineprefix; do [ -d $$p ] && WINEPREFIX=$$p wineserver -k 2>/dev/null; done; true
