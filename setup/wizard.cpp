@@ -144,7 +144,10 @@ BOOL OnOptionsNext(HWND page) {
     w.startMenu = Checked(page, IDC_STARTMENU);
     w.desktop = Checked(page, IDC_DESKTOP);
     w.startMenuFolder.clear();
-    if (w.startMenu && !BrowseForFolder(page, Text(IDS_STARTMENU_TITLE), std::string(), CSIDL_STARTMENU,
+    // The browser starts on the Start menu's Programs folder, where shortcuts usually go.
+    char programs[MAX_PATH] = "";
+    if (w.startMenu) SHGetSpecialFolderPathA(page, programs, CSIDL_PROGRAMS, FALSE);
+    if (w.startMenu && !BrowseForFolder(page, Text(IDS_STARTMENU_TITLE), programs, CSIDL_STARTMENU,
                                         &w.startMenuFolder)) {
         w.startMenu = false;
         w.startMenuFolder.clear();
@@ -261,7 +264,7 @@ void OnPageInit(HWND page, Page which) {
         SetTitleFont(page, (HFONT)w.copyFont.get());
         Animate_Open(GetDlgItem(page, IDC_ANIMATION), MAKEINTRESOURCEA(IDR_COPY_ANIMATION));
         break;
-    case kFinish:
+    case kFinish: SetTitleFont(page, (HFONT)w.welcomeFont.get()); break;
     case kPageCount: break;
     }
 }

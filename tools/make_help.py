@@ -3,7 +3,9 @@
 
   make_help.py CHMCMD TOPICS NAME WORK_DIR OUTPUT.chm
 
-TOPICS is help/topics.txt; the pages are help/NAME/*.htm beside it. Every
+TOPICS is help/topics.txt; the pages are help/NAME/*.htm beside it, each the
+body of one page (HTML without its head): the script gives each its head,
+with the topic's title as heading and the stylesheet help/help.css. Every
 topic of NAME must have its page h<context>.htm, and every page must be a
 topic or the file's contents page (index.htm): a missing or stray page stops
 the build. The project (.hhp), the table of contents (.hhc) and the pages
@@ -15,6 +17,21 @@ import re
 import shutil
 import subprocess
 import sys
+
+
+PAGE = """<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN">
+<html>
+<head>
+<meta http-equiv="Content-Type" content="text/html; charset=windows-1252">
+<title>{title}</title>
+<link rel="stylesheet" type="text/css" href="help.css">
+</head>
+<body>
+<h1>{title}</h1>
+{body}
+</body>
+</html>
+"""
 
 
 def read_topics(path, name):
@@ -42,16 +59,23 @@ def main():
     if present - wanted:
         sys.exit(f"{name}: pages that are no topic: {sorted(present - wanted)}")
 
+    title = {"Glypherye": "Glyphery Help", "GlypheryEdite": "GlypheryEdit Help",
+             "GlypheryMediae": "GlypheryMedia Help"}.get(name, name)
+    titles = {f"h{c}.htm": t for c, t in topics}
+    titles["index.htm"] = title
+
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     for p in sorted(present):
-        shutil.copy(os.path.join(pages_dir, p), work)
+        with open(os.path.join(pages_dir, p), encoding="cp1252") as f:
+            body = f.read().strip()
+        with open(os.path.join(work, p), "w", encoding="cp1252") as f:
+            f.write(PAGE.format(title=html.escape(titles[p]), body=body))
+    shutil.copy(os.path.join(os.path.dirname(pages_dir), "help.css"), work)
     for extra in os.listdir(pages_dir):
-        if extra.endswith((".png", ".css")):
+        if extra.endswith(".png"):
             shutil.copy(os.path.join(pages_dir, extra), work)
 
-    title = {"Glypherye": "Glyphery Help", "GlypheryEdite": "GlypheryEdit Help",
-             "GlypheryMediae": "GlypheryMedia Help"}.get(name, name)
     entries = "".join(
         f'<LI><OBJECT type="text/sitemap"><param name="Name" value="{html.escape(t)}">'
         f'<param name="Local" value="h{c}.htm"></OBJECT>\n' for c, t in topics)
