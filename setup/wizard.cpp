@@ -201,8 +201,13 @@ BOOL OnCopyNext(HWND page) {
     request.group = w.group;
     request.desktop = w.desktop;
     request.startMenuFolder = w.startMenu ? w.startMenuFolder : std::string();
+    // The page pumps messages while it copies (to paint and animate): the
+    // sheet takes no input meanwhile, so no Back or Cancel lands mid-copy.
+    HWND sheet = GetParent(page);
+    EnableWindow(sheet, FALSE);
     CopyPageProgress progress(page);
     w.result = RunInstall(request, &progress);
+    EnableWindow(sheet, TRUE);
     Animate_Stop(animation);
     ShowWindow(animation, SW_HIDE);
     w.installed = w.result.complete();

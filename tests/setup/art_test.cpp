@@ -1,15 +1,18 @@
-// The wizard's artwork as the system reads it from setup.exe: the picture,
-// the icon, and the animation played by the common controls' animate control.
+// setup.exe's resources as the system reads them: the manifest asking for
+// elevation, the picture, the icon, and the animation played by the common
+// controls' animate control.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "common/handles.h"
 #include "setup/resource.h"
 #include "tests/common/testutil_win.h"
 
-TEST(SetupArt, PictureIconAndAnimationLoadThroughTheSystem) {
+TEST(SetupArt, ManifestPictureIconAndAnimationLoadThroughTheSystem) {
     UniqueModule setup(LoadLibraryExA(SiblingProgram("setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(setup);
     UniqueBitmap picture((HBITMAP)LoadImageA(setup.get(), MAKEINTRESOURCEA(IDB_WIZARD), IMAGE_BITMAP, 0, 0, 0));
@@ -18,6 +21,12 @@ TEST(SetupArt, PictureIconAndAnimationLoadThroughTheSystem) {
     GetObjectA(picture.get(), sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 140);
     EXPECT_EQ(bm.bmHeight, 260);
+    // Windows starts both programs elevated: they write Program Files and HKEY_LOCAL_MACHINE.
+    HRSRC manifest = FindResourceA(setup.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(manifest, nullptr);
+    std::string text((const char *)LockResource(LoadResource(setup.get(), manifest)),
+                     SizeofResource(setup.get(), manifest));
+    EXPECT_NE(text.find("level=\"requireAdministrator\""), std::string::npos) << text;
     UniqueIcon icon((HICON)LoadImageA(setup.get(), MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, 32, 32, 0));
     EXPECT_TRUE(icon);
 
