@@ -7,7 +7,7 @@ BUILD_NATIVE := $(ROOT)/build/native
 DIST := $(ROOT)/dist
 JOBS ?= $(shell nproc)
 
-.PHONY: run all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz
+.PHONY: run all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz help-shots
 
 all: build
 
@@ -70,6 +70,12 @@ run:
 # Timing of the converter against ImageMagick's own (not part of the tests).
 bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
+
+# The help pages' pictures, from the screenshots the Windows tests took
+# (run the tests first); the pictures are kept in help/ with the pages.
+help-shots:
+	/usr/bin/python3 $(ROOT)/tools/help_shots.py $(ROOT)/help $(BUILD_WIN)/test-output/screenshots \
+	  $(BUILD_WIN64)/test-output/screenshots
 
 # What a user downloads (the 32-bit build): setup.exe and every file its
 # wizard copies, stripped, and a zip of them named with the version.

@@ -8,8 +8,10 @@ body of one page (HTML without its head): the script gives each its head,
 with the topic's title as heading and the stylesheet help/help.css. Every
 topic of NAME must have its page h<context>.htm, and every page must be a
 topic or the file's contents page (index.htm): a missing or stray page stops
-the build. The project (.hhp), the table of contents (.hhc) and the pages
-are put together in WORK_DIR and compiled there.
+the build. So does a picture a page shows (<img src="NAME.png">, a file of
+help/NAME/) that is missing, or a picture no page shows. The project (.hhp),
+the table of contents (.hhc), the pages and their pictures are put together in
+WORK_DIR and compiled there.
 """
 import html
 import os
@@ -18,6 +20,8 @@ import shutil
 import subprocess
 import sys
 
+
+IMAGE = re.compile(r'<img\s[^>]*?src="([^"]+)"', re.I)
 
 PAGE = """<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN">
 <html>
@@ -72,9 +76,18 @@ def main():
         with open(os.path.join(work, p), "w", encoding="cp1252") as f:
             f.write(PAGE.format(title=html.escape(titles[p]), body=body))
     shutil.copy(os.path.join(os.path.dirname(pages_dir), "help.css"), work)
-    for extra in os.listdir(pages_dir):
-        if extra.endswith(".png"):
-            shutil.copy(os.path.join(pages_dir, extra), work)
+    # The pictures: each one a page shows must be there, and nothing else ships.
+    shown = set()
+    for p in present:
+        with open(os.path.join(pages_dir, p), encoding="cp1252") as f:
+            shown |= set(IMAGE.findall(f.read()))
+    pictures = {p for p in os.listdir(pages_dir) if p.endswith(".png")}
+    if shown - pictures:
+        sys.exit(f"{name}: pictures shown but missing (make help-shots): {sorted(shown - pictures)}")
+    if pictures - shown:
+        sys.exit(f"{name}: pictures no page shows: {sorted(pictures - shown)}")
+    for picture in pictures:
+        shutil.copy(os.path.join(pages_dir, picture), work)
 
     entries = "".join(
         f'<LI><OBJECT type="text/sitemap"><param name="Name" value="{html.escape(t)}">'

@@ -7,13 +7,16 @@ them against the code:
   help/topics.txt;
 - every topic of help/topics.txt is the page h<N>.htm at the root of its .chm,
   an HTML page whose <title> is the topic's title, and the file's contents
-  (.hhc) lists it.
+  (.hhc) lists it;
+- every picture a page shows is in the .chm and reads as a PNG (PIL).
 Prints 'N passed, N failed'."""
 import os
 import re
 import subprocess
 import sys
 import tempfile
+
+from PIL import Image
 
 import check_icons
 from check_icons import check
@@ -44,6 +47,15 @@ def code_contexts(src):
         if value is not None:
             found.add(value)
     return found
+
+
+def picture_reads(path):
+    try:
+        with Image.open(path) as image:
+            image.load()
+            return image.format == "PNG" and image.width >= 100 and image.height >= 50
+    except OSError:
+        return False
 
 
 def main():
@@ -81,6 +93,9 @@ def main():
                 check(got == title, f"{name}.chm h{ctx}.htm: title {got!r}, expected {title!r}")
                 check(len(re.sub(r"<[^>]+>", "", text).split()) > 20, f"{name}.chm h{ctx}.htm says almost nothing")
                 check(f'value="h{ctx}.htm"' in hhc, f"{name}.chm: the contents do not list h{ctx}.htm")
+                for picture in re.findall(r'<img\s[^>]*?src="([^"]+)"', text, re.I):
+                    check(picture_reads(os.path.join(out, picture)),
+                          f"{name}.chm h{ctx}.htm shows {picture}, which is not a PNG the file holds")
     print(f"{check_icons.passed} passed, {check_icons.failed} failed")
     sys.exit(1 if check_icons.failed else 0)
 
