@@ -9,3 +9,10 @@ void CentreOnScreen(HWND window);
 
 // A string of a module's string table, in the user interface language ("" when absent).
 std::string LoadText(HINSTANCE instance, UINT id);
+
+// The shell's folder browser (file-system folders only), titled `title`,
+// starting on `start` when it names a folder, rooted at the special folder
+// `rootCsidl` (a CSIDL_ value; -1 for the whole namespace). True with the
+// chosen folder's path; false when the user cancels.
+bool BrowseForFolder(HWND owner, const std::string &title, const std::string &start, int rootCsidl,
+                     std::string *chosen);
