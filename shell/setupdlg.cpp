@@ -93,10 +93,38 @@ BOOL OnInitDialog(HWND dialog, Settings *settings) {
     return TRUE;
 }
 
+// The folder the browser should open at, and whether it got there.
+struct BrowseStart {
+    const char *path;
+    bool reached;
+};
+
+// The shell's browser walks its tree to the start folder by comparing item
+// ids byte for byte on some systems, last-access times included: when a
+// folder on the way is read between the parse and the walk (the parse itself
+// reads it) and its access time moves on, the walk misses and the tree stays
+// at the top. A second parse sees the new time, so the selection is asked
+// again until the browser reports the folder (BFFM_SELCHANGED), a few times.
+const int kStartAttempts = 3;
+
+bool SamePath(const char *a, const char *b) {
+    std::string x = a, y = b;
+    while (x.size() > 3 && x.back() == '\\') x.pop_back();
+    while (y.size() > 3 && y.back() == '\\') y.pop_back();
+    return lstrcmpiA(x.c_str(), y.c_str()) == 0;
+}
+
 // Starts the folder browser on the folder the field already names.
-int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
-    const char *start = (const char *)data;
-    if (message == BFFM_INITIALIZED && start && start[0]) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start);
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data) {
+    BrowseStart *start = (BrowseStart *)data;
+    if (!start || !start->path[0]) return 0;
+    if (message == BFFM_SELCHANGED) {
+        char path[MAX_PATH] = {0};
+        if (lParam && SHGetPathFromIDListA((LPCITEMIDLIST)lParam, path)) start->reached = SamePath(path, start->path);
+    } else if (message == BFFM_INITIALIZED) {
+        for (int i = 0; i < kStartAttempts && !start->reached; ++i)
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start->path);
+    }
     return 0;
 }
 
@@ -104,14 +132,15 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
 // path goes into the field.
 void BrowseForFolder(HWND dialog, int field, int titleId) {
     std::string title = LoadText(dialog, titleId);
-    std::string start = FieldText(dialog, field);
+    std::string startPath = FieldText(dialog, field);
+    BrowseStart start = {startPath.c_str(), false};
     HRESULT com = CoInitialize(nullptr);
     BROWSEINFOA info = {};
     info.hwndOwner = dialog;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
-    info.lParam = (LPARAM)start.c_str();
+    info.lParam = (LPARAM)&start;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
     if (chosen) {
         char path[MAX_PATH] = {0};
