@@ -34,12 +34,7 @@ LRESULT CALLBACK PatternProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
                 COLORREF c = PatternPixel(x, y);
                 bgrx[(size_t)y * kPatternSize + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
-        BITMAPINFOHEADER ih = {};
-        ih.biSize = sizeof ih;
-        ih.biWidth = kPatternSize;
-        ih.biHeight = -kPatternSize;  // top-down
-        ih.biPlanes = 1;
-        ih.biBitCount = 32;
+        BITMAPINFOHEADER ih = TopDown32Header(kPatternSize, kPatternSize);
         SetDIBitsToDevice(dc, 0, 0, kPatternSize, kPatternSize, 0, 0, 0, kPatternSize, bgrx.data(),
                           (BITMAPINFO *)&ih, DIB_RGB_COLORS);
         EndPaint(window, &ps);
