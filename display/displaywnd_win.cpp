@@ -63,19 +63,20 @@ void RepaintPicture(HWND window, const DisplayWindow &w) {
     InvalidateRect(window, &r, TRUE);
 }
 
-// The displayed picture as the screen shows it, a new bitmap.
+// The displayed picture, a new bitmap: the square at (5, 5) as the window
+// shows it. Taken from the window's own drawing, not from the screen, so a
+// window or tool tip lying over the picture is never taken in with it.
 HBITMAP SnapshotPicture(HWND window, int size) {
     if (size <= 0) return nullptr;
-    RECT square = DisplayedSquare(window, size);
-    WindowDC screen(nullptr);
-    UniqueMemDC mem(CreateCompatibleDC(screen.get()));
-    HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), size, size);
+    WindowDC dc(window);
+    UniqueMemDC mem(CreateCompatibleDC(dc.get()));
+    HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), size, size);
     if (!mem || !bitmap) {
         if (bitmap) DeleteObject(bitmap);
         return nullptr;
     }
     SelectObjectScope select(mem.get(), bitmap);
-    BitBlt(mem.get(), 0, 0, size, size, screen.get(), square.left, square.top, SRCCOPY);
+    BitBlt(mem.get(), 0, 0, size, size, dc.get(), kOrigin, kOrigin, SRCCOPY);
     return bitmap;
 }
 
