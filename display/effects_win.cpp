@@ -496,6 +496,7 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     // The first picture of what the options made (a channel extraction may
     // make several), as an uncompressed bitmap in memory.
     info->adjoin = MagickFalse;
+    info->compression = NoCompression;  // a palette picture would otherwise be run-length encoded
     CopyBounded(info->magick, MaxTextExtent, "BMP");
     CopyBounded(image->magick, MaxTextExtent, "BMP");
     CopyBounded(info->filename, MaxTextExtent, "BMP:effect");
