@@ -39,7 +39,7 @@ bool ReadDisplayImageSet(const uint8_t *data, size_t size, DisplayImageSet *out,
         DisplayImageRecord rec;
         std::string why;
         if (!DescribeBlock(data + e.offset, e.bytes, &rec, &why))
-            return *error = "image " + std::to_string(i + 1) + ": " + why, false;
+            return *error = "image " + std::to_string(i) + ": " + why, false;
         rec.bytes.assign(data + e.offset, data + e.offset + e.bytes);
         rec.entryWord4 = e.planes;
         rec.entryWord6 = e.bitCount;
