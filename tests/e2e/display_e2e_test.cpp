@@ -147,6 +147,19 @@ TEST_F(DisplayE2eTest, OpensOnTheConversionWithItsFilesAndImages) {
     EXPECT_EQ(Text(IDC_FILE_LABEL), "Icon file:");
     EXPECT_EQ(Text(IDC_APPLY_TO_ALL), "Apply to all the formats");
 
+    // A tool tip of each toolbar.
+    const struct {
+        int bar, command;
+        const char *tip;
+    } tips[] = {{IDC_DISPLAY_TOOLBAR, IDM_DISPLAY_ORIGINAL, "Display the original image"},
+                {IDC_EFFECT_TOOLBAR, IDM_FX_FLIP, "Flip"}};
+    for (const auto &t : tips) {
+        HWND bar = GetDlgItem(window_, t.bar);
+        RECT r;
+        ASSERT_TRUE(program_.ToolbarButtonRect(bar, t.command, &r)) << t.tip;
+        EXPECT_EQ(program_.HoverTip(bar, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), t.tip);
+    }
+
     Select(IDC_FILE_LIST, 1);
     EXPECT_EQ(Text(IDC_FILE_COUNT), "2 icons in second.ico");
     Select(IDC_IMAGE_LIST, 1);
