@@ -12,7 +12,12 @@ struct Settings;
 struct DisplayRequest {
     // The icon or cursor files of the conversion, in its source order.
     std::vector<std::string> files;
-    int kind = 1;  // CreateKind of the conversion: 1 icon, 2 cursor
+    int kind = 1;  // CreateKind of the conversion: 1 icon, 2 cursor, 4 a captured bitmap
+    // Kind 4: the capture's 48 x 48 picture "<temp>captemp.bmp" becomes the
+    // icon "<targetFolder>\<captureName>.ico" shown (`files` is not read),
+    // and Save writes "<targetFolder>\<captureName>.bmp".
+    std::string targetFolder;
+    std::string captureName;
     // The shared settings: help file, "apply to all the formats" (written
     // back at every effect), the zoom grid. Owned by the caller.
     Settings *settings = nullptr;

@@ -5,8 +5,11 @@
 #include "common/files_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "common/codepage_win.h"
 #include "contracts/gydib.h"
 #include "conversion/bmpreader_win.h"
+#include "conversion/driver_win.h"
+#include "conversion/imageowners.h"
 
 namespace {
 
@@ -77,16 +80,55 @@ bool StoreBitmapInRecord(HBITMAP bitmap, const std::string &workingFile, Display
     return TakeWorkingBitmap(workingFile, record);
 }
 
-bool SaveDisplayFile(DisplayFile *file, const std::string &workingFile) {
+namespace {
+
+// Every retouched picture becomes its image's icon image.
+void FoldEffects(DisplayFile *file, const std::string &workingFile) {
     for (size_t i = 0; i < file->set.images.size(); ++i)
         if (file->effects[i]) StoreBitmapInRecord(file->effects[i].get(), workingFile, &file->set.images[i]);
+}
+
+// Puts a file written beside `path` in its place.
+bool ReplaceWith(const std::string &beside, const std::string &path) {
+    if (MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileA(beside.c_str());
+    return false;
+}
+
+}  // namespace
+
+bool SaveDisplayFile(DisplayFile *file, const std::string &workingFile) {
+    FoldEffects(file, workingFile);
     std::string beside = file->path + ".gynew";
     if (!WriteWholeFile(beside, DisplayImageSetBytes(file->set))) return false;
-    if (!MoveFileExA(beside.c_str(), file->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return ReplaceWith(beside, file->path);
+}
+
+bool SaveDisplayBitmap(DisplayFile *file, const std::string &targetFolder, const std::string &name,
+                       const std::string &workingFile) {
+    FoldEffects(file, workingFile);
+    std::string icon = CollapseBackslashes(targetFolder + "\\temp.ico");
+    std::string bitmap = CollapseBackslashes(targetFolder + "\\" + name + ".bmp");
+    if (!WriteWholeFile(icon, DisplayImageSetBytes(file->set))) return false;
+    EnsureImageLibrary();
+    ImageInfoPtr info(AcquireImageInfo());
+    ExceptionPtr e(AcquireExceptionInfo());
+    bool ok = CopyBounded(info->filename, MaxTextExtent, AnsiToUtf8(icon));
+    ImagePtr image(ok ? ReadImage(info.get(), e.get()) : nullptr);
+    DeleteFileA(icon.c_str());
+    if (!image) return false;
+    // The bitmap is written beside the old one first, as a version 3 bitmap
+    // named as it stands (no pattern in the name is read).
+    std::string beside = bitmap + ".gynew";
+    SetImageOption(info.get(), "filename:literal", "true");
+    if (!CopyBounded(info->filename, MaxTextExtent, "BMP3:" + AnsiToUtf8(beside)) ||
+        !CopyBounded(image->filename, MaxTextExtent, "BMP3:" + AnsiToUtf8(beside)))
+        return false;
+    if (!WriteImage(info.get(), image.get())) {
         DeleteFileA(beside.c_str());
         return false;
     }
-    return true;
+    return ReplaceWith(beside, bitmap);
 }
 
 void ApplyEffect(const ApplyRequest &request, DisplayFile *file, DisplayObserver *observer) {

@@ -43,6 +43,12 @@ bool StoreBitmapInRecord(HBITMAP bitmap, const std::string &workingFile, Display
 // put in its place, so a failed write leaves the old file whole.
 bool SaveDisplayFile(DisplayFile *file, const std::string &workingFile);
 
+// A captured picture's Save: the file's images go to "<target>\temp.ico",
+// which the image library reads and writes as "<target>\<name>.bmp" (beside
+// the old bitmap first, then in its place); temp.ico is deleted.
+bool SaveDisplayBitmap(DisplayFile *file, const std::string &targetFolder, const std::string &name,
+                       const std::string &workingFile);
+
 // What the effect loop needs from the window.
 class DisplayObserver {
 public:

@@ -10,7 +10,9 @@
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "common/types.h"
 #include "common/windowutil.h"
+#include "contracts/gygraph.h"
 #include "display/colordlg_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
@@ -296,12 +298,22 @@ void OnChooseEffect(HWND window, DisplayWindow *w, int command) {
     }
 }
 
+void TellNotSaved(HWND window, const DisplayWindow &w, const std::string &path) {
+    char text[MAX_PATH + 200];
+    snprintf(text, sizeof(text), Text(w, IDS_DISPLAY_NOT_SAVED).c_str(), path.c_str());
+    ShowMessage(window, text, Text(w, IDS_DISPLAY_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Every file of the list rewritten from its own images; a captured picture
+// goes back to its bitmap.
 void OnSave(HWND window, DisplayWindow *w) {
-    for (DisplayFile &f : w->files) {
-        if (SaveDisplayFile(&f, w->workingFile)) continue;
-        char text[MAX_PATH + 200];
-        snprintf(text, sizeof(text), Text(*w, IDS_DISPLAY_NOT_SAVED).c_str(), f.path.c_str());
-        ShowMessage(window, text, Text(*w, IDS_DISPLAY_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    const DisplayRequest &r = *w->request;
+    if (r.kind == kCreateProfile) {
+        if (!SaveDisplayBitmap(&w->files[0], r.targetFolder, r.captureName, w->workingFile))
+            TellNotSaved(window, *w, CollapseBackslashes(r.targetFolder + "\\" + r.captureName + ".bmp"));
+    } else {
+        for (DisplayFile &f : w->files)
+            if (!SaveDisplayFile(&f, w->workingFile)) TellNotSaved(window, *w, f.path);
     }
     TakeCurrentRecord(w);
 }
@@ -366,20 +378,31 @@ void OnReplaceColor(HWND window, DisplayWindow *w) {
     RepaintPicture(window, *w);
 }
 
+// Button 1177 back to its plain enabled state.
+void ReleaseZoomButton(const DisplayWindow &w) {
+    SendMessageA(w.toolbar, TB_SETSTATE, IDM_DISPLAY_ZOOM, MAKELONG(TBSTATE_ENABLED, 0));
+    InvalidateRect(w.toolbar, nullptr, TRUE);
+}
+
 void EndZoom(HWND window, DisplayWindow *w) {
     w->zooming = false;
     w->magnifier.Stop();
     UnregisterHotKey(window, kZoomHotKey);
     ClipCursor(nullptr);
-    SendMessageA(w->toolbar, TB_SETSTATE, IDM_DISPLAY_ZOOM, MAKELONG(TBSTATE_ENABLED, 0));
-    InvalidateRect(w->toolbar, nullptr, TRUE);
+    ReleaseZoomButton(*w);
 }
 
+// The magnifier until Escape (a hot key) or a button release over the
+// picture, where the pointer stays meanwhile. Without the zoom library
+// nothing starts.
 void OnZoom(HWND window, DisplayWindow *w) {
     if (w->zooming) return;
+    if (!w->magnifier.Start(GetParent(window), w->request->settings && w->request->settings->grid)) {
+        ReleaseZoomButton(*w);
+        return;
+    }
     w->zooming = true;
     RegisterHotKey(window, kZoomHotKey, 0, VK_ESCAPE);
-    w->magnifier.Start(GetParent(window), w->request->settings && w->request->settings->grid);
     RECT square = DisplayedSquare(window, w->displaySize);
     ClipCursor(&square);
 }
@@ -469,6 +492,17 @@ INT_PTR CALLBACK DisplayProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     return FALSE;
 }
 
+// Kind 4: the capture's picture as a 48 x 48 icon at 24 bits, through the
+// image library's saveICON with the conversion's transparency.
+std::vector<std::string> CaptureIcon(HWND owner, const DisplayRequest &request) {
+    std::string picture = CollapseBackslashes(TempFolder() + "captemp.bmp");
+    std::string icon = CollapseBackslashes(request.targetFolder + "\\" + request.captureName + ".ico");
+    const FormatEntry format = {48, 24};
+    const Settings *s = request.settings;
+    saveICON(owner, s ? (int)s->transparent : 0, s ? s->color : 0, picture.c_str(), icon.c_str(), 1, &format);
+    return {icon};
+}
+
 }  // namespace
 
 void ShowDisplayWindow(HWND owner, HINSTANCE instance, const DisplayRequest &request) {
@@ -476,7 +510,8 @@ void ShowDisplayWindow(HWND owner, HINSTANCE instance, const DisplayRequest &req
     w->instance = instance;
     w->request = &request;
     std::string caption = LoadText(instance, IDS_DISPLAY_CAPTION);
-    for (const std::string &path : request.files) {
+    std::vector<std::string> files = request.kind == kCreateProfile ? CaptureIcon(owner, request) : request.files;
+    for (const std::string &path : files) {
         DisplayFile file;
         std::string why;
         if (LoadDisplayFile(path, &file, &why)) {

@@ -84,7 +84,6 @@
 #define IDS_DISPLAY_TRUECOLOR 3608  // "%d x %d  True color %d bits"
 #define IDS_DISPLAY_UNREADABLE 3609  // a file the window cannot show: "%s" path, "%s" reason
 #define IDS_DISPLAY_NOT_SAVED 3610   // a file Save could not write: "%s" path
-#define IDS_DISPLAY_NOTHING 3611     // no file of the conversion could be read
 #define IDS_DISPLAY_CAPTION 3612     // "Glyphery"
 // Tool tips, in button order: the window toolbar, then the effect tools.
 #define IDS_TIP_DISPLAY_FIRST 3620  // 3620-3626

@@ -5,11 +5,11 @@
 
 namespace {
 
-// The library's entries by ordinal: 1 attaches the magnifier to a window
-// (window, reserved 0, grid), 2 shows or hides it, 3 places it (x, y,
-// width, height, factor, step), 4 turns mouse following on or off, 6 ends
-// its capture.
-typedef int(WINAPI *ZoomAttach)(HWND, int, int);
+// The library's entries by ordinal: 1 opens the magnifier on a window
+// (owner, reserved 0, grid) or closes it (null owner), 2 shows or hides it,
+// 3 sets its size, offset from the cursor, arrow-key step and enlargement,
+// 4 makes it follow the mouse or stay, 6 freezes (0) or renews its picture.
+typedef HWND(WINAPI *ZoomAttach)(HWND, int, int);
 typedef int(WINAPI *ZoomShow)(int);
 typedef int(WINAPI *ZoomPlace)(int, int, int, int, int, int);
 typedef int(WINAPI *ZoomFollow)(int);

@@ -97,3 +97,35 @@ TEST(DisplayFilesTest, AFailedSaveLeavesTheOldFileWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DisplayFilesTest, ACapturedPictureIsSavedAsItsBitmap) {
+    ScratchDir dir("display-save-bitmap");
+    TempFolderScope temp(dir.path() + "\\");
+    std::string icon = dir.File("shot.ico");
+    ASSERT_TRUE(WriteBytes(icon, MakeIconFile({{48, 24, 0x102030}})));
+    ASSERT_TRUE(WriteBytes(dir.File("shot.bmp"), {'o', 'l', 'd'}));
+    DisplayFile file;
+    std::string error;
+    ASSERT_TRUE(LoadDisplayFile(icon, &file, &error)) << error;
+    file.effects[0].reset(SolidBitmap(48, RGB(200, 100, 50)));
+
+    ASSERT_TRUE(SaveDisplayBitmap(&file, dir.path(), "shot", WorkingBitmapPath()));
+    // The system's own loader reads the bitmap.
+    UniqueBitmap bitmap((HBITMAP)LoadImageA(nullptr, dir.File("shot.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_TRUE(bitmap);
+    BITMAP info;
+    ASSERT_TRUE(GetObjectA(bitmap.get(), sizeof(info), &info));
+    EXPECT_EQ(info.bmWidth, 48);
+    EXPECT_EQ(info.bmHeight, 48);
+    UniqueMemDC dc(CreateCompatibleDC(nullptr));
+    SelectObjectScope select(dc.get(), bitmap.get());
+    EXPECT_EQ(GetPixel(dc.get(), 0, 0), RGB(200, 100, 50));
+    EXPECT_EQ(GetPixel(dc.get(), 47, 47), RGB(200, 100, 50));
+    EXPECT_FALSE(FileExists(dir.File("temp.ico")));
+    EXPECT_FALSE(FileExists(dir.File("shot.bmp.gynew")));
+}
+
+}  // namespace
