@@ -38,6 +38,7 @@ struct DisplayWindow {
     EffectCode code = 0;
     EffectParams params;
     COLORREF picked = 0;
+    bool pickedNow = false;  // the last pick ended on a button release, not on Escape
     bool zooming = false;
     Magnifier magnifier;
     std::string workingFile;
@@ -331,6 +332,7 @@ void OnCopy(HWND window, DisplayWindow *w) {
 // button release; the pixel under the release becomes the picked colour.
 void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
     w->picked = 0;
+    w->pickedNow = false;
     RECT square = DisplayedSquare(window, w->displaySize);
     ClipCursor(&square);
     SetCapture(window);
@@ -355,6 +357,7 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
             break;
         case WM_LBUTTONUP:
             w->picked = GetPixel(dc.get(), down.x, down.y);
+            w->pickedNow = true;
             ClipCursor(nullptr);
             if (!forReplace) ShowColorInfo(window, w->instance, w->picked);
             done = true;
@@ -369,8 +372,10 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
     ClipCursor(nullptr);
 }
 
+// Escape during the pick replaces nothing (black is not a colour the user picked).
 void OnReplaceColor(HWND window, DisplayWindow *w) {
     SendMessageA(window, WM_COMMAND, IDM_PICK_COLOR, PICK_FOR_REPLACE);
+    if (!w->pickedNow) return;
     UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
     if (!picture || w->File().set.images.empty()) return;
     ReplaceColorInBitmap(picture.get(), w->picked, kReplacement);

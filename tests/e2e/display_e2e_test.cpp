@@ -23,6 +23,8 @@ const COLORREF kGreyTop = RGB(200, 200, 200), kGreyBottom = RGB(30, 30, 30);
 // Top half one colour, bottom half another: a flip or an inversion shows in
 // any pixel.
 COLORREF Halves(int x, int y) { return y < 16 ? kTop : kBottom; }
+// The same with a black bottom row, which a cancelled pick must leave black.
+COLORREF HalvesOnBlack(int x, int y) { return y == 31 ? RGB(0, 0, 0) : Halves(x, y); }
 COLORREF GreyHalves(int x, int y) { return y < 16 ? kGreyTop : kGreyBottom; }
 COLORREF Inverse(COLORREF c) { return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)); }
 
@@ -31,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(CreateDirectoryA(in_.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(out_.c_str(), nullptr));
-        ASSERT_TRUE(WriteBmp24(In("first.bmp"), 32, 32, Halves));
+        ASSERT_TRUE(WriteBmp24(In("first.bmp"), 32, 32, HalvesOnBlack));
         ASSERT_TRUE(WriteBmp24(In("second.bmp"), 32, 32, GreyHalves));
         PutSetting("installPath", BinFolder());
         PutSetting("pathLaunch", in_);
@@ -195,6 +197,11 @@ TEST_F(DisplayE2eTest, EffectRedoAndOriginalThenSaveRewritesBothFiles) {
 TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
     Select(IDC_IMAGE_LIST, 1);
+    // Escape ends a pick with nothing replaced.
+    PostMessageA(window_, WM_COMMAND, IDM_REPLACE_COLOR, 0);
+    Sleep(300);
+    PostMessageA(window_, WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(300);
     PostMessageA(window_, WM_COMMAND, IDM_REPLACE_COLOR, 0);
     Sleep(500);
     POINT at = {5 + 10, 5 + 4};  // in the red half
@@ -209,6 +216,7 @@ TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 0, 0), RGB(120, 0, 0));
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 31, 15), RGB(120, 0, 0));
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 31, 16), kBottom);
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 7, 31), RGB(0, 0, 0)) << "the cancelled pick replaced black";
     Keep(Out("first.ico"), "display_replaced.ico");
 }
 

@@ -19,7 +19,7 @@ from PIL import Image, IcoImagePlugin  # noqa: F401
 
 WANT = {
     "display_inverted.ico": ((55, 55, 55), (225, 225, 225)),
-    "display_replaced.ico": ((120, 0, 0), (30, 90, 200)),
+    "display_replaced.ico": ((120, 0, 0), (30, 90, 200)),  # row 31 is black: not among the points
 }
 POINTS = ((5, 3), (31, 15), (0, 16), (20, 30))  # two in the top half, two in the bottom
 
