@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "common/handles.h"
 #include "display/resource.h"
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
@@ -218,6 +219,54 @@ TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 31, 16), kBottom);
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 7, 31), RGB(0, 0, 0)) << "the cancelled pick replaced black";
     Keep(Out("first.ico"), "display_replaced.ico");
+}
+
+// Pick a colour (274) shows the colour under the click in dialog 432; Copy
+// puts the displayed picture on the clipboard.
+TEST_F(DisplayE2eTest, PickedColourShowsInTheColourDialogAndCopyTakesThePicture) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    PostMessageA(window_, WM_COMMAND, IDM_PICK_COLOR, 0);
+    Sleep(500);
+    POINT at = {5 + 12, 5 + 24};  // in the blue half
+    ClientToScreen(window_, &at);
+    SetCursorPos(at.x, at.y);
+    PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageA(window_, WM_LBUTTONUP, 0, 0);
+    HWND colour = nullptr;
+    for (int i = 0; i < 100 && !colour; ++i, Sleep(100)) colour = FindWindowA("#32770", "Color");
+    ASSERT_NE(colour, nullptr) << "no colour dialog";
+    EXPECT_TRUE(SaveShot(colour, "display_colour_dialog.bmp"));
+    char text[32];
+    const struct {
+        int id;
+        const char *want;
+    } fields[] = {{IDC_COLOR_RED, "30"}, {IDC_COLOR_GREEN, "90"}, {IDC_COLOR_BLUE, "200"}, {IDC_COLOR_HTML, "#1E5AC8"}};
+    for (const auto &f : fields) {
+        GetDlgItemTextA(colour, f.id, text, sizeof(text));
+        EXPECT_STREQ(text, f.want) << f.id;
+    }
+    PostMessageA(colour, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
+    EXPECT_FALSE(IsWindow(colour));
+
+    Command(IDM_DISPLAY_COPY);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HBITMAP copied = (HBITMAP)GetClipboardData(CF_BITMAP);
+    BITMAP info = {};
+    COLORREF top = CLR_INVALID, bottom = CLR_INVALID;
+    if (copied && GetObjectA(copied, sizeof(info), &info)) {
+        UniqueMemDC dc(CreateCompatibleDC(nullptr));
+        SelectObjectScope select(dc.get(), copied);
+        top = GetPixel(dc.get(), 5, 3);
+        bottom = GetPixel(dc.get(), 20, 30);
+    }
+    CloseClipboard();
+    EXPECT_EQ(info.bmWidth, 32);
+    EXPECT_EQ(info.bmHeight, 32);
+    EXPECT_EQ(top, kTop);
+    EXPECT_EQ(bottom, kBottom);
 }
 
 TEST_F(DisplayE2eTest, FrenchWindowShowsFrenchTexts) {
