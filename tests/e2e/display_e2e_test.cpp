@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -20,6 +21,43 @@ const DWORD kConvertMs = 120000;
 const COLORREF kTop = RGB(200, 40, 40), kBottom = RGB(30, 90, 200);
 // "Invert colors" negates grey pixels only (the image library's "+negate").
 const COLORREF kGreyTop = RGB(200, 200, 200), kGreyBottom = RGB(30, 30, 30);
+
+// A real click (press and release) where the cursor is, and a real key
+// stroke: input the system routes as a user's, hot keys included.
+void ClickHere() {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+void PressKey(WORD key) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// Moves the cursor and waits until the system has it there (the display
+// server takes a move some time after the call).
+void MoveCursor(POINT to) {
+    SetCursorPos(to.x, to.y);
+    POINT at = {};
+    for (int i = 0; i < 50 && GetCursorPos(&at) && (at.x != to.x || at.y != to.y); ++i) Sleep(20);
+    Sleep(100);
+}
+
+// The program's magnifier window (GYzoom.dll's), visible or not; null when
+// none comes or, with `gone`, once none is left, within five seconds.
+HWND WaitForMagnifier(bool gone = false) {
+    HWND zoom = nullptr;
+    for (int i = 0; i < 50; ++i, Sleep(100)) {
+        zoom = FindWindowA("GlypheryZoom", nullptr);
+        if (gone ? !zoom : zoom && IsWindowVisible(zoom)) break;
+    }
+    return zoom;
+}
 
 // Top half one colour, bottom half another: a flip or an inversion shows in
 // any pixel.
@@ -267,6 +305,55 @@ TEST_F(DisplayE2eTest, PickedColourShowsInTheColourDialogAndCopyTakesThePicture)
     EXPECT_EQ(info.bmHeight, 32);
     EXPECT_EQ(top, kTop);
     EXPECT_EQ(bottom, kBottom);
+}
+
+// Zoom from its toolbar button starts the magnifier beside the cursor;
+// Escape (the window's hot key) ends it, and so does a left-button release,
+// which shows the colour under the cursor in dialog 432. Each time no
+// magnifier window is left and the button is up again.
+TEST_F(DisplayE2eTest, ZoomStartsFromItsButtonAndEndsOnEscapeOrAButtonRelease) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    HWND bar = GetDlgItem(window_, IDC_DISPLAY_TOOLBAR);
+    RECT r;
+    ASSERT_TRUE(program_.ToolbarButtonRect(bar, IDM_DISPLAY_ZOOM, &r));
+    POINT button = {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, red = {5 + 10, 5 + 4};
+    ClientToScreen(bar, &button);
+    ClientToScreen(window_, &red);
+    for (bool byEscape : {true, false}) {
+        MoveCursor(button);
+        ClickHere();
+        HWND zoom = WaitForMagnifier();
+        ASSERT_TRUE(zoom && IsWindowVisible(zoom)) << "no magnifier after Zoom";
+        EXPECT_TRUE(GetWindowLongA(zoom, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONCHECKED, IDM_DISPLAY_ZOOM, 0));
+        MoveCursor(red);
+        Sleep(300);
+        GetWindowRect(zoom, &r);
+        EXPECT_EQ(r.left, red.x + 80);
+        if (byEscape) {
+            EXPECT_TRUE(SaveShot(zoom, "display_magnifier.bmp"));
+            PressKey(VK_ESCAPE);
+        } else {
+            ClickHere();
+        }
+        EXPECT_EQ(WaitForMagnifier(true), nullptr) << (byEscape ? "Escape" : "button release");
+        EXPECT_FALSE(IsWindow(zoom));
+        EXPECT_EQ(SendMessageA(bar, TB_GETSTATE, IDM_DISPLAY_ZOOM, 0), TBSTATE_ENABLED);
+        HWND colour = nullptr;
+        for (int i = 0; i < (byEscape ? 10 : 50) && !colour; ++i, Sleep(100)) colour = FindWindowA("#32770", "Color");
+        if (byEscape) {
+            EXPECT_EQ(colour, nullptr) << "Escape picked a colour";
+            continue;
+        }
+        ASSERT_NE(colour, nullptr) << "no colour dialog after the release";
+        char text[32] = "";
+        GetDlgItemTextA(colour, IDC_COLOR_HTML, text, sizeof(text));
+        EXPECT_STREQ(text, "#C82828");  // kTop
+        PostMessageA(colour, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
+    }
 }
 
 TEST_F(DisplayE2eTest, FrenchWindowShowsFrenchTexts) {
