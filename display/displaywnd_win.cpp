@@ -160,21 +160,6 @@ UINT TipOf(int command) {
     return 0;
 }
 
-HWND CreateBar(HWND window, HINSTANCE instance, int id, int bitmap, int images, const TBBUTTON *buttons, int n) {
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                   CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               0, 0, 10, 26, window, (HMENU)(INT_PTR)id, instance, nullptr);
-    if (!bar) return nullptr;
-    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    TBADDBITMAP strip = {instance, (UINT_PTR)bitmap};
-    SendMessageA(bar, TB_ADDBITMAP, images, (LPARAM)&strip);
-    SendMessageA(bar, TB_ADDBUTTONSA, n, (LPARAM)buttons);
-    SendMessageA(bar, TB_AUTOSIZE, 0, 0);
-    return bar;
-}
-
 // Both toolbars, 5 pixels right of the divider: the window's at y = 5, the
 // effect tools' at y = 33.
 void CreateToolbars(HWND window, DisplayWindow *w) {
@@ -202,10 +187,10 @@ void CreateToolbars(HWND window, DisplayWindow *w) {
         button(11, IDM_FX_BORDER, BTNS_BUTTON), button(9, IDM_FX_RAISE, BTNS_BUTTON),
         button(8, IDM_FX_ROLL, BTNS_BUTTON),    button(14, IDM_FX_COLORIZE, BTNS_BUTTON),
     };
-    w->toolbar = CreateBar(window, w->instance, IDC_DISPLAY_TOOLBAR, IDB_DISPLAY_TOOLBAR, 15, windowTools,
-                           (int)(sizeof(windowTools) / sizeof(windowTools[0])));
-    w->effectBar = CreateBar(window, w->instance, IDC_EFFECT_TOOLBAR, IDB_EFFECT_TOOLS, 19, effectTools,
-                             (int)(sizeof(effectTools) / sizeof(effectTools[0])));
+    w->toolbar = CreateStripToolbar(window, w->instance, IDC_DISPLAY_TOOLBAR, IDB_DISPLAY_TOOLBAR, 15, windowTools,
+                                    (int)(sizeof(windowTools) / sizeof(windowTools[0])));
+    w->effectBar = CreateStripToolbar(window, w->instance, IDC_EFFECT_TOOLBAR, IDB_EFFECT_TOOLS, 19, effectTools,
+                                      (int)(sizeof(effectTools) / sizeof(effectTools[0])));
     RECT divider;
     GetWindowRect(GetDlgItem(window, IDC_DISPLAY_DIVIDER), &divider);
     POINT right = {divider.right, divider.top};
