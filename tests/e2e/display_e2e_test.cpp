@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "display/effects_resource.h"
 #include "display/resource.h"
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
@@ -231,6 +232,32 @@ TEST_F(DisplayE2eTest, EffectRedoAndOriginalThenSaveRewritesBothFiles) {
     EXPECT_EQ(ReadFileBytes(Out("first.ico")), firstBefore);
     EXPECT_FALSE(FileExists(Out("second.ico.gynew")));
     Keep(Out("second.ico"), "display_inverted.ico");
+}
+
+// The border dialog, opened from its tool, takes no width beyond a quarter of
+// the picture: 100 typed on the 32 x 32 image draws a border of 8, which the
+// picture's own size brings back to 32 x 32 with the middle still the
+// picture's, where a border of 100 would leave only border there.
+TEST_F(DisplayE2eTest, TheBorderDialogRefusesAWidthBeyondAQuarterOfThePicture) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    PostMessageA(window_, WM_COMMAND, IDM_FX_BORDER, 0);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !dialog; ++i, Sleep(100)) dialog = FindWindowA("#32770", "GlypheryEffect");
+    ASSERT_NE(dialog, nullptr) << "no border dialog";
+    SetDlgItemTextA(dialog, IDC_FX_VALUE, "100");
+    Sleep(200);
+    EXPECT_TRUE(SaveShot(dialog, "display_border_dialog.bmp"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(100);
+    ASSERT_FALSE(IsWindow(dialog));
+    SaveAndClose();
+
+    COLORREF corner = Pixel(Out("first.ico"), 1, 0, 0), middle = Pixel(Out("first.ico"), 1, 16, 10);
+    EXPECT_EQ(corner, RGB(255, 255, 255)) << "no white border";
+    EXPECT_GT(GetRValue(middle), 150) << "the middle is not the picture's red half";
+    EXPECT_LT(GetGValue(middle), 100) << "the middle is not the picture's red half";
 }
 
 TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
