@@ -8,6 +8,7 @@
 #include "common/handles.h"
 #include "display/display_win.h"
 #include "display/displayops_win.h"
+#include "display/effects_win.h"
 #include "shell/settings.h"
 #include "tests/common/testutil_win.h"
 #include "tests/iconres/fixtures.h"
