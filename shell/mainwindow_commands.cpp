@@ -22,6 +22,7 @@
 #include "shell/aboutdlg.h"
 #include "shell/filters.h"
 #include "desktop/desktop.h"
+#include "display/display_win.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindow_report.h"
 #include "shell/resource.h"
@@ -171,7 +172,20 @@ ULONGLONG WriteTime(const std::string &path) {
     return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &sources) {
+// The display window shows every icon or cursor file the conversion wrote,
+// in source order. A profile image (a bitmap) is not one it shows.
+void ShowInDisplayWindow(HWND owner, Settings &s, const std::vector<SourceResult> &results) {
+    DisplayRequest request;
+    request.kind = (int)s.current_format;
+    request.settings = &s;
+    if (request.kind != kCreateIcon && request.kind != kCreateCursor) return;
+    for (const SourceResult &r : results)
+        if (r.outcome == kSourceConverted) request.files.push_back(ResultPath(s.pathSave, r.source, request.kind));
+    if (!request.files.empty()) ShowDisplayWindow(owner, MainWindow().instance, request);
+}
+
+void ShowResult(HWND owner, Settings &s, const std::vector<std::string> &sources,
+                const std::vector<SourceResult> &results) {
     int kind = (int)s.current_format;
     if (!s.display_icon || sources.empty() || kind == kCreateAnimatedCursor) return;
     // Only a result of one frame is shown: MPEG sources make one file per frame.
@@ -179,7 +193,7 @@ void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &s
     std::string result = ResultPath(s.pathSave, sources.front(), kind);
     if (result.empty()) return;
     switch (s.display_type) {
-    case 0: OpenDisplayWindow(owner, result); break;
+    case 0: ShowInDisplayWindow(owner, s, results); break;
     case 1: {
         std::string editor = CollapseBackslashes(std::string(s.installPath) + "\\GlypheryEdit.exe");
         ShellOpen(owner, "open", editor.c_str(), ("|" + result).c_str(), nullptr, SW_SHOWNORMAL);
@@ -236,7 +250,7 @@ void OnConvert(HWND panel) {
     if (s.bip) MessageBeep(MB_OK);
     EndProgress(&w.progress, true);
     ReportSourcesKept(owner, w.instance, results);
-    ShowResult(owner, s, sources);
+    ShowResult(owner, s, sources, results);
 }
 
 void SetTestLabel(HWND panel, UINT text) {
@@ -437,14 +451,13 @@ void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings-
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
 
-// Acquisition and the display window belong to parts of the suite that are
-// not in this program yet: each is reached from its menu item or button and
-// does nothing for now.
+// Acquisition belongs to a part of the suite that is not in this program
+// yet: each command is reached from its menu item or button and does nothing
+// for now.
 void OnSelectSource(HWND owner) {}
 void OnScanModule(HWND owner) {}
 void OnScanGlyphery(HWND owner) {}
 void OnCamera(HWND owner) {}
 void OnScreenCapture(HWND owner) {}
 void AcquireFromScanner(HWND owner) {}
-void OpenDisplayWindow(HWND owner, const std::string &resultPath) {}
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

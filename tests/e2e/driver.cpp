@@ -280,10 +280,14 @@ std::string MainProgram::Text(int id) const {
 }
 
 bool MainProgram::ToolbarButtonRect(int command, RECT *rect) const {
+    return ToolbarButtonRect(Control(IDC_TOOLBAR), command, rect);
+}
+
+bool MainProgram::ToolbarButtonRect(HWND toolbar, int command, RECT *rect) const {
     // TB_GETRECT writes into the program's memory: lend it a page.
     void *remote = VirtualAllocEx(pi_.hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return false;
-    bool ok = SendMessageA(Control(IDC_TOOLBAR), TB_GETRECT, command, (LPARAM)remote) &&
+    bool ok = SendMessageA(toolbar, TB_GETRECT, command, (LPARAM)remote) &&
               ReadProcessMemory(pi_.hProcess, remote, rect, sizeof(RECT), nullptr);
     VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
     return ok;

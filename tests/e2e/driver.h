@@ -93,6 +93,8 @@ public:
     std::string Text(int id) const;
     // The rectangle of a toolbar button in the toolbar's client coordinates.
     bool ToolbarButtonRect(int command, RECT *rect) const;
+    // The same for any toolbar of the program.
+    bool ToolbarButtonRect(HWND toolbar, int command, RECT *rect) const;
     // Selects every item of the browser's file list, as a user's
     // control-clicks do; false when the list cannot be reached.
     bool SelectAllListedFiles() const;
