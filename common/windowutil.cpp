@@ -1,5 +1,7 @@
 #include "common/windowutil.h"
 
+#include "common/handles.h"
+
 void CentreOnScreen(HWND window) {
     RECT r, work;
     GetWindowRect(window, &r);
@@ -13,4 +15,27 @@ std::string LoadText(HINSTANCE instance, UINT id) {
     char buf[1024];
     int n = LoadStringA(instance, id, buf, sizeof buf);
     return std::string(buf, n > 0 ? (size_t)n : 0);
+}
+
+HFONT CreateLinkFont(HWND dialog, const char *face, bool bold, bool underline) {
+    LOGFONTA font = {};
+    HFONT dialogFont = (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0);
+    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) font.lfHeight = -11;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = FALSE;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void FitLinkToText(HWND link, HFONT font) {
+    char text[128] = {0};
+    GetWindowTextA(link, text, sizeof text);
+    WindowDC dc(link);
+    SelectObjectScope select(dc.get(), font);
+    SIZE extent;
+    if (!GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &extent)) return;
+    RECT r;
+    GetClientRect(link, &r);
+    if (extent.cx + 2 < r.right) SetWindowPos(link, nullptr, 0, 0, extent.cx + 2, r.bottom, SWP_NOMOVE | SWP_NOZORDER);
 }

@@ -9,3 +9,10 @@ void CentreOnScreen(HWND window);
 
 // A string of a module's string table, in the user interface language ("" when absent).
 std::string LoadText(HINSTANCE instance, UINT id);
+
+// A link static's font: the dialog's font at its height, in `face` (null:
+// the dialog font's own face), bold and underlined as asked. The caller owns it.
+HFONT CreateLinkFont(HWND dialog, const char *face, bool bold, bool underline);
+// Makes a link static as wide as its text in `font`, so that the hand cursor
+// and the click belong to the text only.
+void FitLinkToText(HWND link, HFONT font);

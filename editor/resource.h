@@ -1,15 +1,47 @@
 // Resource and command ids of GlypheryEdit.exe.
 #pragma once
 
-// Icons, bitmaps, menus, dialogs.
+// Icons, cursors, bitmaps, menus, dialogs.
 #define IDI_EDITOR 1
+#define IDB_TOOLBAR 1  // the main toolbar's and the menus' 16 x 16 images
+#define IDC_HAND_CURSOR 4
+#define IDB_TOOLS 5  // the tool box's 16 x 16 images
 #define IDB_PATTERN 176
+#define IDM_BRUSH_SIZE 140
 #define IDM_EDITOR 141
+#define IDD_ABOUT 100
+#define IDD_DISPLAY_PAGE 111
+#define IDD_PALETTE 145
 #define IDD_INFORMATION 161
+#define IDD_LAUNCH_PAGE 162
+#define IDD_CONVERT_PAGE 705
 #define IDC_NOT_AGAIN 1001
 
 // Child windows.
+#define IDC_MAIN_TOOLBAR 1032
+#define IDC_TOOLBOX 1028
+#define IDC_TOOL_REBAR 1033
 #define IDC_STATUS 7000
+
+// The palette window's colour cells, row by row: 1105 to 1151, with 40071
+// in the sixth place of the second row.
+#define IDC_PALETTE_FIRST 1105
+#define IDC_PALETTE_ODD 40071
+
+// The settings sheet's pages and the About dialog.
+#define IDC_SOURCE_BROWSE 1053
+#define IDC_TARGET_FOLDER 1054
+#define IDC_TARGET_BROWSE 1055
+#define IDC_EXPORT_TYPE 1056
+#define IDC_SHOW_GRID 1060
+#define IDC_SHOW_PALETTE 1061
+#define IDC_FOND_SWATCH 1062
+#define IDC_FOND_CHANGE 1063
+#define IDC_LAUNCH_FORMAT 1064
+#define IDC_LAUNCH_COLORS 1065
+#define IDC_ABOUT_NAME 1070
+#define IDC_ABOUT_SYSTEM 1071
+#define IDC_ABOUT_LINK 1072
 
 // Commands of the menu bar.
 #define CMD_SAVE 40025
@@ -59,6 +91,10 @@
 #define CMD_HELP_INDEX 40024
 #define CMD_HELP_FIND 1031
 #define CMD_ABOUT 1032
+#define CMD_BRUSH_WIDTH 1027
+#define CMD_CHOOSE_COLOR 101
+#define CMD_TRANSPARENT_COLOR 102
+#define CMD_TRANSPARENT_PIXELS 108
 
 // Strings.
 #define IDS_TITLE 1
@@ -87,3 +123,51 @@
 #define IDS_MENU_INDEX 114
 #define IDS_MENU_FIND 115
 #define IDS_MENU_ABOUT 116
+
+// Tooltips of the two toolbars.
+#define IDS_TIP_SAVE 200
+#define IDS_TIP_SAVE_AS 201
+#define IDS_TIP_PRINT 202
+#define IDS_TIP_GRID 203
+#define IDS_TIP_PALETTE 204
+#define IDS_TIP_BRUSH_WIDTH 205
+#define IDS_TIP_UNDO 206
+#define IDS_TIP_SETUP 207
+#define IDS_TIP_HELP 208
+#define IDS_TIP_CLOSE 209
+#define IDS_TIP_PEN 210
+#define IDS_TIP_BRUSH 211
+#define IDS_TIP_LINE 212
+#define IDS_TIP_EXTRACT 213
+#define IDS_TIP_FILL 214
+#define IDS_TIP_SPRAY 215
+#define IDS_TIP_RECTANGLE 216
+#define IDS_TIP_FILLED_RECTANGLE 217
+#define IDS_TIP_BICOLOR_RECTANGLE 218
+#define IDS_TIP_CIRCLE 219
+#define IDS_TIP_FILLED_CIRCLE 220
+#define IDS_TIP_SELECT 221
+#define IDS_TIP_TRANSPARENT_COLOR 222
+#define IDS_TIP_TRANSPARENT_PIXELS 223
+#define IDS_TIP_CHOOSE_COLOR 224
+
+// What status part 0 says of the chosen tool.
+#define IDS_STATUS_PENCIL 240
+#define IDS_STATUS_BRUSH 241
+#define IDS_STATUS_LINE 242
+#define IDS_STATUS_RECTANGLE 243
+#define IDS_STATUS_FLOOD 244
+#define IDS_STATUS_SELECTION 245
+#define IDS_STATUS_COLOR_SELECTOR 246
+#define IDS_STATUS_TRANSPARENT_COLOR 247
+#define IDS_STATUS_TRANSPARENT_PIXELS 248
+
+// The settings sheet and the About dialog.
+#define IDS_TARGET_FOLDER_TITLE 260
+#define IDS_SOURCE_FOLDER_TITLE 261
+#define IDS_EXPORT_BMP 262
+#define IDS_SITE_ADDRESS 263
+#define IDS_LAUNCH_FORMAT_FIRST 270  // 270 to 277: the sizes of the Launch page's list
+#define IDS_LAUNCH_FORMAT_COUNT 8
+#define IDS_LAUNCH_COLORS_FIRST 280  // 280 to 283: its colour counts
+#define IDS_LAUNCH_COLORS_COUNT 4

@@ -4,7 +4,7 @@
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "shell/resource.h"
-#include "shell/winversion.h"
+#include "shell/winversion_win.h"
 
 namespace {
 
@@ -13,32 +13,6 @@ namespace {
 UniqueHandle<HGDIOBJ, GdiObjectTraits> g_linkFont;
 
 HINSTANCE Instance(HWND dialog) { return (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE); }
-
-// Bold Arial at the dialog font's height.
-HFONT CreateLinkFont(HWND dialog) {
-    LOGFONTA font = {};
-    HFONT dialogFont = (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0);
-    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) font.lfHeight = -11;
-    font.lfWeight = FW_BOLD;
-    font.lfItalic = FALSE;
-    font.lfUnderline = FALSE;
-    lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
-    return CreateFontIndirectA(&font);
-}
-
-// The link static is made as wide as its text, so the hand cursor and the
-// click belong to the address only.
-void FitLinkToText(HWND link) {
-    char text[128] = {0};
-    GetWindowTextA(link, text, sizeof text);
-    WindowDC dc(link);
-    SelectObjectScope select(dc.get(), g_linkFont.get());
-    SIZE extent;
-    if (!GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &extent)) return;
-    RECT r;
-    GetClientRect(link, &r);
-    if (extent.cx + 2 < r.right) SetWindowPos(link, nullptr, 0, 0, extent.cx + 2, r.bottom, SWP_NOMOVE | SWP_NOZORDER);
-}
 
 void SetTextFromTable(HWND dialog, int control, int string) {
     char text[512] = {0};
@@ -51,10 +25,10 @@ BOOL OnInitDialog(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, CurrentWindowsVersionText().c_str());
     HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
     SetWindowTextA(link, kSiteAddress);
-    g_linkFont.reset(CreateLinkFont(dialog));
+    g_linkFont.reset(CreateLinkFont(dialog, "Arial", true, false));
     if (g_linkFont) {
         SendMessageA(link, WM_SETFONT, (WPARAM)g_linkFont.get(), FALSE);
-        FitLinkToText(link);
+        FitLinkToText(link, (HFONT)g_linkFont.get());
     }
     CentreOnScreen(dialog);
     return TRUE;
@@ -89,15 +63,6 @@ BOOL OnCommand(HWND dialog, int id, int code) {
 }
 
 }  // namespace
-
-std::string CurrentWindowsVersionText() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return "Windows";
-    WindowsVersion version = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
-                              info.szCSDVersion};
-    return FormatWindowsVersion(version);
-}
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -13,6 +13,7 @@
 
 #include "common/files_win.h"
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
@@ -298,18 +299,9 @@ void OnCursorTest(HWND panel) {
 
 void OnBrowseTarget(HWND panel) {
     MainWindowState &w = MainWindow();
-    std::string title = LoadText(w.instance, IDS_TARGET_TITLE);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA info = {};
-    info.hwndOwner = w.browser;
-    info.pszDisplayName = display;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (!chosen) return;
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(chosen, path)) SetDlgItemTextA(panel, IDC_TARGET, path);
-    CoTaskMemFree(chosen);
+    std::string chosen;
+    if (PickFolder(w.browser, LoadText(w.instance, IDS_TARGET_TITLE).c_str(), nullptr, &chosen))
+        SetDlgItemTextA(panel, IDC_TARGET, chosen.c_str());
 }
 
 void OnOpenSelected() {
@@ -326,20 +318,13 @@ void OnOpenSelected() {
 
 void OnChooseColor(HWND panel) {
     MainWindowState &w = MainWindow();
-    static COLORREF custom[16];
-    for (COLORREF &c : custom) c = RGB(255, 255, 255);
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof(choose);
-    choose.hwndOwner = w.browser;
-    choose.rgbResult = w.chosenColor;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    HBRUSH brush = CreateSolidBrush(choose.rgbResult);
+    COLORREF colour = w.chosenColor;
+    if (!PickColour(w.browser, &colour)) return;
+    HBRUSH brush = CreateSolidBrush(colour);
     if (!brush) return;
     if (w.swatchBrush) DeleteObject(w.swatchBrush);
     w.swatchBrush = brush;
-    w.chosenColor = choose.rgbResult;
+    w.chosenColor = colour;
     InvalidateRect(GetDlgItem(panel, IDC_SWATCH), nullptr, TRUE);
 }
 
