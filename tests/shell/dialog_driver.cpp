@@ -10,11 +10,12 @@
 namespace {
 
 std::function<void(HWND)> g_script;
+std::string g_title;
 HWND g_nestedOwner = nullptr;
 std::function<void(HWND)> g_nestedScript;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = FindOwnWindow("#32770", "Glyphery");
+    HWND dialog = FindOwnWindow("#32770", g_title.c_str());
     if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, id);
     std::function<void(HWND)> script;
@@ -54,8 +55,9 @@ void CALLBACK RunNestedScript(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-INT_PTR RunDialog(const std::function<INT_PTR()> &show, std::function<void(HWND)> script) {
+INT_PTR RunDialog(const std::function<INT_PTR()> &show, std::function<void(HWND)> script, const char *title) {
     g_script = std::move(script);
+    g_title = title;
     SetTimer(nullptr, 0, 50, RunScript);
     return show();
 }
