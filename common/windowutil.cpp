@@ -1,6 +1,7 @@
 #include "common/windowutil.h"
 
 #include "common/handles.h"
+#include "common/seams.h"
 
 void CentreOnScreen(HWND window) {
     RECT r, work;
@@ -38,4 +39,28 @@ void FitLinkToText(HWND link, HFONT font) {
     RECT r;
     GetClientRect(link, &r);
     if (extent.cx + 2 < r.right) SetWindowPos(link, nullptr, 0, 0, extent.cx + 2, r.bottom, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const LinkStatic &link,
+                       INT_PTR *result) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID((HWND)lParam) != link.id) return false;
+        SetTextColor((HDC)wParam, link.colour);
+        SetBkMode((HDC)wParam, TRANSPARENT);
+        *result = (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
+        return true;
+    case WM_SETCURSOR:
+        if (GetDlgCtrlID((HWND)wParam) != link.id) return false;
+        SetCursor(link.cursor ? link.cursor : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        *result = TRUE;
+        return true;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != link.id) return false;
+        if (HIWORD(wParam) == STN_CLICKED) ShellOpen(dialog, "open", link.address, nullptr, nullptr, SW_SHOWNORMAL);
+        *result = TRUE;
+        return true;
+    }
+    return false;
 }

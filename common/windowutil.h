@@ -16,3 +16,17 @@ HFONT CreateLinkFont(HWND dialog, const char *face, bool bold, bool underline);
 // Makes a link static as wide as its text in `font`, so that the hand cursor
 // and the click belong to the text only.
 void FitLinkToText(HWND link, HFONT font);
+
+// A static control (with SS_NOTIFY) that acts as a link: its text in `colour`
+// on the button face, `cursor` over it (the arrow when null), and the shell's
+// "open" on `address` when it is clicked.
+struct LinkStatic {
+    int id;
+    COLORREF colour;
+    HCURSOR cursor;
+    const char *address;
+};
+// Handles a dialog's WM_CTLCOLORSTATIC, WM_SETCURSOR and WM_COMMAND for the
+// link; false (result untouched) for everything else.
+bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const LinkStatic &link,
+                       INT_PTR *result);

@@ -34,29 +34,11 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-INT_PTR OnColourStatic(HWND dialog, HDC dc, HWND control) {
-    if (GetDlgCtrlID(control) != IDC_ABOUT_LINK) return FALSE;
-    SetTextColor(dc, kLinkColour);
-    SetBkMode(dc, TRANSPARENT);
-    return (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
-}
-
-BOOL OnSetCursor(HWND dialog, HWND under) {
-    if (GetDlgCtrlID(under) != IDC_ABOUT_LINK) return FALSE;
-    HCURSOR hand = LoadCursorA(nullptr, (LPCSTR)IDC_HAND);
-    SetCursor(hand ? hand : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-    return TRUE;
-}
-
-BOOL OnCommand(HWND dialog, int id, int code) {
+BOOL OnCommand(HWND dialog, int id) {
     switch (id) {
     case IDOK:
     case IDCANCEL:
         EndDialog(dialog, id);
-        return TRUE;
-    case IDC_ABOUT_LINK:
-        if (code == STN_CLICKED) ShellOpen(dialog, "open", kSiteAddress, nullptr, nullptr, SW_SHOWNORMAL);
         return TRUE;
     }
     return FALSE;
@@ -65,15 +47,15 @@ BOOL OnCommand(HWND dialog, int id, int code) {
 }  // namespace
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The link: the system's hand over it.
+    const LinkStatic link = {IDC_ABOUT_LINK, kLinkColour, LoadCursorA(nullptr, (LPCSTR)IDC_HAND), kSiteAddress};
+    INT_PTR result = FALSE;
+    if (HandleLinkMessage(dialog, message, wParam, lParam, link, &result)) return result;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
-    case WM_CTLCOLORSTATIC:
-        return OnColourStatic(dialog, (HDC)wParam, (HWND)lParam);
-    case WM_SETCURSOR:
-        return OnSetCursor(dialog, (HWND)wParam);
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(dialog, LOWORD(wParam));
     case WM_DESTROY:
         g_linkFont.reset();
         return FALSE;
