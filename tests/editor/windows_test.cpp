@@ -174,12 +174,13 @@ TEST_F(EditorWindowsTest, ToolbarsStartFromTheSettings) {
     SaveShot(editor.Item(IDC_TOOL_REBAR), "editor_toolbox");
 }
 
-std::string TooltipA(HWND frame, UINT id) {
+// Asks `to` (the frame, or the rebar that passes its ToolBox's requests on).
+std::string TooltipA(HWND to, UINT id) {
     NMTTDISPINFOA info = {};
-    info.hdr.hwndFrom = frame;
+    info.hdr.hwndFrom = to;
     info.hdr.idFrom = id;
     info.hdr.code = TTN_GETDISPINFOA;
-    SendMessageA(frame, WM_NOTIFY, 0, (LPARAM)&info);
+    SendMessageA(to, WM_NOTIFY, 0, (LPARAM)&info);
     if (!IS_INTRESOURCE(info.lpszText)) return info.lpszText;
     char text[128] = {0};
     LoadStringA(info.hinst, (UINT)(UINT_PTR)info.lpszText, text, sizeof text);
@@ -202,6 +203,7 @@ TEST_F(EditorWindowsTest, TooltipsComeFromTheTableByCommand) {
         {40097, ""}, {1013, ""}, {0, ""},  // not in the table: the empty text
     };
     for (const auto &tip : kTips) EXPECT_EQ(TooltipA(editor.frame(), tip.id), tip.text) << tip.id;
+    EXPECT_EQ(TooltipA(editor.Item(IDC_TOOL_REBAR), CMD_FILLED_CIRCLE), "Filled circle");
     // The wide request gives the same string.
     NMTTDISPINFOW wide = {};
     wide.hdr.idFrom = CMD_PEN;
@@ -392,6 +394,16 @@ TEST_F(EditorWindowsTest, ToolsAreRecordedAndNamedInTheStatusBar) {
         }
     }
     EXPECT_FALSE(ButtonState(editor.ToolBox(), CMD_EXTRACT_COLOR) & TBSTATE_CHECKED);  // one of the group at a time
+
+    // A click on the ToolBox's Line button reaches the frame through the rebar.
+    RECT r;
+    SendMessageA(editor.ToolBox(), TB_GETRECT, CMD_LINE, (LPARAM)&r);
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(editor.ToolBox(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(editor.ToolBox(), WM_LBUTTONUP, 0, at);
+    Pump(100);
+    EXPECT_EQ(editor.StatusText(0), "Straight Line");
+    EXPECT_TRUE(ButtonState(editor.ToolBox(), CMD_LINE) & TBSTATE_CHECKED);
 }
 
 std::vector<std::pair<std::string, ULONG_PTR>> g_help;
