@@ -99,19 +99,6 @@ protected:
     void TearDown() override { RestoreRegistry(kScratchKey); }
 };
 
-// Lets the windows paint (for a picture of them).
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    MSG msg;
-    while (GetTickCount() < end) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
-
 BYTE ButtonState(HWND bar, UINT command) { return (BYTE)SendMessageA(bar, TB_GETSTATE, command, 0); }
 
 TEST_F(EditorWindowsTest, ToolbarsStartFromTheSettings) {
@@ -168,8 +155,7 @@ TEST_F(EditorWindowsTest, ToolbarsStartFromTheSettings) {
     SendMessageA(box, TB_GETBUTTON, 12, (LPARAM)&last);
     EXPECT_EQ(last.idCommand, CMD_CHOOSE_COLOR);
     EXPECT_EQ(last.fsStyle & BTNS_CHECK, 0);
-    // (The maximized frame reaches past the screen's edges: its parts are kept.)
-    Pump(300);
+    // (The maximized frame reaches past the screen's edges: pictures of its parts.)
     SaveShot(bar, "editor_toolbar");
     SaveShot(editor.Item(IDC_TOOL_REBAR), "editor_toolbox");
 }
@@ -325,7 +311,6 @@ TEST_F(EditorWindowsTest, PaletteTogglesAndItsCrossedPlaceRoundTrips) {
     LOGBRUSH brush = {};
     ASSERT_TRUE(GetObjectA(cell, sizeof brush, &brush));
     EXPECT_EQ(brush.lbColor, RGB(64, 0, 0));
-    Pump(300);
     SaveShot(palette, "editor_palette");
 
     SetWindowPos(palette, nullptr, 70, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -401,7 +386,6 @@ TEST_F(EditorWindowsTest, ToolsAreRecordedAndNamedInTheStatusBar) {
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     SendMessageA(editor.ToolBox(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(editor.ToolBox(), WM_LBUTTONUP, 0, at);
-    Pump(100);
     EXPECT_EQ(editor.StatusText(0), "Straight Line");
     EXPECT_TRUE(ButtonState(editor.ToolBox(), CMD_LINE) & TBSTATE_CHECKED);
 }
