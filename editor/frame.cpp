@@ -221,6 +221,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_DRAWITEM:
         if (!State(frame) || !DrawMenuItem(State(frame)->menus, (const DRAWITEMSTRUCT *)lParam)) break;
         return TRUE;
+    case WM_MENUCHAR: return MenuCharResult((HMENU)lParam, (char)LOWORD(wParam));
     case WM_NOTIFY: return OnNotify(frame, (NMHDR *)lParam);
     case WM_COMMAND: OnCommand(frame, LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(frame); return 0;

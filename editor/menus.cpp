@@ -96,3 +96,25 @@ bool DrawMenuItem(const MenuArt &art, const DRAWITEMSTRUCT *draw) {
     SetTextColor(dc, oldText);
     return true;
 }
+
+LRESULT MenuCharResult(HMENU menu, char key) {
+    int count = GetMenuItemCount(menu), current = -1;
+    std::vector<int> matches;
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_HILITE) current = i;
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info) || !(info.fType & MFT_OWNERDRAW) || !info.dwItemData) continue;
+        const std::string &text = reinterpret_cast<const OwnerMenuItem *>(info.dwItemData)->text;
+        size_t amp = text.find('&');
+        if (amp != std::string::npos && amp + 1 < text.size() &&
+            CharLowerA((LPSTR)(UINT_PTR)(BYTE)text[amp + 1]) == CharLowerA((LPSTR)(UINT_PTR)(BYTE)key))
+            matches.push_back(i);
+    }
+    if (matches.empty()) return MNC_IGNORE;
+    if (matches.size() == 1) return MAKELRESULT(matches[0], MNC_EXECUTE);
+    for (int i : matches)
+        if (i > current) return MAKELRESULT(i, MNC_SELECT);
+    return MAKELRESULT(matches[0], MNC_SELECT);
+}

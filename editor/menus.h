@@ -34,3 +34,7 @@ private:
 // else (controls' items).
 bool MeasureMenuItem(HWND frame, MEASUREITEMSTRUCT *measure);
 bool DrawMenuItem(const MenuArt &art, const DRAWITEMSTRUCT *draw);
+// WM_MENUCHAR: the owner-drawn items' mnemonics ("&S"), which the system
+// does not see. Executes the one item that has the key, selects the next one
+// when several have it; MNC_IGNORE (0) when none does.
+LRESULT MenuCharResult(HMENU menu, char key);

@@ -268,6 +268,14 @@ TEST_F(EditorWindowsTest, OwnerDrawnItemsAreMeasuredAndDrawn) {
     for (int x = 2; x < 18; ++x)
         for (int y = 4; y < 20; ++y) blue += GetPixel(dc.get(), x, y) == RGB(30, 70, 200);
     EXPECT_GT(blue, 20);
+    // Their mnemonics: one item executes, two with the same letter take turns.
+    const struct {
+        char key;
+        LRESULT result;
+    } kKeys[] = {{'p', MAKELRESULT(3, MNC_EXECUTE)}, {'C', MAKELRESULT(5, MNC_EXECUTE)},
+                 {'s', MAKELRESULT(0, MNC_SELECT)},  {'x', MNC_IGNORE}};
+    for (const auto &k : kKeys)
+        EXPECT_EQ(SendMessageA(editor.frame(), WM_MENUCHAR, MAKEWPARAM(k.key, MF_POPUP), (LPARAM)file), k.result) << k.key;
     // And the File menu as a user opens it.
     EXPECT_TRUE(WatchPopup([&] { SendMessageA(editor.frame(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, nullptr,
                            "editor_file_menu"));
