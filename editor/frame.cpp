@@ -15,6 +15,7 @@
 #include "editor/resource.h"
 #include "editor/setupsheet.h"
 #include "editor/toolbars.h"
+#include "editor/views_win.h"
 
 namespace {
 
@@ -23,8 +24,6 @@ struct FrameState {
     HWND status = nullptr;
     HWND toolbar = nullptr;    // the MainToolbar (control 1032)
     HWND toolRebar = nullptr;  // holds the ToolBox (control 1028)
-    HWND palette = nullptr;    // the PaletteWindow, owned by the frame
-    HWND smallView = nullptr;  // the SmallView once made: Close records its place
     HBRUSH pattern = nullptr;  // owns the background pattern brush
     MenuArt menus;             // the owner-drawn items' texts and images
     UINT tool = CMD_PEN;       // the command of the chosen drawing tool
@@ -33,11 +32,8 @@ struct FrameState {
 FrameState *State(HWND frame) { return reinterpret_cast<FrameState *>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
 HINSTANCE Instance(HWND frame) { return (HINSTANCE)GetWindowLongPtrA(frame, GWLP_HINSTANCE); }
 
-const char kWorkAreaClassName[] = "GlypheryWork";
-
-void RepaintWorkArea(HWND frame) {
-    HWND work = FindWindowExA(frame, nullptr, kWorkAreaClassName, nullptr);
-    if (work) InvalidateRect(work, nullptr, FALSE);
+void RepaintWorkArea() {
+    if (HWND work = WorkAreaWindow()) InvalidateRect(work, nullptr, FALSE);
 }
 
 void CreateStatusBar(HINSTANCE instance, HWND frame, FrameState *state) {
@@ -67,13 +63,14 @@ bool OnCreate(HWND frame, CREATESTRUCTA *create) {
     }
     state->toolbar = CreateMainToolbar(create->hInstance, frame, s.Grid != 0, s.Palette != 0);
     CreateStatusBar(create->hInstance, frame, state);
+    CreateFormatBar(frame);
     state->menus.Build(create->hInstance, GetMenu(frame));
     MarkBrushSize(GetMenu(frame), s.brush_size);
     state->toolRebar = CreateToolRebar(create->hInstance, frame);
     return true;
 }
 
-void OnSize(HWND frame, int width) {
+void OnSize(HWND frame, WPARAM sizeType, int width, int height) {
     FrameState *state = State(frame);
     if (!state || !state->status) return;
     if (state->toolbar) SendMessageA(state->toolbar, TB_AUTOSIZE, 0, 0);
@@ -81,6 +78,7 @@ void OnSize(HWND frame, int width) {
     int edges[3];
     StatusPartEdges(width, edges);
     SendMessageA(state->status, SB_SETPARTS, 3, (LPARAM)edges);
+    LayoutViews(frame, sizeType, width, height);
 }
 
 void OnEraseBackground(HWND frame, HDC dc) {
@@ -137,7 +135,7 @@ void ToggleGrid(HWND frame) {
     EditorSettings &s = State(frame)->session->settings;
     s.Grid = s.Grid ? 0 : 1;
     SetToggleButton(frame, CMD_GRID, s.Grid != 0);
-    RepaintWorkArea(frame);
+    RepaintWorkArea();
 }
 
 void TogglePalette(HWND frame) {
@@ -145,16 +143,16 @@ void TogglePalette(HWND frame) {
     EditorSettings &s = state->session->settings;
     s.Palette = s.Palette ? 0 : 1;
     SetToggleButton(frame, CMD_PALETTE, s.Palette != 0);
-    ShowPaletteWindow(state->palette, s.Palette != 0);
+    ShowPaletteWindow(Views().palette, s.Palette != 0);
 }
 
 // File > Close and the close button: the SmallView's place is kept, then the
 // frame is asked to close like from its close box.
 void OnCloseCommand(HWND frame) {
     FrameState *state = State(frame);
-    if (state->smallView) {
+    if (Views().smallView) {
         RECT r;
-        GetWindowRect(state->smallView, &r);
+        GetWindowRect(Views().smallView, &r);
         state->session->settings.x_smallview = (uint32_t)r.left;
         state->session->settings.y_smallview = (uint32_t)r.top;
     }
@@ -195,15 +193,15 @@ void OnClose(HWND frame) {
     if (ShowMessage(frame, question.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     FrameState *state = State(frame);
     EditorSession *session = state->session;
-    if (state->palette) StorePalettePosition(&session->settings, PaletteWindowPlace(state->palette));
+    if (Views().palette) StorePalettePosition(&session->settings, PaletteWindowPlace(Views().palette));
     RECT r;
     GetWindowRect(frame, &r);
     session->settings.x = (uint32_t)r.left;
     session->settings.y = (uint32_t)r.top;
     session->settings.cx = (uint32_t)(r.right - r.left);
     session->settings.cy = (uint32_t)(r.bottom - r.top);
-    if (SaveEditorSettings(&session->settings) && state->smallView) {
-        GetWindowRect(state->smallView, &r);
+    if (SaveEditorSettings(&session->settings) && Views().smallView) {
+        GetWindowRect(Views().smallView, &r);
         SaveCurrentViewPlace({r.left, r.top});
     }
     DestroyWindow(frame);
@@ -212,7 +210,7 @@ void OnClose(HWND frame) {
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(frame, (CREATESTRUCTA *)lParam) ? 0 : -1;
-    case WM_SIZE: OnSize(frame, LOWORD(lParam)); return 0;
+    case WM_SIZE: OnSize(frame, wParam, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_ERASEBKGND: OnEraseBackground(frame, (HDC)wParam); return 1;
     case WM_INITMENU: OnInitMenu(frame, (HMENU)wParam); return 0;
     case WM_MEASUREITEM:
@@ -223,13 +221,16 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_MENUCHAR: return MenuCharResult((HMENU)lParam, (char)LOWORD(wParam));
     case WM_NOTIFY: return OnNotify(frame, (NMHDR *)lParam);
-    case WM_COMMAND: OnCommand(frame, LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+        if (!ViewsCommand(frame, LOWORD(wParam))) OnCommand(frame, LOWORD(wParam));
+        return 0;
     case WM_CLOSE: OnClose(frame); return 0;
     case WM_DESTROY: {
         FrameState *state = State(frame);
         SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
         if (state && state->pattern) DeleteObject(state->pattern);
         delete state;
+        DestroyViews();
         PostQuitMessage(0);
         return 0;
     }
@@ -268,10 +269,11 @@ HWND CreateFrame(HINSTANCE instance, EditorSession *session) {
     HWND frame = CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                  0, 0, side, side, nullptr, nullptr, instance, session);
     if (!frame) return nullptr;
+    CreateViews(frame, session);
     ShowWindow(frame, SW_SHOWMAXIMIZED);
     UpdateWindow(frame);
     // Made once the frame shows, so that it shows above it.
-    State(frame)->palette = CreatePaletteWindow(instance, frame, session->settings);
+    Views().palette = CreatePaletteWindow(instance, frame, session->settings);
     if (session->settings.first_time) ShowInformationDialog(frame, &session->settings.first_time);
     return frame;
 }
@@ -286,7 +288,7 @@ void ApplyDisplaySettings(HWND frame) {
     if (old) DeleteObject(old);
     SetToggleButton(frame, CMD_GRID, s.Grid != 0);
     SetToggleButton(frame, CMD_PALETTE, s.Palette != 0);
-    ShowPaletteWindow(state->palette, s.Palette != 0);
+    ShowPaletteWindow(Views().palette, s.Palette != 0);
     RedrawWindow(frame, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
-    RepaintWorkArea(frame);
+    RepaintWorkArea();
 }
