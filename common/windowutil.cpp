@@ -1,6 +1,8 @@
 #include "common/windowutil.h"
 
 #include <shlobj.h>
+#include "common/handles.h"
+#include "common/seams.h"
 
 void CentreOnScreen(HWND window) {
     RECT r, work;
@@ -96,4 +98,51 @@ HWND CreateStripToolbar(HWND parent, HINSTANCE instance, int id, UINT bitmap, in
     SendMessageA(bar, TB_ADDBITMAP, images, (LPARAM)&strip);
     SendMessageA(bar, TB_ADDBUTTONSA, count, (LPARAM)buttons);
     return bar;
+}
+
+HFONT CreateLinkFont(HWND dialog, const char *face, bool bold, bool underline) {
+    LOGFONTA font = {};
+    HFONT dialogFont = (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0);
+    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) font.lfHeight = -11;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = FALSE;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void FitLinkToText(HWND link, HFONT font) {
+    char text[128] = {0};
+    GetWindowTextA(link, text, sizeof text);
+    WindowDC dc(link);
+    SelectObjectScope select(dc.get(), font);
+    SIZE extent;
+    if (!GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &extent)) return;
+    RECT r;
+    GetClientRect(link, &r);
+    if (extent.cx + 2 < r.right) SetWindowPos(link, nullptr, 0, 0, extent.cx + 2, r.bottom, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const LinkStatic &link,
+                       INT_PTR *result) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID((HWND)lParam) != link.id) return false;
+        SetTextColor((HDC)wParam, link.colour);
+        SetBkMode((HDC)wParam, TRANSPARENT);
+        *result = (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
+        return true;
+    case WM_SETCURSOR:
+        if (GetDlgCtrlID((HWND)wParam) != link.id) return false;
+        SetCursor(link.cursor ? link.cursor : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        *result = TRUE;
+        return true;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != link.id) return false;
+        if (HIWORD(wParam) == STN_CLICKED) ShellOpen(dialog, "open", link.address, nullptr, nullptr, SW_SHOWNORMAL);
+        *result = TRUE;
+        return true;
+    }
+    return false;
 }
