@@ -17,7 +17,7 @@ bool LoadEditorSettings(EditorSettings *settings, EditorInstall *install) {
     UniqueRegKey suite(OpenUserKey(kSuiteKey, KEY_READ));
     if (suite.get()) ReadRegString(suite.get(), "installPath", install->folder);
     if (install->folder[0] != '\0')
-        snprintf(install->helpPath, sizeof(install->helpPath), "%s\\GlypheryEdite.hlp", install->folder);
+        snprintf(install->helpPath, sizeof(install->helpPath), "%s\\GlypheryEdite.chm", install->folder);
     return true;
 }
 
@@ -29,3 +29,11 @@ bool SaveEditorSettings(EditorSettings *settings) {
     return failures == 0;
 }
 
+
+bool SaveCurrentViewPlace(ScreenPoint place) {
+    UniqueRegKey key(OpenUserKey(kEditorSettingsKey, KEY_ALL_ACCESS));
+    if (!key.get()) return false;
+    int failures = WriteRegNumber(key.get(), "x_current", (uint32_t)place.top);
+    failures += WriteRegNumber(key.get(), "y_current", (uint32_t)place.left);
+    return failures == 0;
+}

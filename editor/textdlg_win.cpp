@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "editor/picture_win.h"
@@ -57,19 +58,7 @@ void ChooseTextFont(HWND dialog) {
 }
 
 void ChooseBackColour(HWND dialog) {
-    static COLORREF custom[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
-    CHOOSECOLORA request = {};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = dialog;
-    request.rgbResult = g_request.back;
-    request.lpCustColors = custom;
-    request.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&request)) return;
-    g_request.back = request.rgbResult;
-    InvalidateRect(GetDlgItem(dialog, IDC_TEXT_BACK_SWATCH), nullptr, TRUE);
+    if (PickColour(dialog, &g_request.back)) InvalidateRect(GetDlgItem(dialog, IDC_TEXT_BACK_SWATCH), nullptr, TRUE);
 }
 
 void EnableSurround(HWND dialog) {

@@ -5,6 +5,7 @@
 #include "editor/tools_win.h"
 
 #include "common/handles.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "editor/colordlg_win.h"
@@ -309,32 +310,35 @@ void StartTextInsertion(HWND frame) {
 
 }  // namespace
 
+// Choose a color: the system's chooser from black, its custom colours kept
+// for the run; black (no colour) changes nothing.
+void ChooseLeftColor(HWND frame) {
+    static COLORREF custom[16] = {};
+    COLORREF colour = RGB(0, 0, 0);
+    if (PickColour(frame, &colour, custom)) SetButtonColor(false, colour);
+}
+
 bool ToolsCommand(HWND frame, int id) {
-    static const int kBrushCommands[5] = {CMD_BRUSH_1, CMD_BRUSH_2, CMD_BRUSH_3, CMD_BRUSH_4, CMD_BRUSH_5};
-    for (int i = 0; i < 5; ++i) {
-        if (id != kBrushCommands[i]) continue;
-        if (Views().session) Views().session->settings.brush_size = i + 1;
-        HMENU menu = GetMenu(frame);
-        for (int j = 0; j < 5 && menu; ++j)
-            CheckMenuItem(menu, kBrushCommands[j], MF_BYCOMMAND | (i == j ? MF_CHECKED : MF_UNCHECKED));
-        return true;
-    }
+    // A tool or a pick is recorded here and returns false, so that the frame
+    // shows it in the tool box and the status bar.
     PickMode pick = id == CMD_WHICH_COLOR ? kPickWhich : id == CMD_EXTRACT_COLOR ? kPickExtract
                   : id == CMD_TRANSPARENT_COLOR ? kPickTransparent : kPickNone;
     if (pick != kPickNone) {
         EndStroke();
         g_tools.pick = pick;
-        return true;
+        return false;
     }
-    if (id == CMD_INSERT_TEXT) {
+    switch (id) {
+    case CMD_INSERT_TEXT:
         EndStroke();
         StartTextInsertion(frame);
         return true;
+    case CMD_CHOOSE_COLOR: ChooseLeftColor(frame); return true;
+    default: break;
     }
     int tool = ToolForCommand(id);
-    if (tool < 0) return false;
-    ChooseTool(tool);
-    return true;
+    if (tool >= 0) ChooseTool(tool);
+    return false;
 }
 
 COLORREF ButtonColor(bool right) { return Button(right).color; }

@@ -5,8 +5,9 @@
 
 #include "editor/tool_rules.h"
 
-// The tool commands (437, 40011, ...) choose the tool; the brush sizes
-// (40059, 433 to 436) set brush_size. True for the commands handled.
+// The tool commands (437, 40011, ...) choose the tool and the picks wait for
+// their click (both return false: the frame shows them too); Insert text and
+// Choose a color are handled here (true).
 bool ToolsCommand(HWND frame, int id);
 int CurrentTool();
 void ChooseTool(int tool);  // a ToolNumber

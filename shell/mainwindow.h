@@ -84,7 +84,6 @@ void OnScreenCapture(HWND owner);
 // Convert with "Create from scanner" set: a TWAIN transfer, which hands its
 // picture over by message and issues Convert again.
 void AcquireFromScanner(HWND owner);
-void OpenDisplayWindow(HWND owner, const std::string &resultPath);
 // The video tool picks a frame of a video source; returns the picture to
 // convert in its place (the source itself until the video tool exists).
 std::string PickVideoFrame(HWND owner, const std::string &video);

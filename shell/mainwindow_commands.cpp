@@ -13,6 +13,7 @@
 
 #include "common/files_win.h"
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
@@ -22,6 +23,7 @@
 #include "shell/aboutdlg.h"
 #include "shell/filters.h"
 #include "desktop/desktop.h"
+#include "display/display_win.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindow_report.h"
 #include "shell/resource.h"
@@ -171,7 +173,20 @@ ULONGLONG WriteTime(const std::string &path) {
     return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &sources) {
+// The display window shows every icon or cursor file the conversion wrote,
+// in source order. A profile image (a bitmap) is not one it shows.
+void ShowInDisplayWindow(HWND owner, Settings &s, const std::vector<SourceResult> &results) {
+    DisplayRequest request;
+    request.kind = (int)s.current_format;
+    request.settings = &s;
+    if (request.kind != kCreateIcon && request.kind != kCreateCursor) return;
+    for (const SourceResult &r : results)
+        if (r.outcome == kSourceConverted) request.files.push_back(ResultPath(s.pathSave, r.source, request.kind));
+    if (!request.files.empty()) ShowDisplayWindow(owner, MainWindow().instance, request);
+}
+
+void ShowResult(HWND owner, Settings &s, const std::vector<std::string> &sources,
+                const std::vector<SourceResult> &results) {
     int kind = (int)s.current_format;
     if (!s.display_icon || sources.empty() || kind == kCreateAnimatedCursor) return;
     // Only a result of one frame is shown: MPEG sources make one file per frame.
@@ -179,7 +194,7 @@ void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &s
     std::string result = ResultPath(s.pathSave, sources.front(), kind);
     if (result.empty()) return;
     switch (s.display_type) {
-    case 0: OpenDisplayWindow(owner, result); break;
+    case 0: ShowInDisplayWindow(owner, s, results); break;
     case 1: {
         std::string editor = CollapseBackslashes(std::string(s.installPath) + "\\GlypheryEdit.exe");
         ShellOpen(owner, "open", editor.c_str(), ("|" + result).c_str(), nullptr, SW_SHOWNORMAL);
@@ -236,7 +251,7 @@ void OnConvert(HWND panel) {
     if (s.bip) MessageBeep(MB_OK);
     EndProgress(&w.progress, true);
     ReportSourcesKept(owner, w.instance, results);
-    ShowResult(owner, s, sources);
+    ShowResult(owner, s, sources, results);
 }
 
 void SetTestLabel(HWND panel, UINT text) {
@@ -298,18 +313,9 @@ void OnCursorTest(HWND panel) {
 
 void OnBrowseTarget(HWND panel) {
     MainWindowState &w = MainWindow();
-    std::string title = LoadText(w.instance, IDS_TARGET_TITLE);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA info = {};
-    info.hwndOwner = w.browser;
-    info.pszDisplayName = display;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (!chosen) return;
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(chosen, path)) SetDlgItemTextA(panel, IDC_TARGET, path);
-    CoTaskMemFree(chosen);
+    std::string chosen;
+    if (BrowseForFolder(w.browser, LoadText(w.instance, IDS_TARGET_TITLE), std::string(), -1, &chosen))
+        SetDlgItemTextA(panel, IDC_TARGET, chosen.c_str());
 }
 
 void OnOpenSelected() {
@@ -326,20 +332,13 @@ void OnOpenSelected() {
 
 void OnChooseColor(HWND panel) {
     MainWindowState &w = MainWindow();
-    static COLORREF custom[16];
-    for (COLORREF &c : custom) c = RGB(255, 255, 255);
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof(choose);
-    choose.hwndOwner = w.browser;
-    choose.rgbResult = w.chosenColor;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    HBRUSH brush = CreateSolidBrush(choose.rgbResult);
+    COLORREF colour = w.chosenColor;
+    if (!PickColour(w.browser, &colour)) return;
+    HBRUSH brush = CreateSolidBrush(colour);
     if (!brush) return;
     if (w.swatchBrush) DeleteObject(w.swatchBrush);
     w.swatchBrush = brush;
-    w.chosenColor = choose.rgbResult;
+    w.chosenColor = colour;
     InvalidateRect(GetDlgItem(panel, IDC_SWATCH), nullptr, TRUE);
 }
 
@@ -446,14 +445,13 @@ void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings-
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
 
-// Acquisition and the display window belong to parts of the suite that are
-// not in this program yet: each is reached from its menu item or button and
-// does nothing for now.
+// Acquisition belongs to a part of the suite that is not in this program
+// yet: each command is reached from its menu item or button and does nothing
+// for now.
 void OnSelectSource(HWND owner) {}
 void OnScanModule(HWND owner) {}
 void OnScanGlyphery(HWND owner) {}
 void OnCamera(HWND owner) {}
 void OnScreenCapture(HWND owner) {}
 void AcquireFromScanner(HWND owner) {}
-void OpenDisplayWindow(HWND owner, const std::string &resultPath) {}
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

@@ -517,4 +517,33 @@ TEST_F(EditorToolsTest, TextLandsAtTheClick) {
     EXPECT_EQ(astray, 0);
 }
 
+// The palette window's cells: a click gives the left colour, the context
+// menu the right one; the black cell gives no colour. The swatches follow.
+TEST_F(EditorToolsTest, PaletteCellsChooseTheButtonColours) {
+    ScratchDir dir("editor_tools_palette");
+    ASSERT_TRUE(WriteBytes(dir.File("white.ico"), MakeIconFile({{32, 32, 0xFFFFFF}})));
+    Editor editor(dir.File("white.ico"));
+    ASSERT_TRUE(editor.ok());
+    HWND palette = Views().palette;
+    ASSERT_TRUE(palette);
+    auto click = [&](int id) {
+        SendMessageA(palette, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), (LPARAM)GetDlgItem(palette, id));
+    };
+    click(1113);  // row 2, column 3
+    EXPECT_EQ(ButtonColor(false), RGB(0, 255, 0));
+    SendMessageA(palette, WM_CONTEXTMENU, (WPARAM)GetDlgItem(palette, 1110), 0);  // row 1, column 6
+    EXPECT_EQ(ButtonColor(true), RGB(64, 0, 0));
+    click(1151);  // row 8, column 6: black
+    EXPECT_EQ(ButtonColor(false), RGB(0, 255, 0));
+    editor.Drag(true, {{3, 3}});
+    EXPECT_EQ(GetPixel(CanvasDC(), 3, 3), RGB(64, 0, 0));
+    // The format bar's "R:" swatch shows the new right colour.
+    HWND swatch = GetDlgItem(Views().formatBar, IDC_RIGHT_SWATCH);
+    RedrawWindow(swatch, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT r;
+    GetClientRect(swatch, &r);
+    WindowDC dc(swatch);
+    EXPECT_EQ(GetPixel(dc.get(), r.right / 2, r.bottom / 2), RGB(64, 0, 0));
+}
+
 }  // namespace

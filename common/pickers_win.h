@@ -1,0 +1,12 @@
+// The system's colour chooser, as the suite's dialogs use it (the folder
+// browser is BrowseForFolder in windowutil.h).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The colour chooser, fully open, starting on `*colour`, with the 16 custom
+// colours of `custom` (kept there as the user leaves them), or all white when
+// none is given. True with the chosen colour; false (colour unchanged) on
+// Cancel.
+bool PickColour(HWND owner, COLORREF *colour, COLORREF *custom = nullptr);
