@@ -15,6 +15,7 @@ Prints 'N passed, N failed' and exits non-zero on any failure."""
 import os
 import subprocess
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_icons  # noqa: E402
@@ -49,6 +50,21 @@ def main():
     out = subprocess.run(["icotool", "-l", os.path.join(art, "hand.cur")], capture_output=True, text=True)
     check("--cursor" in out.stdout and "--width=32" in out.stdout and "--hotspot-x=6 --hotspot-y=0" in out.stdout,
           f"hand.cur: icotool says {out.stdout!r}")
+    # The tools' cursors: monochrome 32 x 32 cursors with their hot spots, each
+    # with something drawn and something clear (as icotool extracts them).
+    tools = {"fill": (5, 29), "cross": (15, 15), "pen": (0, 31), "brush": (5, 26), "line16": (15, 15),
+             "line32": (15, 15), "line48": (15, 15), "line64": (15, 15), "spray": (15, 15),
+             "transparent": (15, 15), "dropper": (0, 31), "text": (15, 15)}
+    for name, (hx, hy) in tools.items():
+        path = os.path.join(art, "tool_%s.cur" % name)
+        out = subprocess.run(["icotool", "-l", path], capture_output=True, text=True)
+        check("--cursor" in out.stdout and "--width=32" in out.stdout and "--bit-depth=1" in out.stdout
+              and f"--hotspot-x={hx} --hotspot-y={hy}" in out.stdout, f"{path}: icotool says {out.stdout!r}")
+        with tempfile.TemporaryDirectory() as tmp:
+            subprocess.run(["icotool", "-x", "-o", tmp, path], capture_output=True)
+            pngs = [os.path.join(tmp, f) for f in os.listdir(tmp)]
+            alpha = Image.open(pngs[0]).convert("RGBA").getchannel("A").getextrema() if pngs else None
+        check(alpha == (0, 255), f"{path}: alpha range {alpha}")
     print(f"{check_icons.passed} passed, {check_icons.failed} failed")
     sys.exit(1 if check_icons.failed else 0)
 
