@@ -1,0 +1,128 @@
+#include "tests/acquire/twain_fixture.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "common/seams.h"
+#include "tests/acquire/testsource/testsource.h"
+#include "tests/common/testutil_win.h"
+
+namespace {
+
+std::string SourceFolder() { return WindowsFolder() + "\\twain_32"; }
+std::string InstalledPath() { return SourceFolder() + "\\sane.ds"; }
+std::string SavedPath() { return InstalledPath() + ".glyphery-saved"; }
+
+}  // namespace
+
+InstalledTestSource::InstalledTestSource() {
+    CreateDirectoryA(SourceFolder().c_str(), nullptr);
+    std::string ours = SiblingProgram("GYtestsource.ds");
+    if (ReadFileBytes(ours) == ReadFileBytes(InstalledPath())) {
+        ok_ = true;
+    } else {
+        if (FileExists(InstalledPath()) && !FileExists(SavedPath()))
+            CopyFileA(InstalledPath().c_str(), SavedPath().c_str(), FALSE);
+        ok_ = CopyFileA(ours.c_str(), InstalledPath().c_str(), FALSE) != FALSE;
+    }
+    log_ = TestOutputDir("acquire") + "\\testsource.log";
+    DeleteFileA(log_.c_str());
+    SetEnvironmentVariableA("GY_TEST_DS_LOG", log_.c_str());
+}
+
+InstalledTestSource::~InstalledTestSource() { SetEnvironmentVariableA("GY_TEST_DS_LOG", nullptr); }
+
+NoSourcesScope::NoSourcesScope() {
+    for (const char *name : {"sane.ds", "gphoto2.ds"}) {
+        std::string path = SourceFolder() + "\\" + name, saved = path + ".glyphery-saved";
+        if (!FileExists(path)) continue;
+        // The test source is never kept: only the platform's own file.
+        if (!FileExists(saved) && ReadFileBytes(path) != ReadFileBytes(SiblingProgram("GYtestsource.ds")))
+            CopyFileA(path.c_str(), saved.c_str(), FALSE);
+        if (!DeleteFileA(path.c_str())) ok_ = false;
+    }
+}
+
+NoSourcesScope::~NoSourcesScope() {
+    for (const char *name : {"sane.ds", "gphoto2.ds"}) {
+        std::string path = SourceFolder() + "\\" + name, saved = path + ".glyphery-saved";
+        if (FileExists(saved)) CopyFileA(saved.c_str(), path.c_str(), FALSE);
+    }
+}
+
+std::vector<std::string> InstalledTestSource::Log() const {
+    std::vector<std::string> lines;
+    std::ifstream in(log_);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+EnvScope::EnvScope(const char *name, const char *value) : name_(name) { SetEnvironmentVariableA(name, value); }
+EnvScope::~EnvScope() { SetEnvironmentVariableA(name_.c_str(), nullptr); }
+
+namespace {
+const char kHandOverClass[] = "GlypheryHandOverTest";
+}
+
+HandOverWindow::HandOverWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kHandOverClass;
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowA(kHandOverClass, "hand-over", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, (LONG_PTR)this);
+}
+
+HandOverWindow::~HandOverWindow() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK HandOverWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HandOverWindow *self = (HandOverWindow *)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    if (msg != WM_USER || !self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    HandedPicture picture;
+    HGLOBAL dib = (HGLOBAL)wParam;
+    const BITMAPINFOHEADER *h = dib ? static_cast<const BITMAPINFOHEADER *>(GlobalLock(dib)) : nullptr;
+    if (h) {
+        picture.present = true;
+        picture.width = h->biWidth;
+        picture.height = h->biHeight;
+        picture.bits = h->biBitCount;
+        if (h->biBitCount == 24 && h->biWidth > 0 && h->biHeight > 0) {
+            const BYTE *bits = reinterpret_cast<const BYTE *>(h) + h->biSize;
+            int stride = (h->biWidth * 3 + 3) & ~3;
+            for (int y = 0; y < h->biHeight; ++y) {
+                const BYTE *row = bits + (size_t)(h->biHeight - 1 - y) * stride;
+                for (int x = 0; x < h->biWidth; ++x)
+                    picture.pixels.push_back(RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]));
+            }
+        }
+        GlobalUnlock(dib);
+    }
+    // The receiver owns the picture.
+    if (dib) GlobalFree(dib);
+    self->pictures_.push_back(picture);
+    return 0;
+}
+
+namespace {
+int g_button;
+void CALLBACK ClickWhenShown(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND ui = FindOwnWindow(kTestSourceClass, nullptr);
+    if (!ui) return;
+    KillTimer(nullptr, id);
+    SaveWindowShot(ui, TestOutputDir("acquire") + "\\test_source_ui.bmp");
+    PostMessageA(GetDlgItem(ui, g_button), BM_CLICK, 0, 0);
+}
+void CALLBACK Quit(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(7);
+}
+}  // namespace
+
+void ClickSourceButtonWhenShown(int buttonId) {
+    g_button = buttonId;
+    SetTimer(nullptr, 0, 50, ClickWhenShown);
+}
+
+void QuitAfter(UINT ms) { SetTimer(nullptr, 0, ms, Quit); }
