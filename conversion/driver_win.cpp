@@ -272,32 +272,20 @@ void SourceConverter::MakeIconFile(const std::string &path, const std::string &b
     progress_->FrameDone(frame);
 }
 
-// The 48 x 48 profile picture, sampled as the capture path does, written as
-// a 24-bit bitmap <base>.bmp in the target folder.
+// The 48 x 48 profile picture, written as a 24-bit bitmap <base>.bmp in the
+// target folder.
 void SourceConverter::MakeProfileImage(const std::string &path, const std::string &base, SourceResult *result) {
     std::string output = ProfileImagePath(request_.targetFolder, base);
     if (output.empty()) {
         result->outcome = kSourceBadName;
         return;
     }
-    ImageInfoPtr info(AcquireImageInfo());
-    ExceptionPtr e(AcquireExceptionInfo());
-    ImagePtr picture = ReadSource(info.get(), path, e.get());
-    if (!picture) {
-        result->outcome = kSourceUnreadable;
-        result->detail = ReasonOf(e.get());
+    bool unreadable = false;
+    if (WriteSampled48(path, output, &unreadable, &result->detail)) {
+        result->outputs.push_back(output);
         return;
     }
-    bool ok = Mogrify(info.get(), &picture, {"Glyphery", "-sample", "48x48!"}, e.get());
-    if (ok) ok = SetImageStorageClass(picture.get(), DirectClass) != MagickFalse;
-    if (ok) ok = WritePicture(info.get(), picture.get(), "BMP3:" + output);
-    if (ok) {
-        result->outputs.push_back(output);
-    } else {
-        result->outcome = kSourceNotWritten;
-        result->detail = ReasonOf(e.get());
-        if (result->detail.empty()) result->detail = "could not write " + output;
-    }
+    result->outcome = unreadable ? kSourceUnreadable : kSourceNotWritten;
 }
 
 SourceResult SourceConverter::Convert(const std::string &path) {
@@ -326,6 +314,26 @@ SourceResult SourceConverter::Convert(const std::string &path) {
 }
 
 }  // namespace
+
+bool WriteSampled48(const std::string &source, const std::string &output, bool *unreadable, std::string *reason) {
+    EnsureImageLibrary();
+    ImageInfoPtr info(AcquireImageInfo());
+    ExceptionPtr e(AcquireExceptionInfo());
+    ImagePtr picture = ReadSource(info.get(), source, e.get());
+    *unreadable = !picture;
+    if (!picture) {
+        *reason = ReasonOf(e.get());
+        return false;
+    }
+    bool ok = Mogrify(info.get(), &picture, {"Glyphery", "-sample", "48x48!"}, e.get());
+    if (ok) ok = SetImageStorageClass(picture.get(), DirectClass) != MagickFalse;
+    if (ok) ok = WritePicture(info.get(), picture.get(), "BMP3:" + output);
+    if (!ok) {
+        *reason = ReasonOf(e.get());
+        if (reason->empty()) *reason = "could not write " + output;
+    }
+    return ok;
+}
 
 void EnsureImageLibrary() {
     static bool started = false;

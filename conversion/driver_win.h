@@ -85,6 +85,12 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
                      const std::vector<std::string> &sources, HWND *progressWindow,
                      std::vector<SourceResult> *results = nullptr);
 
+// Samples a picture to exactly 48 x 48 pixels (the arguments "-sample"
+// "48x48!") and writes it as a 24-bit bitmap: the profile picture of kind 4
+// and the capture's copy for the display window. False with the reason, and
+// *unreadable set when the source could not be read.
+bool WriteSampled48(const std::string &source, const std::string &output, bool *unreadable, std::string *reason);
+
 // Makes sure the image library is initialised (once per process), with
 // limits that refuse a picture declaring more pixels than a conversion takes
 // (readsize.h) and bound the memory its pixel cache may hold.

@@ -9,9 +9,12 @@
 
 #include <cstdio>
 
+#include "acquire/mainwindow_acquire.h"
+#include "acquire/twain_session.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "contracts/gyphotograbber.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/formatset.h"
 #include "shell/filters.h"
@@ -23,8 +26,6 @@ namespace {
 const char kCaption[] = "Glyphery";  // the browser's title: the program's name in every language
 
 // The camera library's probe: non-zero when a camera interface is available.
-typedef int(WINAPI *IsWiaProc)(HWND window);
-
 bool CameraInterfaceAvailable(HWND window) {
     UniqueModule library(LoadLibraryA("GYphotograbber.dll"));
     if (!library) return false;
@@ -59,7 +60,7 @@ BOOL OnInitDialog(HWND panel) {
     w.browser = GetParent(panel);
     // 1. Fresh flags, the swatch's brush.
     w.cursorTest = false;
-    w.scannedPending = w.cameraPending = false;
+    w.scannedPending = w.cameraPending = w.capturePending = false;
     w.chosenColor = s.color;
     w.swatchBrush = CreateSolidBrush(w.chosenColor);
     // 2. Tool tips.
@@ -231,6 +232,8 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
         // Menu and toolbar commands reach the command table first.
         if (w.panel) SendMessageA(w.panel, WM_COMMAND, wParam, lParam);
         break;
+    case kTwainHandOver: OnTwainHandOver(browser, (HGLOBAL)wParam); return 0;
+    case WM_HOTKEY: OnCaptureHotKey(browser, (int)wParam); return 0;
     }
     return CallWindowProcA(w.previousProc, browser, msg, wParam, lParam);
 }

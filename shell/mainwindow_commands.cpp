@@ -200,16 +200,12 @@ void OnConvert(HWND panel) {
     HWND owner = w.browser;
     std::vector<std::string> &sources = w.sources;
     sources.clear();
-    if (w.scannedPending || w.cameraPending) {
-        // A picture handed over by the scanner module or the camera.
-        sources.push_back(w.scannedPending ? w.scannedPath : w.cameraPath);
-        w.scannedPending = w.cameraPending = false;
+    if (w.scannedPending || w.cameraPending || w.capturePending) {
+        // A picture handed over by the scanner, the camera or the screen capture.
+        sources.push_back(w.scannedPending ? w.scannedPath : w.cameraPending ? w.cameraPath : w.capturePath);
+        w.scannedPending = w.cameraPending = w.capturePending = false;
     } else {
-        if (!AnyFormatChecked(panel)) {
-            UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
-            Say(owner, Text(empty), MB_OK | MB_ICONEXCLAMATION);
-            return;
-        }
+        if (!FormatsChosen(panel, owner)) return;
         if (s.scanner) {
             // The picture comes from the TWAIN source, which hands it over
             // by message and issues Convert again (which must not be refused).
@@ -392,6 +388,13 @@ void OnAbout(HWND owner) { ShowAboutDialog(owner); }
 
 }  // namespace
 
+bool FormatsChosen(HWND panel, HWND owner) {
+    if (AnyFormatChecked(panel)) return true;
+    UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
+    Say(owner, Text(empty), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 bool OnMainCommand(HWND panel, int id, int code) {
     if (id == IDC_CREATE_AS) {
         if (code == CBN_SELCHANGE) OnCreateAsChanged(panel);
@@ -446,14 +449,7 @@ void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings-
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
 
-// Acquisition and the display window belong to parts of the suite that are
-// not in this program yet: each is reached from its menu item or button and
-// does nothing for now.
-void OnSelectSource(HWND owner) {}
-void OnScanModule(HWND owner) {}
-void OnScanGlyphery(HWND owner) {}
-void OnCamera(HWND owner) {}
-void OnScreenCapture(HWND owner) {}
-void AcquireFromScanner(HWND owner) {}
+// The display window and the video tool belong to parts of the suite that
+// are not in this program yet: each does nothing for now.
 void OpenDisplayWindow(HWND owner, const std::string &resultPath) {}
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }
