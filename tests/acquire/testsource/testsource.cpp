@@ -121,7 +121,7 @@ HWND CreateUi(HWND parent) {
     return ui;
 }
 
-// Page p's picture: 64 x 48 pixels, 24 bits, in four quadrants of known colours.
+// Page p's picture: 64 x 64 pixels, 24 bits, in four quadrants of known colours.
 HGLOBAL MakePicture(int p) {
     const int width = kTestPictureWidth, height = kTestPictureHeight;
     const int stride = (width * 3 + 3) & ~3;

@@ -11,7 +11,7 @@
 const int kTestSourceScanId = 101;
 const int kTestSourceCancelId = 102;
 const int kTestPictureWidth = 64;
-const int kTestPictureHeight = 48;
+const int kTestPictureHeight = 64;
 
 // Pixel (x, y), y from the top, of picture p (0 first): four quadrants whose
 // colours change with p.
