@@ -154,13 +154,14 @@ void Keys(std::initializer_list<WORD> keys) {
     SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
 }
 
-HWND WaitForMagnifier(bool shown, DWORD ms) {
+// True once the magnifier is shown (or gone, for shown false).
+bool WaitForMagnifier(bool shown, DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
         HWND zoom = FindWindowA("GlypheryZoom", nullptr);
-        if (shown == (zoom && IsWindowVisible(zoom))) return zoom;
+        if (shown == (zoom && IsWindowVisible(zoom))) return true;
         Pump(50);
     }
-    return nullptr;
+    return false;
 }
 
 // Opens the capture dialog from the menu, names the icon and presses OK.
@@ -176,7 +177,7 @@ void StartCapture(MainProgram &program, const char *name) {
 
 TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
     const COLORREF colour = RGB(10, 200, 120);
-    ColourWindow target(colour, RECT{400, 300, 700, 600});
+    ColourWindow target(colour, RECT{800, 300, 1100, 600});  // beside the main window
     Pump(300);
     StartProgram();
     struct Kind {
@@ -185,15 +186,15 @@ TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
     for (const Kind &k : kinds) {
         SCOPED_TRACE(k.label);
         program_.SelectCreateAs(k.label);
+        program_.Check(kBox48x24);  // a new kind resets the formats
         StartCapture(program_, k.name);
-        SetCursorPos(550, 450);
-        HWND zoom = WaitForMagnifier(true, 10000);
-        ASSERT_NE(nullptr, zoom) << "no magnifier";
+        SetCursorPos(950, 450);
+        ASSERT_TRUE(WaitForMagnifier(true, 10000)) << "no magnifier";
         Pump(500);
-        SaveShot(zoom, "capture_magnifier.bmp");
+        SaveShot(FindWindowA("GlypheryZoom", nullptr), "capture_magnifier.bmp");
         SetWindowPos(target.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Keys({VK_SHIFT, VK_F1});
-        EXPECT_NE(nullptr, WaitForMagnifier(false, 10000)) << "the magnifier stayed";
+        EXPECT_TRUE(WaitForMagnifier(false, 10000)) << "the magnifier stayed";
         if (k.file) {
             std::string icon = out_ + k.file;
             ASSERT_TRUE(WaitForFile(icon, 60000));
@@ -203,7 +204,9 @@ TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
             ASSERT_EQ(1u, f.images.size());
             for (int y = 4; y < 48; y += 10)
                 for (int x = 4; x < 48; x += 10) EXPECT_TRUE(Near(colour, f.images[0].Pixel(x, y))) << x << "," << y;
-            EXPECT_FALSE(FileExists(temp_ + "\\shotA.bmp"));  // the saved capture is deleted
+            // The saved capture is deleted once the conversion has ended.
+            for (int i = 0; i < 200 && FileExists(temp_ + "\\shotA.bmp"); ++i) Pump(50);
+            EXPECT_FALSE(FileExists(temp_ + "\\shotA.bmp"));
         } else {
             std::string copy = temp_ + "\\captemp.bmp";
             ASSERT_TRUE(WaitForFile(copy, 60000));
@@ -221,9 +224,9 @@ TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
 TEST_F(AcquireEndToEnd, EscapeCapturesNothingAndLeavesNoHotKey) {
     StartProgram();
     StartCapture(program_, "never");
-    ASSERT_NE(nullptr, WaitForMagnifier(true, 10000)) << "no magnifier";
+    ASSERT_TRUE(WaitForMagnifier(true, 10000)) << "no magnifier";
     Keys({VK_ESCAPE});
-    EXPECT_NE(nullptr, WaitForMagnifier(false, 10000)) << "the magnifier stayed";
+    EXPECT_TRUE(WaitForMagnifier(false, 10000)) << "the magnifier stayed";
     Keys({VK_SHIFT, VK_F1});
     Pump(3000);
     EXPECT_FALSE(FileExists(out_ + "\\never.ico"));
