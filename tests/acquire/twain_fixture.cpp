@@ -126,3 +126,24 @@ void ClickSourceButtonWhenShown(int buttonId) {
 }
 
 void QuitAfter(UINT ms) { SetTimer(nullptr, 0, ms, Quit); }
+
+namespace {
+// The platform registers the class as a local service only; the in-process
+// server added beside it is taken first by callers that accept both. (The
+// platform's class root does not see the current user's classes.)
+const char kServerKey[] = "Software\\Classes\\CLSID\\{a1f4e726-8cf1-11d1-bf92-0060081ed811}\\InprocServer32";
+}
+
+RegisteredTestDeviceManager::RegisteredTestDeviceManager() {
+    std::string dll = SiblingProgram("GYtestwia.dll");
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServerKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != 0)
+        return;
+    ok_ = RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE *)dll.c_str(), (DWORD)dll.size() + 1) == 0 &&
+          RegSetValueExA(key, "ThreadingModel", 0, REG_SZ, (const BYTE *)"Both", 5) == 0;
+    RegCloseKey(key);
+}
+
+RegisteredTestDeviceManager::~RegisteredTestDeviceManager() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServerKey);
+}

@@ -74,3 +74,16 @@ private:
 void ClickSourceButtonWhenShown(int buttonId);
 // Posts WM_QUIT after `ms` milliseconds (a guard against a session that never ends).
 void QuitAfter(UINT ms);
+
+// The test device manager (GYtestwia.dll) registered in the prefix as the
+// in-process server of the image acquisition service's device manager, for
+// one scope.
+class RegisteredTestDeviceManager {
+public:
+    RegisteredTestDeviceManager();
+    ~RegisteredTestDeviceManager();
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};

@@ -10,6 +10,7 @@
 #include "acquire/resource.h"
 #include "shell/resource.h"
 #include "tests/acquire/testsource/testsource.h"
+#include "tests/acquire/testwia/testwia.h"
 #include "tests/acquire/twain_fixture.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
@@ -100,6 +101,32 @@ TEST_F(AcquireEndToEnd, ScannedPictureIsConverted) {
     }
     CopyFileA((out_ + "\\fl1.ico").c_str(), (TestOutputDir("e2e") + "\\scanned_fl1.ico").c_str(), FALSE);
     WriteReadbackExpect(TestOutputDir("e2e") + "\\scanned_fl1.ico");
+}
+
+// The camera command with the test device manager as the platform's: the
+// photo lands in the target folder and is converted beside it.
+TEST_F(AcquireEndToEnd, CameraPhotoIsConverted) {
+    RegisteredTestDeviceManager manager;
+    ASSERT_TRUE(manager.ok());
+    StartProgram();
+    std::unique_ptr<Pending> camera = program_.Command(IDM_CAMERA);
+    MessageBoxSeen box = program_.WaitForMessageBox(camera.get(), kConvertMs);
+    EXPECT_EQ(box.box, nullptr) << box.text;
+    if (box.box) program_.Answer(box, IDOK);
+    ASSERT_TRUE(camera->Wait(kConvertMs));
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((out_ + "\\photo_*.ico").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << "no icon of the photo";
+    FindClose(h);
+    std::string icon = out_ + "\\" + found.cFileName;
+    std::string photo = icon.substr(0, icon.size() - 4) + ".bmp";
+    EXPECT_TRUE(FileExists(photo));
+    DecodedIconFile f;
+    std::string error;
+    ASSERT_TRUE(ReadDecodedIcon(icon, &f, &error)) << error;
+    ASSERT_EQ(1u, f.images.size());
+    EXPECT_TRUE(Near(TestPhotoPixel(0, 0), f.images[0].Pixel(24, 8)));
+    EXPECT_TRUE(Near(TestPhotoPixel(0, kTestPhotoSide - 1), f.images[0].Pixel(24, 40)));
 }
 
 // A window of one known colour, top-most, for the magnifier to look at.
