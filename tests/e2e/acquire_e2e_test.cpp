@@ -103,6 +103,38 @@ TEST_F(AcquireEndToEnd, ScannedPictureIsConverted) {
     WriteReadbackExpect(TestOutputDir("e2e") + "\\scanned_fl1.ico");
 }
 
+// Refusals before any acquisition: no format chosen, then no TWAIN device.
+TEST_F(AcquireEndToEnd, AcquisitionsAreRefusedWithTheirMessages) {
+    NoSourcesScope none;
+    ASSERT_TRUE(none.ok());
+    StartProgram();
+    program_.Check(kBox48x24, false);
+    struct Case {
+        int id;
+        const char *message;
+    } cases[] = {
+        {IDM_CAMERA, "You did not select the formats to be included in the icon..."},
+        {IDM_SCAN_GLYPHERY, "You did not select the formats to be included in the icon..."},
+        {IDM_ACQUIRE_BUTTON, "You did not select the formats to be included in the icon..."},
+        {IDM_CAPTURE, "You did not select the formats to be included in the icon..."},
+        {IDM_SELECT_SOURCE, "Cannot find a TWAIN-compatible device!"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.id);
+        std::unique_ptr<Pending> go = program_.Command(c.id);
+        MessageBoxSeen box = program_.WaitForMessageBox(go.get(), 20000);
+        EXPECT_EQ(c.message, box.text);
+        program_.Answer(box, IDOK);
+        EXPECT_TRUE(go->Wait(20000));
+    }
+    program_.Check(kBox48x24);
+    std::unique_ptr<Pending> go = program_.Command(IDM_SCAN_GLYPHERY);
+    MessageBoxSeen box = program_.WaitForMessageBox(go.get(), 20000);
+    EXPECT_EQ("Cannot find a TWAIN-compatible device!", box.text);
+    program_.Answer(box, IDOK);
+    EXPECT_TRUE(go->Wait(20000));
+}
+
 // The camera command with the test device manager as the platform's: the
 // photo lands in the target folder and is converted beside it.
 TEST_F(AcquireEndToEnd, CameraPhotoIsConverted) {
