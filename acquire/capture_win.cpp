@@ -5,6 +5,7 @@
 
 #include "acquire/resource.h"
 #include "common/handles.h"
+#include "common/paths.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "contracts/gydib.h"
@@ -55,6 +56,8 @@ void OnOk(HWND dialog, CaptureDialogState *st) {
     char name[MAX_PATH] = "";
     GetDlgItemTextA(dialog, IDC_CAP_NAME, name, (int)(st->size < sizeof name ? st->size : sizeof name));
     if (!name[0]) return Refuse(dialog, *st, IDS_CAP_NO_NAME, IDC_CAP_NAME);
+    // The name becomes "<temporary folder>\<name>.bmp" and "<target>\<name>.ico".
+    if (!IsPlainFileName(name)) return Refuse(dialog, *st, IDS_CAP_BAD_NAME, IDC_CAP_NAME);
     int side = FieldNumber(dialog, IDC_CAP_SIZE);
     if (side < 16) return Refuse(dialog, *st, IDS_CAP_SIZE_TOO_SMALL, IDC_CAP_SIZE);
     bool zoom = IsDlgButtonChecked(dialog, IDC_CAP_ZOOM) == BST_CHECKED;

@@ -48,3 +48,4 @@
 #define IDS_CAP_SIZE_TOO_SMALL 7131
 #define IDS_CAP_ZOOM_TOO_SMALL 7132
 #define IDS_CAP_CAPTION 7133
+#define IDS_CAP_BAD_NAME 7134   // an icon name that is no plain file name

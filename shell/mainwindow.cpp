@@ -26,11 +26,11 @@ namespace {
 const char kCaption[] = "Glyphery";  // the browser's title: the program's name in every language
 
 // The camera library's probe: non-zero when a camera interface is available.
-bool CameraInterfaceAvailable(HWND window) {
+bool CameraInterfaceAvailable() {
     UniqueModule library(LoadLibraryA("GYphotograbber.dll"));
     if (!library) return false;
     IsWiaProc isWia = reinterpret_cast<IsWiaProc>(GetProcAddress(library.get(), "is_WIA"));
-    return isWia && isWia(window) != 0;
+    return isWia && isWia() != 0;
 }
 
 bool g_cameraAvailable = false;
@@ -84,7 +84,7 @@ BOOL OnInitDialog(HWND panel) {
                                           LR_SHARED | LR_LOADMAP3DCOLORS);
     SendDlgItemMessageA(panel, IDC_CONVERT, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)convert);
     // 7. The camera command only with a camera interface.
-    g_cameraAvailable = CameraInterfaceAvailable(w.browser);
+    g_cameraAvailable = CameraInterfaceAvailable();
     // 8. Subclass the browser; a fixed-size window with a minimise box.
     w.previousProc = (WNDPROC)SetWindowLongPtrA(w.browser, GWLP_WNDPROC, (LONG_PTR)BrowserSubclassProc);
     LONG_PTR style = GetWindowLongPtrA(w.browser, GWL_STYLE);
@@ -232,7 +232,12 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
         // Menu and toolbar commands reach the command table first.
         if (w.panel) SendMessageA(w.panel, WM_COMMAND, wParam, lParam);
         break;
-    case kTwainHandOver: OnTwainHandOver(browser, (HGLOBAL)wParam); return 0;
+    case kTwainHandOver:
+        // WM_USER is also the dialog's DM_GETDEFID (wParam 0), which the
+        // dialog answers; a hand-over without a picture has nothing to save.
+        if (!wParam) break;
+        OnTwainHandOver(browser, (HGLOBAL)wParam);
+        return 0;
     case WM_HOTKEY: OnCaptureHotKey(browser, (int)wParam); return 0;
     }
     return CallWindowProcA(w.previousProc, browser, msg, wParam, lParam);

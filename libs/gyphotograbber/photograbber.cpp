@@ -61,7 +61,7 @@ std::string PhotoPath(const char *folder) {
 
 extern "C" {
 
-int WINAPI is_WIA(HWND window) {
+int WINAPI is_WIA(void) {
     ComScope com;
     ComPtr<IWiaDevMgr> manager;
     if (!OpenDeviceManager(&manager)) return 0;

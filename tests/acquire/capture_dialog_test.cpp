@@ -84,6 +84,8 @@ TEST(CaptureDialog, OpensWithTheSettingsAndTheZoomBoxFollowsItsCheck) {
               });
 }
 
+const char kBadName[] = "The icon name must be a file name: without \\ / : * ? \" < > |, and not . or ..";
+
 // OK's checks, in order, each keeping the dialog open with the focus on its field.
 TEST(CaptureDialog, RefusesBadInputWithTheFocusOnTheField) {
     struct Case {
@@ -96,6 +98,9 @@ TEST(CaptureDialog, RefusesBadInputWithTheFocusOnTheField) {
         {"15", "2", "shot", true, "The size must be greater than 16.", IDC_CAP_SIZE},
         {"", "2", "shot", true, "The size must be greater than 16.", IDC_CAP_SIZE},
         {"16", "0", "shot", true, "The zomm size must be equal or greater than 1.", IDC_CAP_ZOOM_SIZE},
+        // A name that would put the capture in another folder.
+        {"32", "2", "..\\..\\shot", true, kBadName, IDC_CAP_NAME},
+        {"32", "2", "a:b", true, kBadName, IDC_CAP_NAME},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);

@@ -127,6 +127,11 @@ TEST_F(AcquireEndToEnd, AcquisitionsAreRefusedWithTheirMessages) {
         program_.Answer(box, IDOK);
         EXPECT_TRUE(go->Wait(20000));
     }
+    // The hand-over message is the dialog's DM_GETDEFID too: without a
+    // picture the browser still names its default button.
+    LRESULT def = SendMessageA(program_.browser(), DM_GETDEFID, 0, 0);
+    EXPECT_EQ(DC_HASDEFID, HIWORD(def));
+    EXPECT_EQ(IDOK, LOWORD(def));
     program_.Check(kBox48x24);
     std::unique_ptr<Pending> go = program_.Command(IDM_SCAN_GLYPHERY);
     MessageBoxSeen box = program_.WaitForMessageBox(go.get(), 20000);
