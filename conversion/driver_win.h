@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/types.h"
+#include "conversion/imagelib_win.h"
 
 struct Settings;
 
@@ -91,7 +92,3 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
 // *unreadable set when the source could not be read.
 bool WriteSampled48(const std::string &source, const std::string &output, bool *unreadable, std::string *reason);
 
-// Makes sure the image library is initialised (once per process), with
-// limits that refuse a picture declaring more pixels than a conversion takes
-// (readsize.h) and bound the memory its pixel cache may hold.
-void EnsureImageLibrary();

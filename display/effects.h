@@ -25,3 +25,31 @@ bool EffectArguments(EffectCode code, int width, const EffectParams &params, std
 // True when applying (command 1436) runs the argument list for `code`: every
 // code with options except 3, 5 and 6, which run at once when chosen.
 bool EffectRunsOnApply(EffectCode code);
+
+// The colour of the border effect (code 1) as the library reads it,
+// "#RRGGBB", from a colour reference 0x00BBGGRR.
+std::string BorderColorOption(uint32_t colorref);
+// The border colour before the user chose one: white, as the border dialog's
+// swatch first shows it.
+const uint32_t kDefaultBorderColor = 0x00FFFFFF;
+// EffectArguments with the border in `borderColor` (the form above uses
+// kDefaultBorderColor).
+bool EffectArguments(EffectCode code, int width, const EffectParams &params, uint32_t borderColor,
+                     std::vector<std::string> *options);
+
+// The number a user typed in a parameter dialog's box: optional blanks and
+// sign, then digits; anything else ends it, no digit reads as 0, and a number
+// beyond 32 bits saturates (so that it still counts as out of range).
+int32_t DialogNumber(const std::string &text);
+
+// What a value outside a parameter's range becomes.
+enum class OutsideRange {
+    kNearestBound,   // the nearer end of the range
+    kBecomesZero,    // 0 (the colorize amounts)
+    kBecomesNinety,  // 90 (the roll magnitudes)
+};
+struct ValueRange {
+    int32_t low, high;
+    OutsideRange outside;
+};
+int32_t BoundDialogValue(int32_t value, const ValueRange &range);

@@ -34,3 +34,18 @@ EffectChoice ChooseEffect(HWND window, int command, int displaySize, EffectCode 
 // count in a message box owned by `window` and returns null.
 HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code, int width,
                     const EffectParams &params);
+
+// The call that runs an argument list on a picture: the image library's
+// MogrifyImages (pre-processing list operators, then each image). A test may
+// install a handler that records the list and hands it on; nullptr restores
+// the library's. Returns non-zero on success.
+struct _ImageInfo;
+struct _Image;
+struct _ExceptionInfo;
+typedef int (*MogrifyHandler)(struct _ImageInfo *info, int argc, const char **argv, struct _Image **images,
+                              struct _ExceptionInfo *exception);
+MogrifyHandler SetMogrifyHandler(MogrifyHandler handler);
+
+// The border colour the border dialog (405) stored last, a colour reference;
+// kDefaultBorderColor until the user chooses one. The border effect draws in it.
+COLORREF BorderColor();

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-// Runs `show` (which opens a modal dialog titled "Glyphery") and, once the
+// Runs `show` (which opens a modal dialog titled `title`) and, once the
 // dialog is visible, `script` on it. A dialog the script leaves open is ended
 // with -1 so that a failing test never hangs.
-INT_PTR RunDialog(const std::function<INT_PTR()> &show, std::function<void(HWND)> script);
+INT_PTR RunDialog(const std::function<INT_PTR()> &show, std::function<void(HWND)> script,
+                  const char *title = "Glyphery");
 
 // Runs `script` on the first visible dialog owned by `owner` (a dialog the
 // next action of the caller will open, such as a folder browser), then
