@@ -9,16 +9,32 @@
 
 namespace {
 
-std::string SourceFolder() { return WindowsFolder() + "\\twain_32"; }
+// The platform's source manager takes sources of its own bitness: from
+// twain_32 in a 32-bit program, from twain_64 in a 64-bit one.
+std::string SourceFolder() { return WindowsFolder() + (sizeof(void *) == 8 ? "\\twain_64" : "\\twain_32"); }
 std::string InstalledPath() { return SourceFolder() + "\\sane.ds"; }
 std::string SavedPath() { return InstalledPath() + ".glyphery-saved"; }
+
+// The session loads the source manager from the Windows folder, where a
+// 32-bit system keeps it. A 64-bit prefix (where the 64-bit build's tests
+// run) has its manager only in the system folder: the tests put a copy where
+// the session looks, once per prefix.
+bool SourceManagerInPlace() {
+    std::string wanted = WindowsFolder() + "\\TWAIN_32.DLL";
+    if (FileExists(wanted)) return true;
+    char system[MAX_PATH] = "";
+    if (!GetSystemDirectoryA(system, MAX_PATH)) return false;
+    return CopyFileA((std::string(system) + "\\twain_32.dll").c_str(), wanted.c_str(), TRUE) != FALSE;
+}
 
 }  // namespace
 
 InstalledTestSource::InstalledTestSource() {
     CreateDirectoryA(SourceFolder().c_str(), nullptr);
     std::string ours = SiblingProgram("GYtestsource.ds");
-    if (ReadFileBytes(ours) == ReadFileBytes(InstalledPath())) {
+    if (!SourceManagerInPlace()) {
+        ok_ = false;
+    } else if (ReadFileBytes(ours) == ReadFileBytes(InstalledPath())) {
         ok_ = true;
     } else {
         if (FileExists(InstalledPath()) && !FileExists(SavedPath()))
@@ -33,6 +49,7 @@ InstalledTestSource::InstalledTestSource() {
 InstalledTestSource::~InstalledTestSource() { SetEnvironmentVariableA("GY_TEST_DS_LOG", nullptr); }
 
 NoSourcesScope::NoSourcesScope() {
+    ok_ = SourceManagerInPlace();
     for (const char *name : {"sane.ds", "gphoto2.ds"}) {
         std::string path = SourceFolder() + "\\" + name, saved = path + ".glyphery-saved";
         if (!FileExists(path)) continue;

@@ -256,6 +256,8 @@ TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
         ASSERT_TRUE(WaitForMagnifier(true, 10000)) << "no magnifier";
         Pump(500);
         SaveShot(FindWindowA("GlypheryZoom", nullptr), "capture_magnifier.bmp");
+        // The window under it, with the magnifier on top (not raised over it).
+        SaveWindowShot(target.hwnd(), TestOutputDir("screenshots") + "\\capture_magnifier_over_window.bmp");
         SetWindowPos(target.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Keys({VK_SHIFT, VK_F1});
         EXPECT_TRUE(WaitForMagnifier(false, 10000)) << "the magnifier stayed";
