@@ -134,26 +134,29 @@ void OnScreenCapture(HWND owner) {
 
 namespace {
 
+// The 48 x 48 copy of a capture that the display window opens.
+std::string CapturedProfilePath() { return CollapseBackslashes(TempFolder() + "\\captemp.bmp"); }
+
 void BackToMainWindow(HWND main) {
     SetActiveWindow(main);
     SetFocus(main);
 }
 
-// The captured picture as the kind of the create-as list asks.
-void ConvertCapture(HWND main, const std::string &saved) {
+// The captured picture as the kind of the create-as list asks. Returns true
+// when the 48 x 48 copy of a profile picture waits to be shown.
+bool ConvertCapture(const std::string &saved) {
     MainWindowState &w = MainWindow();
     int kind = KindFromCreateAsList(w.panel);
     if (kind == kCreateIcon || kind == kCreateCursor) {
         lstrcpynA(w.capturePath, saved.c_str(), sizeof w.capturePath);
         w.capturePending = true;
-        IssueConvert();
+        IssueConvert();  // which shows its result as after any conversion
     } else if (kind == kCreateProfile) {
-        std::string copy = CollapseBackslashes(TempFolder() + "\\captemp.bmp");
         bool unreadable = false;
         std::string reason;
-        if (WriteSampled48(saved, copy, &unreadable, &reason) && w.settings->display_icon)
-            OpenDisplayWindow(main, copy);
+        return WriteSampled48(saved, CapturedProfilePath(), 0, &unreadable, &reason);
     }
+    return false;
 }
 
 }  // namespace
@@ -170,7 +173,8 @@ void OnCaptureHotKey(HWND main, int id) {
     if (!dib) return;
     MainWindowState &w = MainWindow();
     std::string saved = CollapseBackslashes(TempFolder() + "\\" + w.captureName + ".bmp");
-    if (SaveDIB(dib.get(), saved.c_str())) ConvertCapture(main, saved);
+    bool show = SaveDIB(dib.get(), saved.c_str()) && ConvertCapture(saved);
     DeleteFileA(saved.c_str());
     BackToMainWindow(main);
+    if (show) ShowCapturedPicture(main, CapturedProfilePath());
 }

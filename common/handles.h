@@ -82,6 +82,7 @@ typedef UniqueHandle<HKEY, RegKeyTraits> UniqueRegKey;
 typedef UniqueHandle<HGLOBAL, GlobalTraits> UniqueGlobal;
 typedef UniqueHandle<HMODULE, ModuleTraits> UniqueModule;
 typedef UniqueHandle<HICON, IconTraits> UniqueIcon;
+typedef UniqueHandle<HGDIOBJ, GdiObjectTraits> UniqueGdiObject;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDC {

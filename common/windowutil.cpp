@@ -1,5 +1,7 @@
 #include "common/windowutil.h"
 
+#include <shlobj.h>
+
 void CentreOnScreen(HWND window) {
     RECT r, work;
     GetWindowRect(window, &r);
@@ -13,4 +15,85 @@ std::string LoadText(HINSTANCE instance, UINT id) {
     char buf[1024];
     int n = LoadStringA(instance, id, buf, sizeof buf);
     return std::string(buf, n > 0 ? (size_t)n : 0);
+}
+
+namespace {
+// The folder the browser should open at, and whether it got there.
+struct BrowseStart {
+    const char *path;
+    bool reached;
+};
+
+// The shell's browser walks its tree to the start folder by comparing item
+// ids byte for byte on some systems, last-access times included: when a
+// folder on the way is read between the parse and the walk (the parse itself
+// reads it) and its access time moves on, the walk misses and the tree stays
+// at the top. A second parse sees the new time, so the selection is asked
+// again until the browser reports the folder (BFFM_SELCHANGED), a few times.
+const int kStartAttempts = 3;
+
+bool SamePath(const char *a, const char *b) {
+    std::string x = a, y = b;
+    while (x.size() > 3 && x.back() == '\\') x.pop_back();
+    while (y.size() > 3 && y.back() == '\\') y.pop_back();
+    return lstrcmpiA(x.c_str(), y.c_str()) == 0;
+}
+
+// Starts the folder browser on the folder the caller names.
+int CALLBACK StartAtFolder(HWND browser, UINT message, LPARAM lParam, LPARAM data) {
+    BrowseStart *start = (BrowseStart *)data;
+    if (!start || !start->path[0]) return 0;
+    if (message == BFFM_SELCHANGED) {
+        char path[MAX_PATH] = {0};
+        if (lParam && SHGetPathFromIDListA((LPCITEMIDLIST)lParam, path)) start->reached = SamePath(path, start->path);
+    } else if (message == BFFM_INITIALIZED) {
+        for (int i = 0; i < kStartAttempts && !start->reached; ++i)
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start->path);
+    }
+    return 0;
+}
+}  // namespace
+
+bool BrowseForFolder(HWND owner, const std::string &title, const std::string &start, int rootCsidl,
+                     std::string *chosen) {
+    HRESULT com = CoInitialize(nullptr);
+    LPITEMIDLIST root = nullptr;
+    if (rootCsidl >= 0 && FAILED(SHGetSpecialFolderLocation(owner, rootCsidl, &root))) root = nullptr;
+    char display[MAX_PATH] = "";
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pidlRoot = root;
+    info.pszDisplayName = display;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    BrowseStart begin = {start.c_str(), false};
+    info.lpfn = StartAtFolder;
+    info.lParam = (LPARAM)&begin;
+    LPITEMIDLIST picked = SHBrowseForFolderA(&info);
+    bool ok = false;
+    if (picked) {
+        char path[MAX_PATH] = "";
+        ok = SHGetPathFromIDListA(picked, path) != FALSE;
+        if (ok) *chosen = path;
+        CoTaskMemFree(picked);
+    }
+    if (root) CoTaskMemFree(root);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return ok;
+}
+
+HWND CreateStripToolbar(HWND parent, HINSTANCE instance, int id, UINT bitmap, int images, const TBBUTTON *buttons,
+                        int count, DWORD extendedStyle) {
+    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                   CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               0, 0, 100, 24, parent, (HMENU)(INT_PTR)id, instance, nullptr);
+    if (!bar) return nullptr;
+    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    if (extendedStyle) SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, extendedStyle);
+    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    TBADDBITMAP strip = {instance, bitmap};
+    SendMessageA(bar, TB_ADDBITMAP, images, (LPARAM)&strip);
+    SendMessageA(bar, TB_ADDBUTTONSA, count, (LPARAM)buttons);
+    return bar;
 }

@@ -11,6 +11,7 @@
 
 #include "acquire/mainwindow_acquire.h"
 #include "acquire/twain_session.h"
+#include "common/help_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
@@ -187,7 +188,7 @@ INT_PTR OnCtlColorStatic(HWND panel, HDC dc, HWND control) {
 
 void OnHelpRequest(HWND panel, const HELPINFO *info) {
     if (info->iContextType == HELPINFO_WINDOW && FormatBoxIndex(info->iCtrlId) >= 0)
-        OpenHelp(panel, MainWindow().settings->helpPath, HELP_CONTEXT, 400);
+        ShowHelpTopic(panel, MainWindow().settings->helpPath, 400);
 }
 
 void OnDestroy() {

@@ -88,10 +88,12 @@ void OnScanModule(HWND owner);
 void OnScanGlyphery(HWND owner);
 void OnCamera(HWND owner);
 void OnScreenCapture(HWND owner);
+// A capture taken as a profile picture (its 48 x 48 copy `picture`), shown
+// as the settings ask: the display window or the viewer of the user's choice.
+void ShowCapturedPicture(HWND owner, const std::string &picture);
 // Convert with "Create from scanner" set: a TWAIN transfer, which hands its
 // picture over by message and issues Convert again.
 void AcquireFromScanner(HWND owner);
-void OpenDisplayWindow(HWND owner, const std::string &resultPath);
 // The video tool picks a frame of a video source; returns the picture to
 // convert in its place (the source itself until the video tool exists).
 std::string PickVideoFrame(HWND owner, const std::string &video);

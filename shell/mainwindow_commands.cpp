@@ -22,6 +22,7 @@
 #include "shell/aboutdlg.h"
 #include "shell/filters.h"
 #include "desktop/desktop.h"
+#include "display/display_win.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindow_report.h"
 #include "shell/resource.h"
@@ -171,7 +172,20 @@ ULONGLONG WriteTime(const std::string &path) {
     return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &sources) {
+// The display window shows every icon or cursor file the conversion wrote,
+// in source order. A profile image (a bitmap) is not one it shows.
+void ShowInDisplayWindow(HWND owner, Settings &s, const std::vector<SourceResult> &results) {
+    DisplayRequest request;
+    request.kind = (int)s.current_format;
+    request.settings = &s;
+    if (request.kind != kCreateIcon && request.kind != kCreateCursor) return;
+    for (const SourceResult &r : results)
+        if (r.outcome == kSourceConverted) request.files.push_back(ResultPath(s.pathSave, r.source, request.kind));
+    if (!request.files.empty()) ShowDisplayWindow(owner, MainWindow().instance, request);
+}
+
+void ShowResult(HWND owner, Settings &s, const std::vector<std::string> &sources,
+                const std::vector<SourceResult> &results) {
     int kind = (int)s.current_format;
     if (!s.display_icon || sources.empty() || kind == kCreateAnimatedCursor) return;
     // Only a result of one frame is shown: MPEG sources make one file per frame.
@@ -179,7 +193,7 @@ void ShowResult(HWND owner, const Settings &s, const std::vector<std::string> &s
     std::string result = ResultPath(s.pathSave, sources.front(), kind);
     if (result.empty()) return;
     switch (s.display_type) {
-    case 0: OpenDisplayWindow(owner, result); break;
+    case 0: ShowInDisplayWindow(owner, s, results); break;
     case 1: {
         std::string editor = CollapseBackslashes(std::string(s.installPath) + "\\GlypheryEdit.exe");
         ShellOpen(owner, "open", editor.c_str(), ("|" + result).c_str(), nullptr, SW_SHOWNORMAL);
@@ -232,7 +246,7 @@ void OnConvert(HWND panel) {
     if (s.bip) MessageBeep(MB_OK);
     EndProgress(&w.progress, true);
     ReportSourcesKept(owner, w.instance, results);
-    ShowResult(owner, s, sources);
+    ShowResult(owner, s, sources, results);
 }
 
 void SetTestLabel(HWND panel, UINT text) {
@@ -294,18 +308,9 @@ void OnCursorTest(HWND panel) {
 
 void OnBrowseTarget(HWND panel) {
     MainWindowState &w = MainWindow();
-    std::string title = LoadText(w.instance, IDS_TARGET_TITLE);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA info = {};
-    info.hwndOwner = w.browser;
-    info.pszDisplayName = display;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (!chosen) return;
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(chosen, path)) SetDlgItemTextA(panel, IDC_TARGET, path);
-    CoTaskMemFree(chosen);
+    std::string chosen;
+    if (BrowseForFolder(w.browser, LoadText(w.instance, IDS_TARGET_TITLE), std::string(), -1, &chosen))
+        SetDlgItemTextA(panel, IDC_TARGET, chosen.c_str());
 }
 
 void OnOpenSelected() {
@@ -388,6 +393,23 @@ void OnAbout(HWND owner) { ShowAboutDialog(owner); }
 
 }  // namespace
 
+void ShowCapturedPicture(HWND owner, const std::string &picture) {
+    MainWindowState &w = MainWindow();
+    Settings &s = *w.settings;
+    if (!s.display_icon) return;
+    if (s.display_type == 0) {
+        DisplayRequest request;  // the window finds the picture and names its icon
+        request.kind = kCreateProfile;
+        request.targetFolder = s.pathSave;
+        request.captureName = w.captureName;
+        request.settings = &s;
+        ShowDisplayWindow(owner, w.instance, request);
+    } else if (s.display_type == 2 && s.pathDisplay[0]) {
+        ShellOpen(owner, "open", s.pathDisplay, QuotedParameter(picture).c_str(), nullptr, SW_SHOWNORMAL);
+    }
+    // The editor opens icon files only: a captured bitmap has none yet.
+}
+
 bool FormatsChosen(HWND panel, HWND owner) {
     if (AnyFormatChecked(panel)) return true;
     UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
@@ -449,7 +471,6 @@ void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings-
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
 
-// The display window and the video tool belong to parts of the suite that
-// are not in this program yet: each does nothing for now.
-void OpenDisplayWindow(HWND owner, const std::string &resultPath) {}
+// The video tool belongs to a part of the suite that is not in this program
+// yet: the whole video stays the source for now.
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

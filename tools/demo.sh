@@ -21,3 +21,4 @@ for f in "$out"/icons/*.ico "$out"/cursors/*.cur; do
     echo "== ${f#$out/}"
     icotool -l "$f"
 done
+echo "demo: to retouch a result in the display window, 'make run', tick \"Display the icon after conversion\" in Setup and convert (README, The display window)"

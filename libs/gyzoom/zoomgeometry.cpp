@@ -75,5 +75,3 @@ ZoomRect ZoomWindowPlace(const ZoomSetupValues &setup, int cursorX, int cursorY,
     r.bottom = y + outerHeight;
     return r;
 }
-
-bool ZoomGridLine(int x, int factor) { return factor > 1 && x >= 0 && (x + 1) % factor == 0; }

@@ -31,8 +31,3 @@ ZoomRect ZoomSourceArea(const ZoomSetupValues &setup, int cursorX, int cursorY);
 // ends there, and kept on the screen.
 ZoomRect ZoomWindowPlace(const ZoomSetupValues &setup, int cursorX, int cursorY, int outerWidth, int outerHeight,
                          const ZoomRect &screen);
-
-// Whether client column (or row) `x` carries a grid line: the last pixel of
-// each enlarged cell, when the factor is above 1 (each screen pixel is then a
-// factor - 1 square followed by a line).
-bool ZoomGridLine(int x, int factor);

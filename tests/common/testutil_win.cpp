@@ -127,6 +127,16 @@ std::vector<uint8_t> ReadFileBytes(const std::string &path) {
 
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) { return WriteWholeFile(path, bytes); }
 
+BITMAPINFOHEADER TopDown32Header(int width, int height) {
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = -height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    return ih;
+}
+
 ScreenPixels GrabScreen(const RECT &area) {
     ScreenPixels out;
     int w = area.right - area.left, h = area.bottom - area.top;
@@ -138,12 +148,7 @@ ScreenPixels GrabScreen(const RECT &area) {
         SelectObjectScope sel(dc.get(), bmp.get());
         BitBlt(dc.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
     }
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = -h;  // top-down
-    ih.biPlanes = 1;
-    ih.biBitCount = 32;
+    BITMAPINFOHEADER ih = TopDown32Header(w, h);
     std::vector<uint32_t> bgrx((size_t)w * h);
     if (!GetDIBits(dc.get(), bmp.get(), 0, h, bgrx.data(), (BITMAPINFO *)&ih, DIB_RGB_COLORS)) return out;
     out.width = w;

@@ -106,6 +106,8 @@ struct ScreenPixels {
     COLORREF At(int x, int y) const { return pixels[(size_t)y * width + x]; }
 };
 ScreenPixels GrabScreen(const RECT &area);
+// The header of a top-down 32-bit DIB (one BGRX word per pixel).
+BITMAPINFOHEADER TopDown32Header(int width, int height);
 
 // Copies what the screen shows of a window into a 24-bit .bmp file (kept in
 // test-output so that a person can look at the window).

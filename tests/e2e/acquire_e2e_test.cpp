@@ -8,6 +8,7 @@
 #include <string>
 
 #include "acquire/resource.h"
+#include "display/resource.h"
 #include "shell/resource.h"
 #include "tests/acquire/testsource/testsource.h"
 #include "tests/acquire/testwia/testwia.h"
@@ -285,6 +286,38 @@ TEST_F(AcquireEndToEnd, ShiftF1CapturesTheScreenUnderTheMagnifier) {
             CopyFileA(copy.c_str(), (TestOutputDir("e2e") + "\\captemp.bmp").c_str(), FALSE);
         }
     }
+}
+
+// With the result shown after a conversion, a capture taken as a profile
+// picture opens in the display window as the 48 x 48 icon of its name.
+TEST_F(AcquireEndToEnd, CapturedProfilePictureOpensInTheDisplayWindow) {
+    PutSetting("display_icon", 1);
+    PutSetting("display_type", (DWORD)0);
+    const COLORREF colour = RGB(220, 60, 140);
+    ColourWindow target(colour, RECT{800, 300, 1100, 600});
+    Pump(300);
+    StartProgram();
+    program_.SelectCreateAs("XP profile image");
+    program_.Check(kBox48x24);
+    StartCapture(program_, "shotC");
+    SetCursorPos(950, 450);
+    ASSERT_TRUE(WaitForMagnifier(true, 10000)) << "no magnifier";
+    Pump(500);
+    Keys({VK_SHIFT, VK_F1});
+    HWND display = nullptr;
+    for (int i = 0; i < 600 && !display; ++i, Pump(100)) display = FindWindowA("#32770", "GlypheryDisplay");
+    ASSERT_NE(nullptr, display) << "no display window";
+    std::string icon = out_ + "\\shotC.ico";
+    EXPECT_TRUE(FileExists(icon));
+    PostMessageA(display, WM_COMMAND, IDM_DISPLAY_CLOSE, 0);
+    for (int i = 0; i < 200 && IsWindow(display); ++i) Pump(50);
+    EXPECT_FALSE(IsWindow(display));
+    DecodedIconFile f;
+    std::string error;
+    ASSERT_TRUE(ReadDecodedIcon(icon, &f, &error)) << error;
+    ASSERT_EQ(1u, f.images.size());
+    EXPECT_EQ(48, f.images[0].info.width);
+    EXPECT_TRUE(Near(colour, f.images[0].Pixel(24, 24))) << std::hex << f.images[0].Pixel(24, 24);
 }
 
 TEST_F(AcquireEndToEnd, EscapeCapturesNothingAndLeavesNoHotKey) {

@@ -34,12 +34,7 @@ LRESULT CALLBACK PatternProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
                 COLORREF c = PatternPixel(x, y);
                 bgrx[(size_t)y * kPatternSize + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
-        BITMAPINFOHEADER ih = {};
-        ih.biSize = sizeof ih;
-        ih.biWidth = kPatternSize;
-        ih.biHeight = -kPatternSize;  // top-down
-        ih.biPlanes = 1;
-        ih.biBitCount = 32;
+        BITMAPINFOHEADER ih = TopDown32Header(kPatternSize, kPatternSize);
         SetDIBitsToDevice(dc, 0, 0, kPatternSize, kPatternSize, 0, 0, 0, kPatternSize, bgrx.data(),
                           (BITMAPINFO *)&ih, DIB_RGB_COLORS);
         EndPaint(window, &ps);
@@ -166,31 +161,31 @@ TEST_F(MagnifierTest, OpensATopMostOwnedWindowThatFollowsTheCursor) {
     EXPECT_TRUE(GetWindowLongA(zoom, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetWindow(zoom, GW_OWNER), owner_);
     EXPECT_NE(GetForegroundWindow(), zoom);  // shown without taking the activation
-    RECT client;
-    GetClientRect(zoom, &client);
-    EXPECT_EQ(client.right, 50);
-    EXPECT_EQ(client.bottom, 50);
-
+    RECT r;
+    GetClientRect(zoom, &r);
+    EXPECT_EQ(r.right, 50);
+    EXPECT_EQ(r.bottom, 50);
+    // Below right of the cursor; above left in the screen's far corner.
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    struct Case {
-        int x, y;
-        bool left, above;  // the window's side of the cursor
-    } cases[] = {{300, 320, false, false}, {sw - 30, 320, true, false}, {300, sh - 30, false, true},
-                 {sw - 30, sh - 30, true, true}, {230, 240, false, false}};
-    for (const Case &c : cases) {
-        SetCursorPos(c.x, c.y);
-        Pump(200);
-        RECT r;
-        GetWindowRect(zoom, &r);
-        if (c.left)
-            EXPECT_EQ(r.right, c.x - 80) << c.x << "," << c.y;
-        else
-            EXPECT_EQ(r.left, c.x + 80) << c.x << "," << c.y;
-        if (c.above)
-            EXPECT_EQ(r.bottom, c.y - 80) << c.x << "," << c.y;
-        else
-            EXPECT_EQ(r.top, c.y + 80) << c.x << "," << c.y;
-    }
+    SetCursorPos(300, 320);
+    Pump(200);
+    GetWindowRect(zoom, &r);
+    EXPECT_EQ(r.left, 380);
+    EXPECT_EQ(r.top, 400);
+    SetCursorPos(sw - 30, sh - 30);
+    Pump(200);
+    GetWindowRect(zoom, &r);
+    EXPECT_EQ(r.right, sw - 110);
+    EXPECT_EQ(r.bottom, sh - 110);
+    // With the keyboard focus, the arrow keys move the cursor by the step (2).
+    POINT before, after;
+    GetCursorPos(&before);
+    SendMessageA(zoom, WM_KEYDOWN, VK_LEFT, 0);
+    SendMessageA(zoom, WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(zoom, WM_KEYDOWN, VK_UP, 0);
+    GetCursorPos(&after);
+    EXPECT_EQ(after.x - before.x, -2);
+    EXPECT_EQ(after.y - before.y, -4);
 }
 
 TEST_F(MagnifierTest, ShowsTheScreenAroundTheCursorEnlargedWithTheGridWhenAsked) {
@@ -206,112 +201,75 @@ TEST_F(MagnifierTest, ShowsTheScreenAroundTheCursorEnlargedWithTheGridWhenAsked)
         SetCursorPos(cursor.x, cursor.y);
         Pump(200);
         EXPECT_EQ(Mismatches(zoom, cursor, grid != 0), 0) << "grid " << grid << " after a move";
-        if (grid) {
-            // Kept for a person to look at.
-            EXPECT_TRUE(SaveWindowShot(zoom, TestOutputDir("screenshots") + "\\gyzoom_grid.bmp"));
-        }
+        if (grid) EXPECT_TRUE(SaveWindowShot(zoom, TestOutputDir("screenshots") + "\\gyzoom_grid.bmp"));
         Stop();
     }
 }
 
 TEST_F(MagnifierTest, AFrozenPictureStaysWhereItIsUntilMadeLive) {
-    POINT cursor = {kPatternLeft + 60, kPatternTop + 60};
+    POINT cursor = {kPatternLeft + 60, kPatternTop + 60}, moved = {cursor.x + 30, cursor.y + 20};
     SetCursorPos(cursor.x, cursor.y);
     HWND zoom = Start(0);
     ASSERT_TRUE(zoom);
     EXPECT_EQ(refresh_(0), 1);
-    RECT before;
+    RECT before, after;
     GetWindowRect(zoom, &before);
-    SetCursorPos(cursor.x + 30, cursor.y + 20);
+    SetCursorPos(moved.x, moved.y);
     Pump(250);
-    RECT after;
     GetWindowRect(zoom, &after);
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_EQ(Mismatches(zoom, cursor, false), 0);  // still the picture at the old place
     EXPECT_EQ(refresh_(1), 1);
     Pump(200);
-    GetWindowRect(zoom, &after);
-    EXPECT_EQ(after.left, cursor.x + 30 + 80);
-    EXPECT_EQ(Mismatches(zoom, POINT{cursor.x + 30, cursor.y + 20}, false), 0);
+    EXPECT_EQ(Mismatches(zoom, moved, false), 0);
 }
 
 TEST_F(MagnifierTest, StoppingLeavesNoWindowEvenWhenTheLibraryIsUnloadedFirst) {
     SetCursorPos(300, 300);
     HWND zoom = Start(1);
-    ASSERT_TRUE(zoom);
     EXPECT_EQ(MagnifierWindows(), 1);
     Stop();
     EXPECT_FALSE(IsWindow(zoom));
     EXPECT_EQ(MagnifierWindows(), 0);
-
     // A caller that unloads the library without stopping it.
     zoom = Start(0);
     ASSERT_TRUE(IsWindow(zoom));
     FreeLibrary(module_);
     module_ = nullptr;
-    Pump(100);
     EXPECT_FALSE(IsWindow(zoom));
-    EXPECT_EQ(MagnifierWindows(), 0);
     // Loaded again, it opens again (its window class was given back).
     module_ = LoadLibraryA(SiblingProgram("GYzoom.dll").c_str());
     ASSERT_TRUE(module_);
     TakeEntries();
-    zoom = Start(0);
-    EXPECT_TRUE(IsWindowVisible(zoom));
+    EXPECT_TRUE(IsWindowVisible(Start(0)));
 }
 
 TEST_F(MagnifierTest, CallsOutOfOrderAreHarmless) {
-    // Stop before start, and entries without a magnifier.
+    // Stop before start, entries without a magnifier, an owner that is no window.
     EXPECT_EQ(window_(nullptr, 0, 0), nullptr);
-    EXPECT_EQ(show_(1), 0);
-    EXPECT_EQ(follow_(1), 0);
-    EXPECT_EQ(refresh_(0), 0);
-    EXPECT_EQ(MagnifierWindows(), 0);
-    // Not a window: refused.
+    EXPECT_EQ(show_(1) + follow_(1) + refresh_(0), 0);
     EXPECT_EQ(window_((HWND)(INT_PTR)0x7ff0, 0, 0), nullptr);
     EXPECT_EQ(MagnifierWindows(), 0);
-
+    // A second start keeps the one window and takes the new owner.
     SetCursorPos(300, 300);
     HWND zoom = Start(0);
-    ASSERT_TRUE(zoom);
-    // A second start keeps the one window and takes the new owner.
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(window_(other, 0, 1), zoom);
     EXPECT_EQ(GetWindow(zoom, GW_OWNER), other);
     EXPECT_EQ(MagnifierWindows(), 1);
-    // Out-of-range setups are refused and the window keeps its size.
-    const int bad[][6] = {{0, 50, 80, 80, 2, 5}, {50, 50, 80, 80, 2, 0}, {50, 50, -5, 80, 2, 5},
-                          {50, 50, 80, 80, 0, 5}, {5000, 50, 80, 80, 2, 5}};
-    for (const auto &b : bad) EXPECT_EQ(setup_(b[0], b[1], b[2], b[3], b[4], b[5]), 0) << b[0] << " " << b[5];
+    // Setups out of range are refused; the window keeps its size.
+    EXPECT_EQ(setup_(50, 50, 80, 80, 2, 0) + setup_(0, 50, 80, 80, 2, 5) + setup_(50, 4097, 80, 80, 2, 5) +
+                  setup_(50, 50, -1, 80, 2, 5) + setup_(50, 50, 80, 80, 0, 5),
+              0);
     RECT client;
     GetClientRect(zoom, &client);
     EXPECT_EQ(client.right, 50);
     // Stopping twice, then entries after the stop.
     Stop();
     Stop();
-    EXPECT_EQ(show_(1), 0);
-    EXPECT_EQ(follow_(0), 0);
+    EXPECT_EQ(show_(1) + follow_(0), 0);
     EXPECT_EQ(MagnifierWindows(), 0);
     DestroyWindow(other);
-}
-
-TEST_F(MagnifierTest, ArrowKeysMoveTheCursorByTheStep) {
-    SetCursorPos(400, 400);
-    HWND zoom = Start(0);
-    ASSERT_TRUE(zoom);
-    const struct {
-        WPARAM key;
-        int dx, dy;
-    } keys[] = {{VK_RIGHT, 2, 0}, {VK_DOWN, 0, 2}, {VK_LEFT, -2, 0}, {VK_UP, 0, -2}};
-    for (const auto &k : keys) {
-        POINT before, after;
-        GetCursorPos(&before);
-        SendMessageA(zoom, WM_KEYDOWN, k.key, 0);
-        GetCursorPos(&after);
-        EXPECT_EQ(after.x - before.x, k.dx) << k.key;
-        EXPECT_EQ(after.y - before.y, k.dy) << k.key;
-    }
 }
 
 }  // namespace
