@@ -181,8 +181,10 @@ public:
                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(hwnd_);
     }
+    // The class goes with the window: the next one registers its own brush.
     ~ColourWindow() {
         DestroyWindow(hwnd_);
+        UnregisterClassA("GlypheryCaptureTarget", GetModuleHandleA(nullptr));
         DeleteObject(brush_);
     }
     HWND hwnd() const { return hwnd_; }
@@ -302,7 +304,15 @@ TEST_F(AcquireEndToEnd, CapturedProfilePictureOpensInTheDisplayWindow) {
     StartCapture(program_, "shotC");
     SetCursorPos(950, 450);
     ASSERT_TRUE(WaitForMagnifier(true, 10000)) << "no magnifier";
-    Pump(500);
+    // Until the magnifier shows the window under the pointer.
+    HWND zoom = FindWindowA("GlypheryZoom", nullptr);
+    RECT client;
+    GetClientRect(zoom, &client);
+    POINT middle = {client.right / 2, client.bottom / 2};
+    ClientToScreen(zoom, &middle);
+    HDC screen = GetDC(nullptr);
+    for (int i = 0; i < 100 && !Near(colour, GetPixel(screen, middle.x, middle.y)); ++i) Pump(50);
+    ReleaseDC(nullptr, screen);
     Keys({VK_SHIFT, VK_F1});
     HWND display = nullptr;
     for (int i = 0; i < 600 && !display; ++i, Pump(100)) display = FindWindowA("#32770", "GlypheryDisplay");
@@ -312,6 +322,7 @@ TEST_F(AcquireEndToEnd, CapturedProfilePictureOpensInTheDisplayWindow) {
     PostMessageA(display, WM_COMMAND, IDM_DISPLAY_CLOSE, 0);
     for (int i = 0; i < 200 && IsWindow(display); ++i) Pump(50);
     EXPECT_FALSE(IsWindow(display));
+    CopyFileA(icon.c_str(), (TestOutputDir("e2e") + "\\captured_shotC.ico").c_str(), FALSE);
     DecodedIconFile f;
     std::string error;
     ASSERT_TRUE(ReadDecodedIcon(icon, &f, &error)) << error;
