@@ -91,3 +91,10 @@ std::vector<std::string> FolderChain(const std::string &rawPath) {
     if (start < path.size()) chain.push_back(path);
     return chain;
 }
+
+bool IsPlainFileName(const std::string &name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (unsigned char c : name)
+        if (c < 32 || strchr("\\/:*?\"<>|", c)) return false;
+    return true;
+}

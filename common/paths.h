@@ -31,3 +31,9 @@ int CompareNoCase(const char *a, const char *b, size_t n);
 // Bounded copy into a fixed buffer: copies at most size-1 characters and
 // always terminates. Returns false when the text did not fit (it is cut).
 bool CopyBounded(char *dst, size_t size, const std::string &src);
+
+// Whether `name` can stand alone as a file name in a folder: not empty, not
+// "." or "..", no folder separator, none of : * ? " < > | and no control
+// character. A name the user types (a capture's icon name) is checked with
+// this before a path is formed from it.
+bool IsPlainFileName(const std::string &name);

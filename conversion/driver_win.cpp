@@ -439,24 +439,12 @@ void SourceConverter::MakeProfileImage(const std::string &path, const std::strin
         result->outcome = kSourceBadName;
         return;
     }
-    ImageInfoPtr info(AcquireImageInfo());
-    ExceptionPtr e(AcquireExceptionInfo());
-    ImagePtr picture = ReadSource(info.get(), path, e.get(), request_.fast ? FastLargest() : 0);
-    if (!picture) {
-        result->outcome = kSourceUnreadable;
-        result->detail = ReasonOf(e.get());
+    bool unreadable = false;
+    if (WriteSampled48(path, output, request_.fast ? FastLargest() : 0, &unreadable, &result->detail)) {
+        result->outputs.push_back(output);
         return;
     }
-    bool ok = Mogrify(info.get(), &picture, {"Glyphery", "-sample", "48x48!"}, e.get());
-    if (ok) ok = SetImageStorageClass(picture.get(), DirectClass) != MagickFalse;
-    if (ok) ok = WritePicture(info.get(), picture.get(), "BMP3:" + output);
-    if (ok) {
-        result->outputs.push_back(output);
-    } else {
-        result->outcome = kSourceNotWritten;
-        result->detail = ReasonOf(e.get());
-        if (result->detail.empty()) result->detail = "could not write " + output;
-    }
+    result->outcome = unreadable ? kSourceUnreadable : kSourceNotWritten;
 }
 
 void SourceConverter::RenderGuarded(SourceWork *work, ConversionProgress *progress) {
@@ -844,4 +832,25 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
     int rc = RunConversion(request, &sink, results);
     SetCursor(previous);
     return rc;
+}
+
+bool WriteSampled48(const std::string &source, const std::string &output, int fastLargest, bool *unreadable,
+                    std::string *reason) {
+    EnsureImageLibrary();
+    ImageInfoPtr info(AcquireImageInfo());
+    ExceptionPtr e(AcquireExceptionInfo());
+    ImagePtr picture = ReadSource(info.get(), source, e.get(), fastLargest);
+    *unreadable = !picture;
+    if (!picture) {
+        *reason = ReasonOf(e.get());
+        return false;
+    }
+    bool ok = Mogrify(info.get(), &picture, {"Glyphery", "-sample", "48x48!"}, e.get());
+    if (ok) ok = SetImageStorageClass(picture.get(), DirectClass) != MagickFalse;
+    if (ok) ok = WritePicture(info.get(), picture.get(), "BMP3:" + output);
+    if (!ok) {
+        *reason = ReasonOf(e.get());
+        if (reason->empty()) *reason = "could not write " + output;
+    }
+    return ok;
 }

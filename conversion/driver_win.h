@@ -109,5 +109,13 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
 struct _Image;
 struct _Image *ReadPicture(const std::string &path, int fastLargest, std::string *reason);
 
+// Samples a picture to exactly 48 x 48 pixels (the arguments "-sample"
+// "48x48!") and writes it as a 24-bit bitmap: the profile picture of kind 4
+// and the capture's copy for the display window. `fastLargest` as for
+// ReadPicture (0: the exact read). False with the reason, and *unreadable set
+// when the source could not be read.
+bool WriteSampled48(const std::string &source, const std::string &output, int fastLargest, bool *unreadable,
+                    std::string *reason);
+
 // The worker threads RunConversion uses for `requested` (ConversionRequest::workers) and `sources`.
 int WorkerCount(int requested, size_t sources);

@@ -13,6 +13,7 @@
 #include "common/types.h"
 #include "common/windowutil.h"
 #include "contracts/gygraph.h"
+#include "conversion/sources.h"
 #include "display/colordlg_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
@@ -500,6 +501,10 @@ std::vector<std::string> CaptureIcon(HWND owner, const DisplayRequest &request) 
     std::string picture = CollapseBackslashes(TempFolder() + "captemp.bmp");
     std::string icon = CollapseBackslashes(request.targetFolder + "\\" + request.captureName + ".ico");
     const FormatEntry format = {48, 24};
+    // saveICON takes each format's bitmap from "<temp>\<icon's base>_48_24.bmp"
+    // and deletes it: the picture goes there first, and stays where it is.
+    std::string rendered = FileOfRenderedName(RenderedBitmapName(TempFolder(), request.captureName, -1, 48, 24));
+    if (rendered.empty() || !CopyFileA(picture.c_str(), rendered.c_str(), FALSE)) return {};
     const Settings *s = request.settings;
     saveICON(owner, s ? (int)s->transparent : 0, s ? s->color : 0, picture.c_str(), icon.c_str(), 1, &format);
     return {icon};

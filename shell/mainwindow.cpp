@@ -9,10 +9,13 @@
 
 #include <cstdio>
 
+#include "acquire/mainwindow_acquire.h"
+#include "acquire/twain_session.h"
 #include "common/help_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "contracts/gyphotograbber.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/formatset.h"
 #include "shell/filters.h"
@@ -24,13 +27,11 @@ namespace {
 const char kCaption[] = "Glyphery";  // the browser's title: the program's name in every language
 
 // The camera library's probe: non-zero when a camera interface is available.
-typedef int(WINAPI *IsWiaProc)(HWND window);
-
-bool CameraInterfaceAvailable(HWND window) {
+bool CameraInterfaceAvailable() {
     UniqueModule library(LoadLibraryA("GYphotograbber.dll"));
     if (!library) return false;
     IsWiaProc isWia = reinterpret_cast<IsWiaProc>(GetProcAddress(library.get(), "is_WIA"));
-    return isWia && isWia(window) != 0;
+    return isWia && isWia() != 0;
 }
 
 bool g_cameraAvailable = false;
@@ -60,7 +61,7 @@ BOOL OnInitDialog(HWND panel) {
     w.browser = GetParent(panel);
     // 1. Fresh flags, the swatch's brush.
     w.cursorTest = false;
-    w.scannedPending = w.cameraPending = false;
+    w.scannedPending = w.cameraPending = w.capturePending = false;
     w.chosenColor = s.color;
     w.swatchBrush = CreateSolidBrush(w.chosenColor);
     // 2. Tool tips.
@@ -84,7 +85,7 @@ BOOL OnInitDialog(HWND panel) {
                                           LR_SHARED | LR_LOADMAP3DCOLORS);
     SendDlgItemMessageA(panel, IDC_CONVERT, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)convert);
     // 7. The camera command only with a camera interface.
-    g_cameraAvailable = CameraInterfaceAvailable(w.browser);
+    g_cameraAvailable = CameraInterfaceAvailable();
     // 8. Subclass the browser; a fixed-size window with a minimise box.
     w.previousProc = (WNDPROC)SetWindowLongPtrA(w.browser, GWLP_WNDPROC, (LONG_PTR)BrowserSubclassProc);
     LONG_PTR style = GetWindowLongPtrA(w.browser, GWL_STYLE);
@@ -232,6 +233,13 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
         // Menu and toolbar commands reach the command table first.
         if (w.panel) SendMessageA(w.panel, WM_COMMAND, wParam, lParam);
         break;
+    case kTwainHandOver:
+        // WM_USER is also the dialog's DM_GETDEFID (wParam 0), which the
+        // dialog answers; a hand-over without a picture has nothing to save.
+        if (!wParam) break;
+        OnTwainHandOver(browser, (HGLOBAL)wParam);
+        return 0;
+    case WM_HOTKEY: OnCaptureHotKey(browser, (int)wParam); return 0;
     }
     return CallWindowProcA(w.previousProc, browser, msg, wParam, lParam);
 }

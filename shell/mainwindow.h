@@ -39,6 +39,10 @@ struct MainWindowState {
     bool cameraPending = false;
     char scannedPath[MAX_PATH] = "";
     char cameraPath[MAX_PATH] = "";
+    // A screen capture waiting to be converted, and the name its icon takes.
+    bool capturePending = false;
+    char capturePath[MAX_PATH] = "";
+    char captureName[MAX_PATH] = "";
 
     std::vector<std::string> sources;  // the conversion's source list
 };
@@ -58,6 +62,9 @@ LRESULT CALLBACK BrowserSubclassProc(HWND browser, UINT msg, WPARAM wParam, LPAR
 // Commands of the main window (mainwindow_commands.cpp). Returns true when
 // the command was one of the main window's.
 bool OnMainCommand(HWND panel, int id, int code);
+// The check before a conversion or an acquisition: at least one format box is
+// ticked, else the empty-choice message for the create-as kind and false.
+bool FormatsChosen(HWND panel, HWND owner);
 
 // Panel set-up when the browser is ready (panel_layout.cpp).
 void LayOutPanel(HWND panel, HWND browser);
@@ -69,7 +76,7 @@ void SetXpFormatState(HWND panel, bool pressed, bool indeterminate);
 bool XpButtonPressed();
 
 
-// The commands of later parts of the suite: each does nothing yet.
+// Commands of the other subsystems (desktop, acquisition).
 void OnSystemIcons(HWND owner);
 void OnSystemCursors(HWND owner);
 void OnFolderIcons(HWND owner);
@@ -81,6 +88,9 @@ void OnScanModule(HWND owner);
 void OnScanGlyphery(HWND owner);
 void OnCamera(HWND owner);
 void OnScreenCapture(HWND owner);
+// A capture taken as a profile picture (its 48 x 48 copy `picture`), shown
+// as the settings ask: the display window or the viewer of the user's choice.
+void ShowCapturedPicture(HWND owner, const std::string &picture);
 // Convert with "Create from scanner" set: a TWAIN transfer, which hands its
 // picture over by message and issues Convert again.
 void AcquireFromScanner(HWND owner);

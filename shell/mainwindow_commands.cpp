@@ -215,16 +215,12 @@ void OnConvert(HWND panel) {
     HWND owner = w.browser;
     std::vector<std::string> &sources = w.sources;
     sources.clear();
-    if (w.scannedPending || w.cameraPending) {
-        // A picture handed over by the scanner module or the camera.
-        sources.push_back(w.scannedPending ? w.scannedPath : w.cameraPath);
-        w.scannedPending = w.cameraPending = false;
+    if (w.scannedPending || w.cameraPending || w.capturePending) {
+        // A picture handed over by the scanner, the camera or the screen capture.
+        sources.push_back(w.scannedPending ? w.scannedPath : w.cameraPending ? w.cameraPath : w.capturePath);
+        w.scannedPending = w.cameraPending = w.capturePending = false;
     } else {
-        if (!AnyFormatChecked(panel)) {
-            UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
-            Say(owner, Text(empty), MB_OK | MB_ICONEXCLAMATION);
-            return;
-        }
+        if (!FormatsChosen(panel, owner)) return;
         if (s.scanner) {
             // The picture comes from the TWAIN source, which hands it over
             // by message and issues Convert again (which must not be refused).
@@ -391,6 +387,30 @@ void OnAbout(HWND owner) { ShowAboutDialog(owner); }
 
 }  // namespace
 
+void ShowCapturedPicture(HWND owner, const std::string &picture) {
+    MainWindowState &w = MainWindow();
+    Settings &s = *w.settings;
+    if (!s.display_icon) return;
+    if (s.display_type == 0) {
+        DisplayRequest request;  // the window finds the picture and names its icon
+        request.kind = kCreateProfile;
+        request.targetFolder = s.pathSave;
+        request.captureName = w.captureName;
+        request.settings = &s;
+        ShowDisplayWindow(owner, w.instance, request);
+    } else if (s.display_type == 2 && s.pathDisplay[0]) {
+        ShellOpen(owner, "open", s.pathDisplay, QuotedParameter(picture).c_str(), nullptr, SW_SHOWNORMAL);
+    }
+    // The editor opens icon files only: a captured bitmap has none yet.
+}
+
+bool FormatsChosen(HWND panel, HWND owner) {
+    if (AnyFormatChecked(panel)) return true;
+    UINT empty = KindFromCreateAsList(panel) == kCreateCursor ? IDS_EMPTY_CURSOR : IDS_EMPTY_ICON;
+    Say(owner, Text(empty), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 bool OnMainCommand(HWND panel, int id, int code) {
     if (id == IDC_CREATE_AS) {
         if (code == CBN_SELCHANGE) OnCreateAsChanged(panel);
@@ -445,13 +465,6 @@ void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings-
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
 
-// Acquisition belongs to a part of the suite that is not in this program
-// yet: each command is reached from its menu item or button and does nothing
-// for now.
-void OnSelectSource(HWND owner) {}
-void OnScanModule(HWND owner) {}
-void OnScanGlyphery(HWND owner) {}
-void OnCamera(HWND owner) {}
-void OnScreenCapture(HWND owner) {}
-void AcquireFromScanner(HWND owner) {}
+// The video tool belongs to a part of the suite that is not in this program
+// yet: the whole video stays the source for now.
 std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

@@ -72,6 +72,15 @@ TEST(PathParts, CompareNoCaseAndBoundedCopy) {
     EXPECT_STREQ(small, "abcd");
 }
 
+// A name typed by the user may become a file of a folder only when it
+// cannot reach another folder or name a device stream.
+TEST(PathParts, PlainFileNames) {
+    for (const char *good : {"shot", "my shot.v2", "\xe9t\xe9", "a..b", "..."})
+        EXPECT_TRUE(IsPlainFileName(good)) << good;
+    for (const char *bad : {"", ".", "..", "..\\up", "a/b", "c:x", "x*", "x?", "\"q\"", "<", ">", "a|b", "tab\there"})
+        EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+}
+
 TEST(ByteReader, ReadsLittleEndianAndRefusesPastTheEnd) {
     const uint8_t data[] = {0x01, 0x02, 0xde, 0xc0, 0xad, 0x0b, 0xff};
     ByteReader r(data, sizeof data);
