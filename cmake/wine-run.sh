@@ -42,4 +42,19 @@ fi
 # redirected, so they never hold the caller's pipes (ctest waits for those).
 wineserver -p30 >/dev/null 2>&1 </dev/null
 "$WINELOADER" cmd /c rem >/dev/null 2>&1 </dev/null
-"$WINELOADER" "$prog" "$@"
+# A program that opens the first window of the prefix makes Wine start its
+# desktop process (explorer.exe /desktop) from that program, with the
+# program's output: under a pipe (ctest), the pipe would stay open after the
+# program ends and its reader would wait for ever. So output that is not a
+# terminal goes through a file, which the caller gets when the program ends.
+if [ -t 1 ]; then
+    "$WINELOADER" "$prog" "$@"
+    exit $?
+fi
+out=$(mktemp) err=$(mktemp)
+"$WINELOADER" "$prog" "$@" >"$out" 2>"$err"
+rc=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $rc
