@@ -29,7 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     CompositePlan plan;
     CompositeError error = ParseCompositeArguments(args, &plan);
     if (error != CompositeError::kNone) return 0;
-    Check(!plan.target.empty() && !plan.picture.empty());
+    // Target and picture are words of the list before the output (an empty
+    // word is a file name the reader refuses later).
+    size_t images = 0;
+    for (size_t i = 1; i + 1 < args.size(); ++i) images += args[i] == plan.target || args[i] == plan.picture;
+    Check(images >= 2 || (plan.target == plan.picture && images >= 1));
     Check(plan.output == args.back());
     Check(plan.gravity >= 0 && plan.gravity <= 10);
     Check(plan.blend >= 0);
