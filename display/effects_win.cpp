@@ -368,9 +368,22 @@ struct BlobDeleter {
 // pixels wide; a width beyond this comes from a damaged record.
 const int kMaxEffectWidth = 1024;
 
-// A device-dependent bitmap of a .bmp file's bytes, or null when the bytes
-// are not a whole uncompressed bitmap. Every field is checked against the
-// bytes present before it is used.
+ImagePtr ReadWorkingFile(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
+    if (!CopyBounded(info->filename, MaxTextExtent, AnsiToUtf8(path))) return ImagePtr();
+    return ImagePtr(ReadImage(info, e));
+}
+
+void TellColorCount(HWND window, Image *image, ExceptionInfo *e) {
+    size_t count = GetNumberColors(image, nullptr, e);
+    std::string format = Text(IDS_FX_COLOR_COUNT);
+    char text[128];
+    snprintf(text, sizeof text, format.c_str(), (int)count);
+    ShowMessage(window, text, Text(IDS_FX_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+// Every field is checked against the bytes present before it is used.
 HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size) {
     ByteReader r(data, size);
     if (!r.Has(0, 14 + 40) || data[0] != 'B' || data[1] != 'M') return nullptr;
@@ -402,21 +415,6 @@ HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size) {
     return CreateDIBitmap(screen.get(), (const BITMAPINFOHEADER *)info.data(), CBM_INIT, data + pixelOffset,
                           (const BITMAPINFO *)info.data(), DIB_RGB_COLORS);
 }
-
-ImagePtr ReadWorkingFile(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
-    if (!CopyBounded(info->filename, MaxTextExtent, AnsiToUtf8(path))) return ImagePtr();
-    return ImagePtr(ReadImage(info, e));
-}
-
-void TellColorCount(HWND window, Image *image, ExceptionInfo *e) {
-    size_t count = GetNumberColors(image, nullptr, e);
-    std::string format = Text(IDS_FX_COLOR_COUNT);
-    char text[128];
-    snprintf(text, sizeof text, format.c_str(), (int)count);
-    ShowMessage(window, text, Text(IDS_FX_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
 
 MogrifyHandler SetMogrifyHandler(MogrifyHandler handler) {
     MogrifyHandler old = g_mogrify;

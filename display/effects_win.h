@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "display/effects.h"
@@ -51,3 +53,7 @@ int RunMogrify(struct _ImageInfo *info, int argc, const char **argv, struct _Ima
 // The border colour the border dialog (405) stored last, a colour reference;
 // kDefaultBorderColor until the user chooses one. The border effect draws in it.
 COLORREF BorderColor();
+
+// A device-dependent bitmap of a .bmp file's bytes (the caller owns it), or
+// null when the bytes are not a whole uncompressed bitmap.
+HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size);
