@@ -254,3 +254,18 @@ HBITMAP CombineWithClipboard(HWND owner, HINSTANCE instance, const char *helpFil
     DeleteFileA(workingFile.c_str());
     return result;
 }
+
+HBITMAP CropToSquare(HBITMAP bitmap, int size) {
+    if (!bitmap || size < 1) return nullptr;
+    WindowDC screen(nullptr);
+    UniqueMemDC from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
+    HBITMAP square = CreateCompatibleBitmap(screen.get(), size, size);
+    if (!from || !to || !square) {
+        if (square) DeleteObject(square);
+        return nullptr;
+    }
+    SelectObjectScope a(from.get(), bitmap), b(to.get(), square);
+    PatBlt(to.get(), 0, 0, size, size, BLACKNESS);
+    BitBlt(to.get(), 0, 0, size, size, from.get(), 0, 0, SRCCOPY);
+    return square;
+}

@@ -30,3 +30,7 @@ HBITMAP PasteFromClipboard(HWND owner, HINSTANCE instance);
 // (told in a message box) or a failed composition.
 HBITMAP CombineWithClipboard(HWND owner, HINSTANCE instance, const char *helpFile, HBITMAP picture,
                              const std::string &workingFile);
+
+// A new bitmap of `size` x `size` holding the top-left corner of `bitmap`
+// (what lies beyond a smaller bitmap is black); null for a size below 1.
+HBITMAP CropToSquare(HBITMAP bitmap, int size);

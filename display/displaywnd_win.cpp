@@ -14,6 +14,7 @@
 #include "common/windowutil.h"
 #include "contracts/gygraph.h"
 #include "display/colordlg_win.h"
+#include "display/combine_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
 #include "display/resource.h"
@@ -422,6 +423,27 @@ void OnZoomRelease(HWND window, DisplayWindow *w) {
     ShowColorInfo(window, w->instance, w->picked);
 }
 
+// A clipboard or plug-in result: it becomes the current image's retouched
+// picture and its icon image, at the image's size (cut from its top-left
+// corner, as the window shows it).
+void TakeResult(HWND window, DisplayWindow *w, HBITMAP result) {
+    UniqueBitmap owned(result);
+    if (!owned || w->File().set.images.empty()) return;
+    UniqueBitmap square(CropToSquare(owned.get(), w->displaySize));
+    if (!square) return;
+    HBITMAP shown = square.get();
+    w->Effect() = std::move(square);
+    RepaintPicture(window, *w);
+    StoreBitmapInRecord(shown, w->workingFile, &w->Record());
+    TakeCurrentRecord(w);
+}
+
+void OnPasteCombine(HWND window, DisplayWindow *w) {
+    UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
+    const char *help = w->request->settings ? w->request->settings->helpPath : nullptr;
+    TakeResult(window, w, CombineWithClipboard(window, w->instance, help, picture.get(), w->workingFile));
+}
+
 void OnClose(HWND window, DisplayWindow *w) {
     if (w->zooming) EndZoom(window, w);
     w->icon.reset();
@@ -447,6 +469,8 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDM_PICK_COLOR: OnPickColor(window, w, lParam == PICK_FOR_REPLACE); break;
     case IDM_REPLACE_COLOR: OnReplaceColor(window, w); break;
     case IDM_DISPLAY_COPY: OnCopy(window, w); break;
+    case IDM_PASTE_REPLACE: TakeResult(window, w, PasteFromClipboard(window, w->instance)); break;
+    case IDM_PASTE_COMBINE: OnPasteCombine(window, w); break;
     case IDC_FILE_LIST:
         if (code == CBN_SELCHANGE) OnSelectFile(window, w);
         break;
