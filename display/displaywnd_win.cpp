@@ -17,6 +17,7 @@
 #include "display/combine_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
+#include "display/print_win.h"
 #include "display/resource.h"
 #include "display/zoom_win.h"
 #include "shell/settings.h"
@@ -471,6 +472,7 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDM_DISPLAY_COPY: OnCopy(window, w); break;
     case IDM_PASTE_REPLACE: TakeResult(window, w, PasteFromClipboard(window, w->instance)); break;
     case IDM_PASTE_COMBINE: OnPasteCombine(window, w); break;
+    case IDM_DISPLAY_PRINT: PrintIconFile(window, w->instance, w->File().set, w->File().path); break;
     case IDC_FILE_LIST:
         if (code == CBN_SELCHANGE) OnSelectFile(window, w);
         break;
