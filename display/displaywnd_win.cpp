@@ -17,6 +17,8 @@
 #include "display/combine_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
+#include "display/pluginmenu.h"
+#include "display/plugins_win.h"
 #include "display/print_win.h"
 #include "display/resource.h"
 #include "display/zoom_win.h"
@@ -62,6 +64,9 @@ RECT DisplayedSquare(HWND window, int size) {
     RECT r = {corner.x, corner.y, corner.x + size, corner.y + size};
     return r;
 }
+
+// Submenu 1 of the window's menu.
+HMENU PluginsMenu(HWND window) { return GetSubMenu(GetMenu(window), 1); }
 
 void RepaintPicture(HWND window, const DisplayWindow &w) {
     RECT r = {kOrigin, kOrigin, w.extent, w.extent};
@@ -224,6 +229,7 @@ BOOL OnInitDialog(HWND window, DisplayWindow *w) {
     w->workingFile = WorkingBitmapPath();
     SetLabels(window, *w);
     FillEffectLists(window);
+    BuildPluginsMenu(PluginsMenu(window), RegistryPluginFolders(), PluginsIniPath());
     CreateToolbars(window, w);
     if (w->request->settings && w->request->settings->apply_to_all) CheckDlgButton(window, IDC_APPLY_TO_ALL, BST_CHECKED);
     HWND fileList = GetDlgItem(window, IDC_FILE_LIST);
@@ -445,6 +451,17 @@ void OnPasteCombine(HWND window, DisplayWindow *w) {
     TakeResult(window, w, CombineWithClipboard(window, w->instance, help, picture.get(), w->workingFile));
 }
 
+// The displayed picture goes through the working file to the plug-in; its
+// result is taken like a pasted picture.
+void OnRunPlugin(HWND window, DisplayWindow *w, int command) {
+    if (w->File().set.images.empty()) return;
+    UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
+    if (!picture || !WriteWorkingBitmap(picture.get(), (int)w->Record().bitDepth, w->workingFile)) return;
+    HBITMAP result = RunPlugin(w->workingFile, PluginsIniPath(), command);
+    DeleteFileA(w->workingFile.c_str());
+    TakeResult(window, w, result);
+}
+
 void OnClose(HWND window, DisplayWindow *w) {
     if (w->zooming) EndZoom(window, w);
     w->icon.reset();
@@ -485,7 +502,11 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDC_SPECIAL_APPLY: case IDC_COLORIZE_APPLY: case IDC_FILTERS_APPLY:
         OnChooseEffect(window, w, id);
         break;
-    default: return FALSE;
+    case IDM_PLUGIN_MANAGER: RunPluginManager(window, w->instance, PluginsMenu(window), PluginsIniPath()); break;
+    default:
+        if (!IsPluginCommand(id)) return FALSE;
+        OnRunPlugin(window, w, id);
+        break;
     }
     return TRUE;
 }

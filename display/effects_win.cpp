@@ -351,15 +351,6 @@ int RealMogrify(ImageInfo *info, int argc, const char **argv, Image **images, Ex
 }
 MogrifyHandler g_mogrify = RealMogrify;
 
-class WaitCursor {
-public:
-    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, (LPCSTR)IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(old_); }
-
-private:
-    HCURSOR old_;
-};
-
 struct BlobDeleter {
     void operator()(void *blob) const { RelinquishMagickMemory(blob); }
 };
@@ -491,8 +482,12 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     RunMogrify(info.get(), (int)argv.size(), argv.data(), &raw, e.get());
     image.reset(raw);
     if (!image) return nullptr;
-    // The first picture of what the options made (a channel extraction may
-    // make several), as an uncompressed bitmap in memory.
+    return BitmapFromImage(info.get(), image.get(), e.get());
+}
+
+// The first picture of the list (a channel extraction may make several),
+// through an uncompressed bitmap in memory.
+HBITMAP BitmapFromImage(ImageInfo *info, Image *image, ExceptionInfo *e) {
     info->adjoin = MagickFalse;
     info->compression = NoCompression;  // a palette picture would otherwise be run-length encoded
     CopyBounded(info->magick, MaxTextExtent, "BMP");
@@ -500,7 +495,7 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     CopyBounded(info->filename, MaxTextExtent, "BMP:effect");
     CopyBounded(image->filename, MaxTextExtent, "BMP:effect");
     size_t length = 0;
-    std::unique_ptr<void, BlobDeleter> blob(ImageToBlob(info.get(), image.get(), &length, e.get()));
+    std::unique_ptr<void, BlobDeleter> blob(ImageToBlob(info, image, &length, e));
     if (!blob || length < 2 || memcmp(blob.get(), "BM", 2) != 0) return nullptr;
     return BitmapFromBmpBytes((const uint8_t *)blob.get(), length);
 }

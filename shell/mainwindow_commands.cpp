@@ -14,6 +14,7 @@
 #include "common/files_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "common/windowutil.h"
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/formatset.h"
@@ -312,18 +313,9 @@ void OnCursorTest(HWND panel) {
 
 void OnBrowseTarget(HWND panel) {
     MainWindowState &w = MainWindow();
-    std::string title = LoadText(w.instance, IDS_TARGET_TITLE);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA info = {};
-    info.hwndOwner = w.browser;
-    info.pszDisplayName = display;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (!chosen) return;
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(chosen, path)) SetDlgItemTextA(panel, IDC_TARGET, path);
-    CoTaskMemFree(chosen);
+    std::string chosen;
+    if (BrowseForFolderPath(w.browser, LoadText(w.instance, IDS_TARGET_TITLE), "", &chosen))
+        SetDlgItemTextA(panel, IDC_TARGET, chosen.c_str());
 }
 
 void OnOpenSelected() {

@@ -93,32 +93,13 @@ BOOL OnInitDialog(HWND dialog, Settings *settings) {
     return TRUE;
 }
 
-// Starts the folder browser on the folder the field already names.
-int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
-    const char *start = (const char *)data;
-    if (message == BFFM_INITIALIZED && start && start[0]) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start);
-    return 0;
-}
 
 // The shell's folder browser, file-system folders only; the chosen folder's
 // path goes into the field.
 void BrowseForFolder(HWND dialog, int field, int titleId) {
-    std::string title = LoadText(dialog, titleId);
-    std::string start = FieldText(dialog, field);
-    HRESULT com = CoInitialize(nullptr);
-    BROWSEINFOA info = {};
-    info.hwndOwner = dialog;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    info.lpfn = BrowseCallback;
-    info.lParam = (LPARAM)start.c_str();
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (chosen) {
-        char path[MAX_PATH] = {0};
-        if (SHGetPathFromIDListA(chosen, path)) SetDlgItemTextA(dialog, field, path);
-        CoTaskMemFree(chosen);
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
+    std::string chosen;
+    if (BrowseForFolderPath(dialog, LoadText(dialog, titleId), FieldText(dialog, field), &chosen))
+        SetDlgItemTextA(dialog, field, chosen.c_str());
 }
 
 // The open-file dialog for the viewer program; the chosen path goes into 1138.

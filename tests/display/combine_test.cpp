@@ -22,13 +22,6 @@ HBITMAP Painted(int width, int height, const std::function<COLORREF(int, int)> &
     return bitmap;
 }
 
-COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
-    WindowDC screen(nullptr);
-    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
-    SelectObjectScope select(dc.get(), bitmap);
-    return GetPixel(dc.get(), x, y);
-}
-
 SIZE SizeOf(HBITMAP bitmap) {
     BITMAP b = {};
     GetObjectA(bitmap, sizeof b, &b);
@@ -79,8 +72,8 @@ TEST_F(CombineTest, SubstractTakesTheIconFromTheClipboardPicture) {
         Click(d, IDOK);
     }));
     ASSERT_TRUE(result);
-    EXPECT_EQ(PixelOf(result.get(), 0, 0), RGB(150, 0, 30));
-    EXPECT_EQ(PixelOf(result.get(), 15, 15), RGB(150, 0, 30));
+    EXPECT_EQ(BitmapPixel(result.get(), 0, 0), RGB(150, 0, 30));
+    EXPECT_EQ(BitmapPixel(result.get(), 15, 15), RGB(150, 0, 30));
     // The temporary pictures are gone.
     EXPECT_EQ(GetFileAttributesA(dir_.File("G.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(dir_.File("G2.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -99,8 +92,8 @@ TEST_F(CombineTest, MixLaysTheIconAtItsRatioAndMoveUsesThePositionShown) {
     }));
     ASSERT_TRUE(mixed);
     EXPECT_EQ(SizeOf(mixed.get()).cx, 32);
-    EXPECT_EQ(PixelOf(mixed.get(), 31, 31), RGB(150, 25, 125));  // 25 % icon, 75 % clipboard
-    EXPECT_EQ(PixelOf(mixed.get(), 15, 15), RGB(200, 0, 100));   // outside the icon
+    EXPECT_EQ(BitmapPixel(mixed.get(), 31, 31), RGB(150, 25, 125));  // 25 % icon, 75 % clipboard
+    EXPECT_EQ(BitmapPixel(mixed.get(), 15, 15), RGB(200, 0, 100));   // outside the icon
     // "Use as background": the icon at the clipboard picture's top-left corner.
     SetClipboard(Painted(32, 32, [](int, int) { return RGB(200, 0, 100); }));
     UniqueBitmap over(Combine(icon.get(), [](HWND d) {
@@ -109,8 +102,8 @@ TEST_F(CombineTest, MixLaysTheIconAtItsRatioAndMoveUsesThePositionShown) {
         Click(d, IDOK);
     }));
     ASSERT_TRUE(over);
-    EXPECT_EQ(PixelOf(over.get(), 0, 0), RGB(0, 100, 200));
-    EXPECT_EQ(PixelOf(over.get(), 16, 16), RGB(200, 0, 100));
+    EXPECT_EQ(BitmapPixel(over.get(), 0, 0), RGB(0, 100, 200));
+    EXPECT_EQ(BitmapPixel(over.get(), 16, 16), RGB(200, 0, 100));
 }
 
 TEST_F(CombineTest, RefusalsLeaveNothingBehind) {
@@ -148,9 +141,9 @@ TEST_F(CombineTest, RefusalsLeaveNothingBehind) {
     ASSERT_TRUE(pasted);
     UniqueBitmap square(CropToSquare(pasted.get(), 32));
     EXPECT_EQ(SizeOf(square.get()).cx, 32);
-    EXPECT_EQ(PixelOf(square.get(), 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(PixelOf(square.get(), 31, 0), RGB(0, 0, 255));
-    EXPECT_EQ(PixelOf(square.get(), 0, 30), RGB(0, 0, 0));  // below the pasted picture
+    EXPECT_EQ(BitmapPixel(square.get(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(BitmapPixel(square.get(), 31, 0), RGB(0, 0, 255));
+    EXPECT_EQ(BitmapPixel(square.get(), 0, 30), RGB(0, 0, 0));  // below the pasted picture
 }
 
 TEST_F(CombineTest, CompositorTilesMasksAndRefuses) {
@@ -163,15 +156,15 @@ TEST_F(CombineTest, CompositorTilesMasksAndRefuses) {
     // Read back through the system's own loader.
     UniqueBitmap tiled((HBITMAP)LoadImageA(nullptr, out.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_TRUE(tiled);
-    for (int x : {0, 4, 8}) EXPECT_EQ(PixelOf(tiled.get(), x, 4), RGB(255, 255, 255)) << x;
-    EXPECT_EQ(PixelOf(tiled.get(), 1, 0), RGB(0, 0, 0));
+    for (int x : {0, 4, 8}) EXPECT_EQ(BitmapPixel(tiled.get(), x, 4), RGB(255, 255, 255)) << x;
+    EXPECT_EQ(BitmapPixel(tiled.get(), 1, 0), RGB(0, 0, 0));
     // The mask lies over the picture first; the picture at the centre.
     ASSERT_EQ(RunCompositor({"Glyphery", "-compose", "over", "-gravity", "Center", target, tile, mask, out}), 1);
     UniqueBitmap masked((HBITMAP)LoadImageA(nullptr, out.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_TRUE(masked);
-    EXPECT_EQ(PixelOf(masked.get(), 3, 1), RGB(0, 255, 0));
-    EXPECT_EQ(PixelOf(masked.get(), 5, 3), RGB(0, 0, 0));
-    EXPECT_EQ(PixelOf(masked.get(), 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(BitmapPixel(masked.get(), 3, 1), RGB(0, 255, 0));
+    EXPECT_EQ(BitmapPixel(masked.get(), 5, 3), RGB(0, 0, 0));
+    EXPECT_EQ(BitmapPixel(masked.get(), 0, 0), RGB(0, 0, 0));
     DeleteFileA(out.c_str());
     EXPECT_EQ(RunCompositor({"Glyphery", target, tile, mask, mask, out}), 0);
     EXPECT_EQ(RunCompositor({"Glyphery", "-blend", "x5", target, tile, out}), 0);
