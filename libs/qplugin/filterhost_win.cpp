@@ -23,6 +23,9 @@ struct Block {
 };
 
 struct FilterRun {
+    // Tiles are read from the picture as it was and written to the result,
+    // so a tile's border never holds pixels an earlier tile filtered.
+    std::vector<uint8_t> source;
     std::vector<uint8_t> *picture = nullptr;
     int width = 0, height = 0;
     PIFilterRecord *record = nullptr;
@@ -117,7 +120,7 @@ PIErr Deliver(FilterRun *run) {
         size_t rowBytes = 0, bytes = TileBytes(in, r->inLoPlane, r->inHiPlane, kMaxTileBytes, &rowBytes);
         if (!bytes) return kPIFilterBadParameters;
         run->in.assign(bytes, 0);
-        if (!ReadTile(run->picture->data(), run->width, run->height, in, r->inLoPlane, r->inHiPlane,
+        if (!ReadTile(run->source.data(), run->width, run->height, in, r->inLoPlane, r->inHiPlane,
                       r->inputPadding, run->in.data(), rowBytes))
             return kPIFilterBadParameters;
         r->inData = run->in.data();
@@ -168,6 +171,7 @@ bool RunFilter(PIFilterEntry entry, HWND owner, std::vector<uint8_t> *picture, i
         picture->size() != (size_t)width * height * 3)
         return false;
     FilterRun run;
+    run.source = *picture;
     run.picture = picture;
     run.width = width;
     run.height = height;

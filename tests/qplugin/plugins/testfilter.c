@@ -16,13 +16,13 @@
 #define BLUR_RADIUS 1
 #endif
 
-static const PIRect kNoRect = {0, 0, 0, 0};
-static const int32_t kParameterMagic = 0x474C5950;
 
-static int Rows(const PIFilterRecord *r) { return r->filterRect.bottom - r->filterRect.top; }
-static int Columns(const PIFilterRecord *r) { return r->filterRect.right - r->filterRect.left; }
+#define PARAMETER_MAGIC 0x474C5950
 
-static void AskRows(PIFilterRecord *r, int top, int rows, int border) {
+static inline int Rows(const PIFilterRecord *r) { return r->filterRect.bottom - r->filterRect.top; }
+static inline int Columns(const PIFilterRecord *r) { return r->filterRect.right - r->filterRect.left; }
+
+static inline void AskRows(PIFilterRecord *r, int top, int rows, int border) {
     int bottom = top + rows > r->filterRect.bottom ? r->filterRect.bottom : top + rows;
     r->outRect.top = (int16_t)top;
     r->outRect.bottom = (int16_t)bottom;
@@ -36,8 +36,9 @@ static void AskRows(PIFilterRecord *r, int top, int rows, int border) {
     r->inHiPlane = r->outHiPlane = 2;
 }
 
-static void AskNothing(PIFilterRecord *r) {
-    r->inRect = r->outRect = kNoRect;
+static inline void AskNothing(PIFilterRecord *r) {
+    static const PIRect none = {0, 0, 0, 0};
+    r->inRect = r->outRect = none;
 }
 
 static void Parameters(PIFilterRecord *r, int16_t *result) {
@@ -47,13 +48,14 @@ static void Parameters(PIFilterRecord *r, int16_t *result) {
         *result = kPIMemFull;
         return;
     }
-    *(int32_t *)r->handleProcs->lockProc(r->parameters, 0) = kParameterMagic;
+    *(int32_t *)r->handleProcs->lockProc(r->parameters, 0) = PARAMETER_MAGIC;
     r->handleProcs->unlockProc(r->parameters);
 #endif
     (void)r;
     *result = kPINoErr;
 }
 
+#if TEST_FILTER == FILTER_INVERT
 static void Invert(PIFilterRecord *r, int16_t *result) {
     int32_t *magic;
     int top, y, x;
@@ -62,7 +64,7 @@ static void Invert(PIFilterRecord *r, int16_t *result) {
         return;
     }
     magic = (int32_t *)r->handleProcs->lockProc(r->parameters, 0);
-    if (!magic || *magic != kParameterMagic || r->handleProcs->getSizeProc(r->parameters) != sizeof(int32_t)) {
+    if (!magic || *magic != PARAMETER_MAGIC || r->handleProcs->getSizeProc(r->parameters) != sizeof(int32_t)) {
         *result = kPIFilterBadParameters;
         return;
     }
@@ -85,7 +87,9 @@ static void Invert(PIFilterRecord *r, int16_t *result) {
     r->handleProcs->disposeProc(r->parameters);
     r->parameters = NULL;
 }
+#endif
 
+#if TEST_FILTER == FILTER_BLUR
 /* One tile of the blur: each output pixel the mean of the (2R+1)^2 pixels
  * around it in the padded input, summed column-wise in a host buffer. */
 static void BlurTile(PIFilterRecord *r, int16_t *result) {
@@ -118,6 +122,7 @@ static void BlurTile(PIFilterRecord *r, int16_t *result) {
     r->bufferProcs->unlockProc(id);
     r->bufferProcs->freeProc(id);
 }
+#endif
 
 static void Start(PIFilterRecord *r, intptr_t *data, int16_t *result) {
     *result = kPINoErr;
