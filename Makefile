@@ -72,7 +72,7 @@ bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
 # What a user installs (the 32-bit build).
-DIST_FILES := Glyphery.exe Glyphery.dll GYgraph.dll GYdib.dll GlypheryConvert.exe GlypheryEdit.exe
+DIST_FILES := Glyphery.exe Glyphery.dll GYgraph.dll GYdib.dll Qplugin.dll GlypheryConvert.exe GlypheryEdit.exe
 dist: build-win
 	rm -rf $(DIST) && mkdir -p $(DIST)
 	cp $(addprefix $(BUILD_WIN)/bin/,$(DIST_FILES)) $(DIST)/

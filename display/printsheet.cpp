@@ -39,8 +39,18 @@ std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vec
     page->push_back(Text(column, kCountLine, SheetFont::kBold, std::to_string(images.size())));
     page->push_back(Rule(kSecondRule, pageWidth));
     int64_t y = kFirstImage;
+    // A new document at y 50 for what would reach past the page's bottom:
+    // on paper, an icon cut by the page's edge is lost. Only what does not
+    // fit even at the top of a page is drawn where it falls.
+    auto makeRoom = [&](int64_t height) {
+        if (y + height <= pageHeight || y == kContinuationTop) return;
+        pages.emplace_back();
+        page = &pages.back();
+        y = kContinuationTop;
+    };
     for (size_t i = 0; i < images.size(); ++i) {
         const SheetImage &image = images[i];
+        makeRoom(image.height);
         char line[160];
         snprintf(line, sizeof line, texts.imageFormat.c_str(), image.width, image.height,
                  (int)SheetColorCount(image.bitDepth));
@@ -48,12 +58,8 @@ std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vec
         page->push_back(SheetItem{SheetItem::kIcon, column, (int)y, image.height, image.height, SheetFont::kNormal,
                                   "", i});
         y += (int64_t)image.height + kImageGap;
-        if (y >= pageHeight) {
-            pages.emplace_back();
-            page = &pages.back();
-            y = kContinuationTop;
-        }
     }
+    makeRoom(kRuleHeight);
     page->push_back(Rule((int)y, pageWidth));
     return pages;
 }

@@ -126,8 +126,8 @@ TEST_F(PrintTest, OnePageWithThreeImagesThroughThePrintDialog) {
     EXPECT_FALSE(Exists(cancelled));
 }
 
-// Thirteen images of 256 x 256 fill the first page after twelve; the
-// thirteenth goes to a second document.
+// Thirteen images of 256 x 256: eleven fit on the first page, the last two
+// go to a second document.
 TEST_F(PrintTest, ImagesThatOverflowGoToASecondDocument) {
     std::vector<FixtureImage> images(13, FixtureImage{256, 4, 0x808000});
     DisplayFile file = Load(images, "many.ico");

@@ -62,8 +62,8 @@ TEST(PrintSheetTest, EmptySetsAndOverflow) {
     EXPECT_EQ(empty[0][5].text, "0");
     EXPECT_EQ(empty[0].back().kind, SheetItem::kRule);
     EXPECT_EQ(empty[0].back().y, 350);
-    // 350 + 3 x 115 = 695 reaches the page: the fourth image starts a new
-    // document at 50, without the header.
+    // A fourth image at 350 + 3 x 115 = 695 would reach past the page: it
+    // starts a new document at 50, without the header.
     std::vector<SheetPage> pages = LayOutSheet(2400, 695, std::vector<SheetImage>(5, {100, 100, 8}), Texts());
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].size(), 7u + 6u);
@@ -72,8 +72,18 @@ TEST(PrintSheetTest, EmptySetsAndOverflow) {
     EXPECT_EQ(pages[1][0].y, 50);
     EXPECT_EQ(pages[1][3].image, 4u);
     EXPECT_EQ(pages[1].back().y, 280);
-    // An image taller than the page takes a document of its own each time.
-    EXPECT_EQ(LayOutSheet(2400, 100, std::vector<SheetImage>(3, {256, 256, 24}), Texts()).size(), 4u);
+    // An image taller than the page takes a document of its own each time,
+    // and so does the final rule after it.
+    EXPECT_EQ(LayOutSheet(2400, 100, std::vector<SheetImage>(3, {256, 256, 24}), Texts()).size(), 5u);
+    // An image that ends exactly at the page's bottom stays; the final rule
+    // below it moves on.
+    std::vector<SheetPage> exact = LayOutSheet(2400, 450, {{100, 100, 4}}, Texts());
+    ASSERT_EQ(exact.size(), 2u);
+    EXPECT_EQ(exact[0].back().kind, SheetItem::kIcon);
+    EXPECT_EQ(exact[0].back().y, 350);
+    ASSERT_EQ(exact[1].size(), 1u);
+    EXPECT_EQ(exact[1][0].kind, SheetItem::kRule);
+    EXPECT_EQ(exact[1][0].y, 50);
 }
 
 TEST(PrintSheetTest, ColourCounts) {
