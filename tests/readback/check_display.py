@@ -17,22 +17,17 @@ import tempfile
 
 from PIL import Image, IcoImagePlugin  # noqa: F401
 
+import tally
+from tally import check
+
 WANT = {
     "display_inverted.ico": ((55, 55, 55), (225, 225, 225)),
     "display_replaced.ico": ((120, 0, 0), (30, 90, 200)),  # row 31 is black: not among the points
 }
 POINTS = ((5, 3), (31, 15), (0, 16), (20, 30))  # two in the top half, two in the bottom
 
-passed = failed = 0
 
 
-def check(cond, what):
-    global passed, failed
-    if cond:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
 
 
 def halves(img, name, reader):
@@ -58,8 +53,7 @@ def main():
             check(len(pngs) == 1, f"icotool -x {name}: {len(pngs)} images of 32 x 32")
             for png in pngs:
                 halves(Image.open(png).convert("RGB"), name, "icotool")
-    print(f"{passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    sys.exit(tally.summary())
 
 
 if __name__ == "__main__":

@@ -17,17 +17,8 @@ import tempfile
 
 from PIL import Image, IcoImagePlugin, CurImagePlugin  # noqa: F401
 
-passed = failed = 0
-
-
-def check(cond, what):
-    global passed, failed
-    if cond:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
-
+import tally
+from tally import check
 
 def read_expect(path):
     exp = {"type": None, "images": []}
@@ -144,8 +135,7 @@ def main():
     for path in files:
         check_file(path)
     print(f"readback: {len(files)} files")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally.summary()
 
 
 if __name__ == "__main__":

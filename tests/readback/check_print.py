@@ -22,17 +22,12 @@ import sys
 
 from PIL import Image
 
+import tally
+from tally import check
+
 DPI = 300
-passed = failed = 0
 
 
-def check(cond, what):
-    global passed, failed
-    if cond:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL: " + what)
 
 
 def lines_of(ps):
@@ -99,7 +94,7 @@ def main(folder):
     overflow = os.path.join(folder, "print_overflow.ps")
     for f in (three, overflow):
         check(os.path.exists(f), "missing " + f)
-    if failed:
+    if tally.failed:
         return
     with open(three, "rb") as f:
         check(f.read().count(b"%!PS-Adobe") == 1, "print_three.ps holds one document")
@@ -139,5 +134,4 @@ def main(folder):
 
 if __name__ == "__main__":
     main(sys.argv[1])
-    print("%d passed, %d failed" % (passed, failed))
-    sys.exit(1 if failed else 0)
+    sys.exit(tally.summary())
