@@ -263,8 +263,8 @@ TEST_F(PluginsTest, RunsOnTheWorkingBitmap) {
     ASSERT_TRUE(blurred);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
-            bool near = abs(x - 5) <= 1 && abs(y - 7) <= 1;
-            EXPECT_EQ(BitmapPixel(blurred.get(), x, y), near ? RGB(28, 28, 28) : RGB(0, 0, 0)) << x << "," << y;
+            bool inBox = abs(x - 5) <= 1 && abs(y - 7) <= 1;
+            EXPECT_EQ(BitmapPixel(blurred.get(), x, y), inBox ? RGB(28, 28, 28) : RGB(0, 0, 0)) << x << "," << y;
         }
 
     EXPECT_EQ(RunPlugin(working, ini_, 712), nullptr);

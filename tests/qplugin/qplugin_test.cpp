@@ -94,9 +94,9 @@ TEST_F(QpluginTest, BlursAskForABorderAroundEachTile) {
         ASSERT_TRUE(Run(b.plugin, picture, w, h, &out)) << b.plugin;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                bool near = abs(x - cx) <= b.radius && abs(y - cy) <= b.radius;
+                bool inBox = abs(x - cx) <= b.radius && abs(y - cy) <= b.radius;
                 for (int c = 0; c < 3; ++c)
-                    ASSERT_EQ(out[((size_t)y * w + x) * 3 + c], near ? b.value : 0)
+                    ASSERT_EQ(out[((size_t)y * w + x) * 3 + c], inBox ? b.value : 0)
                         << b.plugin << " at " << x << "," << y;
             }
         std::vector<uint8_t> flat((size_t)w * h * 3);
