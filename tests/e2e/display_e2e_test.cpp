@@ -11,6 +11,7 @@
 #include "common/handles.h"
 #include "display/resource.h"
 #include "shell/resource.h"
+#include "tests/common/printer_win.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
 
@@ -299,6 +300,26 @@ TEST_F(DisplayE2eTest, SubstractCombineThroughTheClipboard) {
     SaveAndClose();
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 5, 3), RGB(50, 60, 20));
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 20, 20), RGB(220, 10, 0));
+}
+
+// File > Print through the platform's print dialog of the program, on a
+// PostScript printer of Wine whose output the test reads.
+TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English run only";
+    ASSERT_TRUE(InstallTestPrinterDriver());
+    std::string ps = TestOutputDir("print") + "\\print_e2e.ps";
+    TestPrinter printer("Glyphery e2e printer", ps);
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    PostMessageA(window_, WM_COMMAND, IDM_DISPLAY_PRINT, 0);
+    HWND dialog = WaitForProgramWindow(program_.pid(), "Print");
+    ASSERT_NE(dialog, nullptr) << "no print dialog";
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitForFile(ps, 30000)) << "nothing printed";
+    std::vector<uint8_t> bytes = ReadFileBytes(ps);
+    std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
+    EXPECT_NE(text.find("%%Title: (Glyphery)"), std::string::npos);
+    SaveAndClose();
 }
 
 TEST_F(DisplayE2eTest, FrenchWindowShowsFrenchTexts) {
