@@ -226,10 +226,13 @@ HBITMAP RunPlugin(const std::string &workingFile, const std::string &ini, int co
     std::string size = std::to_string(columns) + "x" + std::to_string(rows);
     ImageInfoPtr raw(AcquireImageInfo());
     CopyBounded(raw->magick, MaxTextExtent, "RGB");
+    CopyBounded(raw->filename, MaxTextExtent, "RGB:plugin");
     CloneString(&raw->size, size.c_str());
     raw->depth = 8;
     CopyBounded(image->magick, MaxTextExtent, "RGB");
+    CopyBounded(image->filename, MaxTextExtent, "RGB:plugin");
     image->depth = 8;
+    image->matte = MagickFalse;  // three bytes a pixel, whatever the working file held
     size_t length = 0;
     void *blob = ImageToBlob(raw.get(), image.get(), &length, e.get());
     if (!blob) return nullptr;
