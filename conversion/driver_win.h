@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/types.h"
+#include "conversion/imagelib_win.h"
 
 struct Settings;
 
@@ -85,7 +86,3 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
                      const std::vector<std::string> &sources, HWND *progressWindow,
                      std::vector<SourceResult> *results = nullptr);
 
-// Makes sure the image library is initialised (once per process), with
-// limits that refuse a picture declaring more pixels than a conversion takes
-// (readsize.h) and bound the memory its pixel cache may hold.
-void EnsureImageLibrary();

@@ -413,10 +413,6 @@ MogrifyHandler SetMogrifyHandler(MogrifyHandler handler) {
     return old;
 }
 
-int RunMogrify(ImageInfo *info, int argc, const char **argv, Image **images, ExceptionInfo *exception) {
-    return g_mogrify(info, argc, argv, images, exception);
-}
-
 COLORREF BorderColor() { return g_borderColor; }
 
 void FillEffectLists(HWND window) {
@@ -479,7 +475,7 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     std::vector<const char *> argv;
     for (const std::string &a : args) argv.push_back(a.c_str());
     Image *raw = image.release();
-    RunMogrify(info.get(), (int)argv.size(), argv.data(), &raw, e.get());
+    g_mogrify(info.get(), (int)argv.size(), argv.data(), &raw, e.get());
     image.reset(raw);
     if (!image) return nullptr;
     return BitmapFromImage(info.get(), image.get(), e.get());

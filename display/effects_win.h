@@ -47,8 +47,6 @@ struct _ExceptionInfo;
 typedef int (*MogrifyHandler)(struct _ImageInfo *info, int argc, const char **argv, struct _Image **images,
                               struct _ExceptionInfo *exception);
 MogrifyHandler SetMogrifyHandler(MogrifyHandler handler);
-int RunMogrify(struct _ImageInfo *info, int argc, const char **argv, struct _Image **images,
-               struct _ExceptionInfo *exception);
 
 // The border colour the border dialog (405) stored last, a colour reference;
 // kDefaultBorderColor until the user chooses one. The border effect draws in it.

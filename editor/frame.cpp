@@ -9,6 +9,7 @@
 #include "common/windowutil.h"
 #include "editor/infodlg.h"
 #include "editor/resource.h"
+#include "editor/views_win.h"
 
 namespace {
 
@@ -67,18 +68,20 @@ bool OnCreate(HWND frame, CREATESTRUCTA *create) {
         DeleteObject(pattern);  // the brush keeps its own copy
     }
     CreateStatusBar(create->hInstance, frame, state);
+    CreateFormatBar(frame);
     InsertRuntimeItems(create->hInstance, GetMenu(frame));
     CheckMenuRadioItem(GetMenu(frame), CMD_BRUSH_1, CMD_BRUSH_5, CMD_BRUSH_2, MF_BYCOMMAND);
     return true;
 }
 
-void OnSize(HWND frame, int width) {
+void OnSize(HWND frame, WPARAM sizeType, int width, int height) {
     FrameState *state = State(frame);
     if (!state || !state->status) return;
     SendMessageA(state->status, WM_SIZE, 0, 0);
     int edges[3];
     StatusPartEdges(width, edges);
     SendMessageA(state->status, SB_SETPARTS, 3, (LPARAM)edges);
+    LayoutViews(frame, sizeType, width, height);
 }
 
 void OnEraseBackground(HWND frame, HDC dc) {
@@ -114,10 +117,11 @@ void OnClose(HWND frame) {
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(frame, (CREATESTRUCTA *)lParam) ? 0 : -1;
-    case WM_SIZE: OnSize(frame, LOWORD(lParam)); return 0;
+    case WM_SIZE: OnSize(frame, wParam, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_ERASEBKGND: OnEraseBackground(frame, (HDC)wParam); return 1;
     case WM_INITMENU: OnInitMenu(frame, (HMENU)wParam); return 0;
     case WM_COMMAND:
+        if (ViewsCommand(frame, LOWORD(wParam))) return 0;
         if (LOWORD(wParam) == CMD_CLOSE) SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_CLOSE: OnClose(frame); return 0;
@@ -126,6 +130,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
         if (state && state->pattern) DeleteObject(state->pattern);
         delete state;
+        DestroyViews();
         PostQuitMessage(0);
         return 0;
     }
@@ -164,6 +169,7 @@ HWND CreateFrame(HINSTANCE instance, EditorSession *session) {
     HWND frame = CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                  0, 0, side, side, nullptr, nullptr, instance, session);
     if (!frame) return nullptr;
+    CreateViews(frame, session);
     ShowWindow(frame, SW_SHOWMAXIMIZED);
     UpdateWindow(frame);
     if (session->settings.first_time) ShowInformationDialog(frame, &session->settings.first_time);

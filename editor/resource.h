@@ -87,3 +87,20 @@
 #define IDS_MENU_INDEX 114
 #define IDS_MENU_FIND 115
 #define IDS_MENU_ABOUT 116
+
+// The picture views: the small view, the format bar and its controls, the
+// main tool bar's id (its Undo button follows the history), the internal
+// command that shows the current picture, and their strings.
+#define IDD_SMALLVIEW 146
+#define IDD_FORMATBAR 700
+#define IDC_IMAGE_SELECTOR 702
+#define IDC_POSITION 703
+#define IDC_SELECTION_SIZE 704
+#define IDC_RIGHT_SWATCH 1050
+#define IDC_LEFT_SWATCH 1051
+#define IDC_MAIN_TOOLBAR 1032
+#define CMD_SHOW_PICTURE 1013
+#define IDS_SELECTOR_COLORS 200
+#define IDS_SELECTOR_TRUE_COLOR 201
+#define IDS_POSITION_FORMAT 202
+#define IDS_SIZE_FORMAT 203

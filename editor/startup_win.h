@@ -7,6 +7,17 @@
 
 #include "editor/settings_win.h"
 #include "editor/startup_rules.h"
+#include "iconlib/icofile.h"
+
+// An icon or cursor file as our own parser read it: its bytes, its directory
+// (each entry's place in the bytes, a cursor's hot spots) and each image's
+// shape. A later save takes from it what the image library does not keep.
+struct IconFileData {
+    std::vector<uint8_t> bytes;
+    IconFileDirectory directory;
+    std::vector<ImageShape> shapes;  // one per directory entry
+    std::vector<bool> png;           // a PNG-compressed image, per entry
+};
 
 struct EditorSession {
     char iconPath[kRegPathBytes];
@@ -15,6 +26,7 @@ struct EditorSession {
     bool settingsKey;  // HKCU\Software\GlypheryEdit exists (else nothing is written on close)
     EditorInstall install;
     std::vector<ImageShape> images;  // in file order; the last one is shown first
+    IconFileData file;
     WorkingSize working;
 };
 
@@ -27,7 +39,7 @@ const size_t kMaxIconFileBytes = 64u << 20;
 // tells the user why (the module's strings, no owner) and returns false.
 bool PrepareSession(HINSTANCE instance, const char *commandLine, EditorSession *session);
 
-// The images of an icon or cursor file, read by our own parser. False (with
-// no images) when the file cannot be read, is not an icon or cursor file, or
-// holds no image whose header can be read.
-bool ReadIconShapes(const char *path, std::vector<ImageShape> *images);
+// An icon or cursor file read whole by our own parser. False (with nothing
+// kept) when the file cannot be read, is not an icon or cursor file, or holds
+// no image, or an image whose header cannot be read.
+bool ReadIconFile(const char *path, IconFileData *file);

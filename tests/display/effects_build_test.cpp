@@ -29,7 +29,12 @@ std::vector<COLORREF> Pixels(HBITMAP bitmap, int *width, int *height) {
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
     *width = info.bmWidth, *height = info.bmHeight;
-    BITMAPINFOHEADER h = {sizeof h, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB};
+    BITMAPINFOHEADER h = {};
+    h.biSize = sizeof h;
+    h.biWidth = info.bmWidth;
+    h.biHeight = -info.bmHeight;  // rows from the top
+    h.biPlanes = 1;
+    h.biBitCount = 32;
     std::vector<uint32_t> raw((size_t)info.bmWidth * info.bmHeight);
     WindowDC screen(nullptr);
     GetDIBits(screen.get(), bitmap, 0, info.bmHeight, raw.data(), (BITMAPINFO *)&h, DIB_RGB_COLORS);
