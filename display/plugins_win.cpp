@@ -11,7 +11,7 @@
 #include "common/windowutil.h"
 #include "contracts/gygraph.h"
 #include "contracts/qplugin.h"
-#include "conversion/driver_win.h"
+#include "conversion/imagelib_win.h"
 #include "conversion/imageowners.h"
 #include "display/displaytools_resource.h"
 #include "display/effects_win.h"
