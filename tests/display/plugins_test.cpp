@@ -101,6 +101,33 @@ protected:
     std::string ini_;
 };
 
+// The manager's texts and layout in both languages, kept as screenshots.
+TEST_F(PluginsTest, ManagerInEnglishAndFrench) {
+    const struct {
+        LANGID language;
+        const char *title, *label, *shot;
+    } languages[] = {
+        {kEnglish, " Plug-in Manager", "Search for plugins in these paths:", "plugin_manager_en"},
+        {kFrench, " Gestionnaire de plug-ins", "Chercher les plug-ins dans ces dossiers :", "plugin_manager_fr"},
+    };
+    for (const auto &l : languages) {
+        UiLanguageScope language(l.language);
+        UniqueMenu menu(NewPluginsMenu());
+        std::vector<std::string> layout;
+        std::string label;
+        RunDialog([&] { return (INT_PTR)RunPluginManager(nullptr, GetModuleHandleA(nullptr), menu.get(), ini_); },
+                  [&](HWND d) {
+                      label = ItemText(d, IDC_PLUGIN_LABEL);
+                      layout = LayoutProblems(d);
+                      EXPECT_TRUE(SaveShot(d, l.shot));
+                      Click(d, IDCANCEL);
+                  },
+                  l.title);
+        EXPECT_EQ(label, l.label);
+        EXPECT_TRUE(layout.empty()) << l.shot << ": " << layout.front();
+    }
+}
+
 // Four folders found in order: one "Blur" popup holds both blurs in the
 // order found; files the host refuses, hidden names and folders get nothing.
 TEST_F(PluginsTest, MenuOfFoldersInOrderWithTheirIniEntries) {
@@ -193,13 +220,9 @@ TEST_F(PluginsTest, ManagerRemoveReloadAndCancel) {
     UniqueMenu menu(NewPluginsMenu());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     std::vector<std::string> listed;
-    std::vector<std::string> layout;
     INT_PTR reloaded = RunDialog(
         [&] { return (INT_PTR)RunPluginManager(nullptr, instance, menu.get(), ini_); },
         [&](HWND d) {
-            EXPECT_EQ(ItemText(d, IDC_PLUGIN_LABEL), "Search for plugins in these paths:");
-            layout = LayoutProblems(d);
-            SaveShot(d, "plugin_manager");
             for (int i = 0; i < (int)SendDlgItemMessageA(d, IDC_PLUGIN_PATHS, LB_GETCOUNT, 0, 0); ++i) {
                 char text[MAX_PATH] = "";
                 SendDlgItemMessageA(d, IDC_PLUGIN_PATHS, LB_GETTEXT, i, (LPARAM)text);
@@ -212,7 +235,6 @@ TEST_F(PluginsTest, ManagerRemoveReloadAndCancel) {
         },
         " Plug-in Manager");
     EXPECT_EQ(reloaded, 1);
-    EXPECT_TRUE(layout.empty()) << layout.front();
     EXPECT_EQ(listed, (std::vector<std::string>{blur, colors}));
     EXPECT_EQ(IniValue(ini_, "PATHS", "plugin_0"), colors);
     EXPECT_EQ(IniValue(ini_, "PATHS", "plugin_1"), "");
