@@ -215,7 +215,7 @@ int RunCompositor(const std::vector<std::string> &args) {
     for (const std::string &a : args) argv.push_back(a.c_str());
     ImageInfoPtr info(AcquireImageInfo());
     Image *raw = target.release();
-    RunMogrify(info.get(), (int)argv.size() - 1, argv.data(), &raw, e.get());
+    MogrifyImages(info.get(), MagickFalse, (int)argv.size() - 1, argv.data(), &raw, e.get());
     target.reset(raw);
     if (!target) return 0;
     // An opaque, uncompressed bitmap with the classic header, as every
