@@ -8,6 +8,9 @@ const int kLeft = 140;
 const int kRuleHeight = 10;
 const int kFirstRule = 178, kFileLine = 200, kCountLine = 250, kSecondRule = 300, kFirstImage = 350;
 const int kImageGap = 15;
+// The image lines' font height: a line is never lower than its text, so the
+// text of a small image is not overwritten by the next line's.
+const int kLineHeight = 40;
 const int kContinuationTop = 50;
 
 SheetItem Text(int x, int y, SheetFont font, const std::string &text) {
@@ -57,7 +60,7 @@ std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vec
         page->push_back(Text(kLeft, (int)y, SheetFont::kNormal, line));
         page->push_back(SheetItem{SheetItem::kIcon, column, (int)y, image.height, image.height, SheetFont::kNormal,
                                   "", i});
-        y += (int64_t)image.height + kImageGap;
+        y += (int64_t)(image.height > kLineHeight ? image.height : kLineHeight) + kImageGap;
     }
     makeRoom(kRuleHeight);
     page->push_back(Rule((int)y, pageWidth));

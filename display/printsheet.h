@@ -36,7 +36,8 @@ typedef std::vector<SheetItem> SheetPage;
 
 // Left margin, value column at a third of the page, rules of page width - 200
 // by 10 at y 178 and 300, the file line at 200, the count at 250, the first
-// image line at 350, each image line then `height + 15` lower; an image (or
+// image line at 350, each image line then `height + 15` lower (at least the
+// 40 of its text + 15); an image (or
 // the final rule) that would reach past the page's height goes to a new
 // document at y 50 without the header. The final rule follows the last image.
 std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vector<SheetImage> &images,

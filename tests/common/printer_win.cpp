@@ -52,8 +52,21 @@ bool InstallTestPrinterDriver() {
     return AddPrinterDriverA(nullptr, 3, (LPBYTE)&d) != FALSE;
 }
 
+namespace {
+
+void DeletePrinterNamed(const std::string &name) {
+    HANDLE h = nullptr;
+    if (OpenPrinterA((LPSTR)name.c_str(), &h, nullptr)) {
+        DeletePrinter(h);
+        ClosePrinter(h);
+    }
+}
+
+}  // namespace
+
 TestPrinter::TestPrinter(const std::string &name, const std::string &file) : name_(name), file_(file) {
     DeleteFileA(file.c_str());
+    DeletePrinterNamed(name_);  // one a stopped run left behind
     port_ = "|cat >> '" + HostPath(file) + "'";
     PRINTER_INFO_2A info = {};
     info.pPrinterName = (LPSTR)name_.c_str();
@@ -66,10 +79,4 @@ TestPrinter::TestPrinter(const std::string &name, const std::string &file) : nam
     SetDefaultPrinterA(name_.c_str());
 }
 
-TestPrinter::~TestPrinter() {
-    HANDLE h = nullptr;
-    if (OpenPrinterA((LPSTR)name_.c_str(), &h, nullptr)) {
-        DeletePrinter(h);
-        ClosePrinter(h);
-    }
-}
+TestPrinter::~TestPrinter() { DeletePrinterNamed(name_); }

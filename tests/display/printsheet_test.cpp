@@ -33,11 +33,12 @@ TEST(PrintSheetTest, OnePageWithItsHeaderLinesAndIcons) {
         {SheetItem::kRule, 140, 300, 2200, ""},
         {SheetItem::kText, 140, 350, 0, "Format: 16x16, 16 couleurs"},
         {SheetItem::kIcon, 800, 350, 16, ""},
-        {SheetItem::kText, 140, 381, 0, "Format: 32x32, 16777216 couleurs"},
-        {SheetItem::kIcon, 800, 381, 32, ""},
-        {SheetItem::kText, 140, 428, 0, "Format: 48x48, 2 couleurs"},
-        {SheetItem::kIcon, 800, 428, 48, ""},
-        {SheetItem::kRule, 140, 491, 2200, ""},
+        // Lines of images lower than their text are 40 + 15 apart.
+        {SheetItem::kText, 140, 405, 0, "Format: 32x32, 16777216 couleurs"},
+        {SheetItem::kIcon, 800, 405, 32, ""},
+        {SheetItem::kText, 140, 460, 0, "Format: 48x48, 2 couleurs"},
+        {SheetItem::kIcon, 800, 460, 48, ""},
+        {SheetItem::kRule, 140, 523, 2200, ""},
     };
     const SheetPage &page = pages[0];
     ASSERT_EQ(page.size(), sizeof want / sizeof want[0]);

@@ -6,7 +6,7 @@ extraction, points turned into the printer's 300 dpi pixels) and pixels of
 the rendered page.
 
   print_three.ps     one document: the header, three image lines at y 350,
-                     381 and 428, the icons' colours at a third of the page,
+                     405 and 460, the icons' colours at a third of the page,
                      the rules
   print_overflow.ps  two documents: eleven images of 256 x 256 on the first
                      (a twelfth at y 3331 would reach past the page's 3508),
@@ -106,17 +106,19 @@ def main(folder):
     near_line(lines, 0, "3", width, 250, 40, "count")
     check(any(l[3].strip().endswith("three.ico") and abs(l[1] - width) <= 10 for l in lines), "path at a third")
     near_line(lines, 0, "Format: 16x16, 16 couleurs", 140, 350, 40, "first image line")
-    near_line(lines, 0, "Format: 32x32, 16777216 couleurs", 140, 381, 40, "second image line")
-    near_line(lines, 0, "Format: 48x48, 16777216 couleurs", 140, 428, 40, "third image line")
+    near_line(lines, 0, "Format: 32x32, 16777216 couleurs", 140, 405, 40, "second image line")
+    near_line(lines, 0, "Format: 48x48, 16777216 couleurs", 140, 460, 40, "third image line")
     page = render(three, os.path.join(folder, "print_three.png"))
     check(page.size[0] in (2479, 2480) and page.size[1] in (3507, 3508), "A4 page at 300 dpi: %r" % (page.size,))
-    # The icons, each at its own size: red 16, green 32, blue 48.
-    check(close(page.getpixel((width + 8, 350 + 8)), (255, 0, 0)), "16 x 16 icon: %r" % (page.getpixel((width + 8, 358)),))
-    check(close(page.getpixel((width + 16, 381 + 28)), (0, 255, 0)), "32 x 32 icon: %r" % (page.getpixel((width + 16, 409)),))
-    check(close(page.getpixel((width + 40, 428 + 44)), (0, 0, 255)), "48 x 48 icon: %r" % (page.getpixel((width + 40, 472)),))
+    # The icons, each at its own size (the test's colours are 0xRRGGBB): blue
+    # 16, green 32, red 48; white beside them.
+    check(close(page.getpixel((width + 8, 350 + 8)), (0, 0, 255)), "16 x 16 icon: %r" % (page.getpixel((width + 8, 358)),))
+    check(close(page.getpixel((width + 16, 405 + 28)), (0, 255, 0)), "32 x 32 icon: %r" % (page.getpixel((width + 16, 433)),))
+    check(close(page.getpixel((width + 40, 460 + 44)), (255, 0, 0)), "48 x 48 icon: %r" % (page.getpixel((width + 40, 504)),))
+    check(close(page.getpixel((width + 20, 350 + 8)), (255, 255, 255)), "white right of the 16 x 16 icon")
     # The rules, dark blue, 10 pixels high from x 140 to the page width - 60;
-    # the final one under the last icon at 428 + 63.
-    for y in (178, 300, 491):
+    # the final one under the last icon at 460 + 63.
+    for y in (178, 300, 523):
         check(close(page.getpixel((1200, y + 5)), (20, 40, 110)), "rule at y %d: %r" % (y, page.getpixel((1200, y + 5))))
         check(close(page.getpixel((1200, y - 3)), (255, 255, 255)), "white above the rule at y %d" % y)
     check(close(page.getpixel((130, 183)), (255, 255, 255)), "the rule starts at x 140")
