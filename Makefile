@@ -7,7 +7,7 @@ BUILD_NATIVE := $(ROOT)/build/native
 DIST := $(ROOT)/dist
 JOBS ?= $(shell nproc)
 
-.PHONY: run all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz
+.PHONY: run all deps build build-win build-win64 build-native test test-win test-native demo bench dist clean fuzz help-shots
 
 all: build
 
@@ -71,13 +71,16 @@ run:
 bench: build-win build-win64
 	@bash $(ROOT)/bench/run.sh $(BUILD_WIN) $(BUILD_WIN64)
 
-# What a user installs (the 32-bit build).
-DIST_FILES := Glyphery.exe Glyphery.dll GYgraph.dll GYdib.dll Qplugin.dll GlypheryConvert.exe GlypheryEdit.exe
+# The help pages' pictures, from the screenshots the Windows tests took
+# (run the tests first); the pictures are kept in help/ with the pages.
+help-shots:
+	/usr/bin/python3 $(ROOT)/tools/help_shots.py $(ROOT)/help $(BUILD_WIN)/test-output/screenshots \
+	  $(BUILD_WIN64)/test-output/screenshots
+
+# What a user downloads (the 32-bit build): setup.exe and every file its
+# wizard copies, stripped, and a zip of them named with the version.
 dist: build-win
-	rm -rf $(DIST) && mkdir -p $(DIST)
-	cp $(addprefix $(BUILD_WIN)/bin/,$(DIST_FILES)) $(DIST)/
-	i686-w64-mingw32-strip $(DIST)/*.dll $(DIST)/*.exe
-	@ls -l $(DIST)
+	@bash $(ROOT)/tools/make-dist.sh $(BUILD_WIN) $(DIST)
 
 clean:
 	-for p in $(BUILD_WIN)/wineprefix $(BUILD_WIN64)/wineprefix; do [ -d $$p ] && WINEPREFIX=$$p wineserver -k 2>/dev/null; done; true

@@ -88,6 +88,7 @@ typedef UniqueHandle<HGLOBAL, GlobalTraits> UniqueGlobal;
 typedef UniqueHandle<HMODULE, ModuleTraits> UniqueModule;
 typedef UniqueHandle<HICON, IconTraits> UniqueIcon;
 typedef UniqueHandle<HMENU, MenuTraits> UniqueMenu;
+typedef UniqueHandle<HGDIOBJ, GdiObjectTraits> UniqueGdiObject;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDC {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "handles.h"
+#include "help_win.h"
 
 static int RealMessageBox(HWND owner, const char *text, const char *caption, UINT flags) {
     return MessageBoxA(owner, text, caption, flags);
@@ -99,7 +100,7 @@ ShellOpener SetShellOpener(ShellOpener opener) {
     return old;
 }
 
-static HelpOpener g_helpOpener = WinHelpA;
+static HelpOpener g_helpOpener = OpenHtmlHelp;
 
 BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data) {
     return g_helpOpener(owner, helpFile, command, data);
@@ -107,6 +108,6 @@ BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data) {
 
 HelpOpener SetHelpOpener(HelpOpener opener) {
     HelpOpener old = g_helpOpener;
-    g_helpOpener = opener ? opener : WinHelpA;
+    g_helpOpener = opener ? opener : OpenHtmlHelp;
     return old;
 }

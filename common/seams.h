@@ -43,8 +43,9 @@ typedef HINSTANCE (*ShellOpener)(HWND owner, const char *verb, const char *file,
 HINSTANCE ShellOpen(HWND owner, const char *verb, const char *file, const char *params, const char *dir, int show);
 ShellOpener SetShellOpener(ShellOpener opener);
 
-// Opening the help file at a context (WinHelpA with HELP_CONTEXT). A test
-// installs a recorder so no help viewer starts.
+// Opening a help file (a WinHelp-style request: HELP_CONTEXT with the context
+// number). The real opener is HTML Help (common/help_win.h, which callers
+// use); a test installs a recorder so no help viewer starts.
 typedef BOOL(WINAPI *HelpOpener)(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data);
 BOOL OpenHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data);
 HelpOpener SetHelpOpener(HelpOpener opener);

@@ -2,17 +2,6 @@
 
 #include <shlobj.h>
 
-namespace {
-
-// Starts the folder browser on the folder given.
-int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
-    const char *start = (const char *)data;
-    if (message == BFFM_INITIALIZED && start && start[0]) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start);
-    return 0;
-}
-
-}  // namespace
-
 void CentreOnScreen(HWND window) {
     RECT r, work;
     GetWindowRect(window, &r);
@@ -28,22 +17,38 @@ std::string LoadText(HINSTANCE instance, UINT id) {
     return std::string(buf, n > 0 ? (size_t)n : 0);
 }
 
-bool BrowseForFolderPath(HWND owner, const std::string &title, const std::string &start, std::string *path) {
+namespace {
+// Starts the folder browser on the folder the caller names.
+int CALLBACK StartAtFolder(HWND browser, UINT message, LPARAM, LPARAM data) {
+    const char *start = (const char *)data;
+    if (message == BFFM_INITIALIZED && start && start[0]) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)start);
+    return 0;
+}
+}  // namespace
+
+bool BrowseForFolder(HWND owner, const std::string &title, const std::string &start, int rootCsidl,
+                     std::string *chosen) {
     HRESULT com = CoInitialize(nullptr);
+    LPITEMIDLIST root = nullptr;
+    if (rootCsidl >= 0 && FAILED(SHGetSpecialFolderLocation(owner, rootCsidl, &root))) root = nullptr;
+    char display[MAX_PATH] = "";
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
+    info.pidlRoot = root;
+    info.pszDisplayName = display;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    info.lpfn = BrowseCallback;
+    info.lpfn = StartAtFolder;
     info.lParam = (LPARAM)start.c_str();
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    bool got = false;
-    if (chosen) {
-        char buf[MAX_PATH] = {0};
-        got = SHGetPathFromIDListA(chosen, buf) != FALSE;
-        if (got) *path = buf;
-        CoTaskMemFree(chosen);
+    LPITEMIDLIST picked = SHBrowseForFolderA(&info);
+    bool ok = false;
+    if (picked) {
+        char path[MAX_PATH] = "";
+        ok = SHGetPathFromIDListA(picked, path) != FALSE;
+        if (ok) *chosen = path;
+        CoTaskMemFree(picked);
     }
+    if (root) CoTaskMemFree(root);
     if (SUCCEEDED(com)) CoUninitialize();
-    return got;
+    return ok;
 }

@@ -7,13 +7,15 @@
 // Moves a window (without resizing it) to the centre of the screen's work area.
 void CentreOnScreen(HWND window);
 
-// The shell's folder browser (file-system folders only) owned by `owner`,
-// titled `title`, opened on `start` when it names a folder. True with the
-// chosen folder's path; false when the user cancels.
-bool BrowseForFolderPath(HWND owner, const std::string &title, const std::string &start, std::string *path);
-
 // A string of a module's string table, in the user interface language ("" when absent).
 std::string LoadText(HINSTANCE instance, UINT id);
+
+// The shell's folder browser (file-system folders only), titled `title`,
+// starting on `start` when it names a folder, rooted at the special folder
+// `rootCsidl` (a CSIDL_ value; -1 for the whole namespace). True with the
+// chosen folder's path; false when the user cancels.
+bool BrowseForFolder(HWND owner, const std::string &title, const std::string &start, int rootCsidl,
+                     std::string *chosen);
 
 // The wait cursor for the life of the scope; the previous cursor comes back.
 class WaitCursor {

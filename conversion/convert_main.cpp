@@ -184,6 +184,10 @@ int main(int argc, char **argv) {
     // program did before it read each source once.
     const char *every = getenv("GLYPHERY_READ_EVERY_FORMAT");
     request.readEveryFormat = every && *every && *every != '0';
+    request.fast = options.fast;
+    // For measuring: the number of worker threads (1: one source after another).
+    const char *workers = getenv("GLYPHERY_WORKERS");
+    if (workers && *workers) request.workers = atoi(workers);
     if (!options.outDir.empty() && lossy.count(options.outDir)) {
         fprintf(stderr, "GlypheryConvert: %s: %s\n", options.outDir.c_str(), kOutsideCodePage);
         return kExitTarget;

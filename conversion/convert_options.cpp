@@ -22,6 +22,9 @@ const char kConvertUsage[] =
     "  --hotspot X,Y        a cursor's hot spot, in pixels of its largest image from\n"
     "                       the top-left corner; scaled to the other sizes\n"
     "                       (default 0,0)\n"
+    "  --fast               decode at the smallest size the images need, resize\n"
+    "                       first, then reduce the colours of each image (quicker;\n"
+    "                       not the same bytes as the main window writes)\n"
     "  --out DIR            output folder (default: the current folder; created\n"
     "                       when missing)\n"
     "  --help               this text\n"
@@ -173,6 +176,8 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
             out->hasHotspot = true;
         } else if (name == "--keep-proportions") {
             out->keepProportions = true;
+        } else if (name == "--fast") {
+            out->fast = true;
         } else if (name == "--out") {
             if (!takeValue()) return false;
             if (value.empty()) {

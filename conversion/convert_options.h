@@ -16,6 +16,7 @@ struct ConvertOptions {
     bool keepProportions = false;
     bool hasHotspot = false;  // --hotspot X,Y: a cursor's hot spot in the largest image
     unsigned hotspotX = 0, hotspotY = 0;
+    bool fast = false;  // --fast: the fast path (ConversionRequest::fast)
     std::string outDir;  // empty: the current folder
     bool help = false;
 };

@@ -31,7 +31,18 @@ struct ConversionRequest {
     // is the top-left corner of every image.
     bool hasHotspot = false;
     int hotspotX = 0, hotspotY = 0;
+    // The fast path: each picture decoded at the smallest size that still
+    // holds twice the largest image (a JPEG's scaled decoding), resized
+    // first, then reduced at the image's size to the colour table the icon
+    // file library gives 1-, 4- and 8-bit images. Not the same bytes as the
+    // exact path, which reduces the whole picture before the resize.
+    bool fast = false;
+    // Sources converted at once, each on a worker thread: 0 for one per
+    // processor (at most kMaxWorkers). 1 converts on the calling thread.
+    // Every count writes the same bytes and reports in source order.
+    int workers = 0;
 };
+const int kMaxWorkers = 4;
 const size_t kMaxSources = 4096;
 
 enum SourceOutcome {
@@ -54,7 +65,8 @@ struct SourceResult {
 };
 
 // What the driver reports while it works. The progress window implements it;
-// tests and the command-line converter add to it.
+// tests and the command-line converter add to it. Every call comes on the
+// thread that called RunConversion, in source order, whatever the workers.
 class ConversionProgress {
 public:
     virtual ~ConversionProgress() {}
@@ -74,7 +86,10 @@ public:
 // A source whose conversion would write over one of the request's pictures,
 // or over an output written before in the same call, is not converted (the
 // first source's file is kept). A failure of one source, an exhausted memory
-// included, leaves it not converted and the next is converted.
+// included, leaves it not converted and the next is converted. With more
+// than one worker the calling thread paints and answers sent messages
+// while it waits (posted and input messages wait for the end, as with one),
+// and calls saveICON itself, in source order.
 int RunConversion(const ConversionRequest &request, ConversionProgress *progress, std::vector<SourceResult> *results);
 
 // The main window's form: shows the wait cursor, builds the format list from
@@ -86,3 +101,13 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
                      const std::vector<std::string> &sources, HWND *progressWindow,
                      std::vector<SourceResult> *results = nullptr);
 
+// The picture of a source as a conversion reads it (the first image, within
+// the read bound of readsize.h; with `fastLargest`, the largest image's side
+// on the fast path, a JPEG decoded at the smallest scale that holds twice
+// that). Null with the library's reason when it cannot be read. The caller
+// destroys it with DestroyImageList.
+struct _Image;
+struct _Image *ReadPicture(const std::string &path, int fastLargest, std::string *reason);
+
+// The worker threads RunConversion uses for `requested` (ConversionRequest::workers) and `sources`.
+int WorkerCount(int requested, size_t sources);

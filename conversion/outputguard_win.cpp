@@ -27,6 +27,11 @@ FileIdentity IdentityOf(const std::string &path) {
     return id;
 }
 
+bool SameFile(const FileIdentity &a, const FileIdentity &b) {
+    return a.fullPath == b.fullPath || (a.exists && b.exists && a.volume == b.volume && a.indexHigh == b.indexHigh &&
+                                        a.indexLow == b.indexLow);
+}
+
 void OutputGuard::KnownFiles::Add(const FileIdentity &id) {
     paths.insert(id.fullPath);
     if (id.exists) files.insert(std::make_tuple(id.volume, id.indexHigh, id.indexLow));

@@ -23,6 +23,8 @@ struct FileIdentity {
     DWORD volume = 0, indexHigh = 0, indexLow = 0;
 };
 FileIdentity IdentityOf(const std::string &path);
+// The same file: equal full paths, or both exist with the same volume and index.
+bool SameFile(const FileIdentity &a, const FileIdentity &b);
 
 enum OutputClash {
     kNoClash,

@@ -53,3 +53,11 @@ ReadSize PlanRead(uint64_t columns, uint64_t rows) {
     if (size.hintHeight < 1) size.hintHeight = 1;
     return size;
 }
+
+bool FastDecodeHint(uint64_t columns, uint64_t rows, uint32_t largest, uint32_t *hintWidth, uint32_t *hintHeight) {
+    if (largest == 0 || largest > kMaxPictureSide) return false;
+    uint64_t hint = 2 * (uint64_t)largest;
+    if (columns / hint < 2 || rows / hint < 2) return false;
+    *hintWidth = *hintHeight = (uint32_t)hint;
+    return true;
+}

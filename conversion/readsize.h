@@ -39,3 +39,12 @@ ReadSize PlanRead(uint64_t columns, uint64_t rows);
 
 // True when a picture of this size is larger than a conversion reads.
 inline bool BeyondReadBound(uint64_t columns, uint64_t rows) { return columns * rows > kReadBoundPixels; }
+
+// The fast path's size hint for the JPEG decoder: the smallest picture that
+// still holds twice the largest image (`largest` pixels a side) on both
+// sides. The decoder divides the picture by the integer part of the
+// smaller of columns / hint and rows / hint and rounds its scale up to the
+// next of its M/8 steps, so the picture it gives is never smaller than the
+// hint. False (decode at the usual size) when the picture is not at least
+// twice the hint on both sides: the decoder would not scale it down.
+bool FastDecodeHint(uint64_t columns, uint64_t rows, uint32_t largest, uint32_t *hintWidth, uint32_t *hintHeight);

@@ -1,5 +1,6 @@
 // The drive icon dialog. The drive list is rebuilt, rows and images, after
 // every change, so it always shows what the registry holds.
+#include "common/help_win.h"
 #include "common/windowutil.h"
 #include "desktop/driveicons.h"
 
@@ -214,7 +215,7 @@ BOOL OnCommand(HWND dialog, int id) {
     case IDC_DESK_APPLY_BUTTON:  // an assignment takes effect at the double click
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_DRIVEICONS);
+        ShowHelpTopic(dialog, State(dialog)->helpFile.c_str(), HELP_DRIVEICONS);
         return TRUE;
     }
     return FALSE;

@@ -1,6 +1,7 @@
 // The favorites icon dialog. The tree is filled once per opening from the
 // Favorites folder; icon choices are kept in the nodes' data and written into
 // the shortcut files only by Apply.
+#include "common/help_win.h"
 #include "common/windowutil.h"
 #include "desktop/favorites.h"
 
@@ -354,7 +355,7 @@ BOOL OnCommand(HWND dialog, int id) {
         OnConnect(dialog);
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, g_helpFile.c_str(), HELP_CONTEXT, HELP_FAVORITES);
+        ShowHelpTopic(dialog, g_helpFile.c_str(), HELP_FAVORITES);
         return TRUE;
     }
     return FALSE;

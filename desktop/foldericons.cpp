@@ -1,6 +1,7 @@
 // The folder icon dialog. Each tree node holds a reference on its parent
 // shell folder and its item identifiers (relative and absolute) for as long as
 // the node lives; they are released when the tree deletes the node.
+#include "common/help_win.h"
 #include "common/windowutil.h"
 #include "desktop/foldericons.h"
 
@@ -322,7 +323,7 @@ BOOL OnCommand(HWND dialog, int id) {
         OnReset(dialog);
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_FOLDERICONS);
+        ShowHelpTopic(dialog, State(dialog)->helpFile.c_str(), HELP_FOLDERICONS);
         return TRUE;
     }
     return FALSE;

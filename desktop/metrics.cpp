@@ -3,6 +3,7 @@
 // sign, in pixels, "75"); the cache size is
 // read from the machine's Explorer key and written as a DWORD under
 // WindowMetrics.
+#include "common/help_win.h"
 #include "common/windowutil.h"
 #include "desktop/metrics.h"
 
@@ -211,7 +212,7 @@ BOOL OnCommand(HWND dialog, int id) {
         DeleteIconCache();
         return TRUE;
     case IDC_DESK_HELP:
-        OpenHelp(dialog, State(dialog)->helpFile.c_str(), HELP_CONTEXT, HELP_METRICS);
+        ShowHelpTopic(dialog, State(dialog)->helpFile.c_str(), HELP_METRICS);
         return TRUE;
     }
     return FALSE;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "desktop/desktop.h"
@@ -145,7 +146,7 @@ BOOL OnCommand(HWND dialog, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case IDOK: OnApply(dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
-    case IDC_DESK_HELP: OpenHelp(dialog, g_helpFile.c_str(), HELP_CONTEXT, HELP_SYSCURSORS); return TRUE;
+    case IDC_DESK_HELP: ShowHelpTopic(dialog, g_helpFile.c_str(), HELP_SYSCURSORS); return TRUE;
     case IDC_DESK_FILE: OnFile(dialog); return TRUE;
     }
     return FALSE;

@@ -97,7 +97,7 @@ void OnManagerInit(HWND dialog, Manager *m) {
 
 void OnAddPath(HWND dialog, Manager *m) {
     std::string folder;
-    if (!BrowseForFolderPath(dialog, LoadText(m->instance, IDS_PLUGIN_FOLDER), "", &folder)) return;
+    if (!BrowseForFolder(dialog, LoadText(m->instance, IDS_PLUGIN_FOLDER), std::string(), -1, &folder)) return;
     SendDlgItemMessageA(dialog, IDC_PLUGIN_PATHS, LB_ADDSTRING, 0, (LPARAM)folder.c_str());
 }
 

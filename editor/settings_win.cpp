@@ -17,7 +17,7 @@ bool LoadEditorSettings(EditorSettings *settings, EditorInstall *install) {
     UniqueRegKey suite(OpenUserKey(kSuiteKey, KEY_READ));
     if (suite.get()) ReadRegString(suite.get(), "installPath", install->folder);
     if (install->folder[0] != '\0')
-        snprintf(install->helpPath, sizeof(install->helpPath), "%s\\GlypheryEdite.hlp", install->folder);
+        snprintf(install->helpPath, sizeof(install->helpPath), "%s\\GlypheryEdite.chm", install->folder);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
+#include "iconlib/colortable_win.h"
 #include "iconlib/hotspot.h"
 #include "iconlib/icofile.h"
 #include "iconlib/iconlib.h"
@@ -75,48 +76,14 @@ bool ReadAtOwnDepth(HBITMAP bitmap, PackedPicture *out) {
                      DIB_RGB_COLORS) == bm.bmHeight;
 }
 
-void PaletteToTable(HPALETTE palette, int count, RGBQUAD *table) {
-    PALETTEENTRY entries[256];
-    UINT got = GetPaletteEntries(palette, 0, count, entries);
-    for (UINT i = 0; i < got && i < 256; ++i) {
-        table[i].rgbBlue = entries[i].peBlue;
-        table[i].rgbGreen = entries[i].peGreen;
-        table[i].rgbRed = entries[i].peRed;
-        table[i].rgbReserved = entries[i].peFlags;
-    }
-}
-
-// The colour table of a target picture at `bits`, from the rules of the
-// library: black and white at 1 bit, the source's own table when it has the
-// same depth, else the standard 16 colours or the halftone palette.
+// The colour table of a target picture at `bits`: the source's own table
+// when it has the same depth, else the library's standard one.
 void TargetColorTable(int bits, const PackedPicture &src, RGBQUAD *table) {
     int srcBits = src.info->header.biBitCount;
-    if (bits == 1) {
-        table[0] = RGBQUAD{0, 0, 0, 0};
-        table[1] = RGBQUAD{255, 255, 255, 0};
-    } else if (bits == 4) {
-        if (srcBits == 4) {
-            memcpy(table, src.info->colors, 16 * sizeof(RGBQUAD));
-        } else {
-            // The default palette's 20 entries are the 16 standard colours
-            // with four extra ones (money green, sky blue, cream, medium grey)
-            // at 8..11. Its first 16 entries would drop white, blue, magenta
-            // and cyan, and white could never be made transparent; so the
-            // table is the 16 standard colours: entries 0..7 and 12..19.
-            RGBQUAD all[20];
-            PaletteToTable(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 20, all);
-            memcpy(table, all, 8 * sizeof(RGBQUAD));
-            memcpy(table + 8, all + 12, 8 * sizeof(RGBQUAD));
-        }
-    } else if (bits == 8) {
-        if (srcBits == 8) {
-            memcpy(table, src.info->colors, 256 * sizeof(RGBQUAD));
-        } else {
-            WindowDC screen(nullptr);
-            UniquePalette halftone(CreateHalftonePalette(screen.get()));
-            PaletteToTable(halftone.get(), 256, table);
-        }
-    }
+    if ((bits == 4 || bits == 8) && srcBits == bits)
+        memcpy(table, src.info->colors, ((size_t)1 << bits) * sizeof(RGBQUAD));
+    else
+        StandardColorTable(bits, table);
 }
 
 // A DIB section selected into its own memory DC.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/help_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
@@ -177,7 +178,7 @@ BOOL OnCommand(HWND dialog, int id) {
         EndDialog(dialog, 0);
         return TRUE;
     case IDC_ANI_HELP:
-        OpenHelp(dialog, g_state.request->helpFile, HELP_CONTEXT, kAniHelpContext);
+        ShowHelpTopic(dialog, g_state.request->helpFile, kAniHelpContext);
         return TRUE;
     case IDC_ANI_STOP: KillTimer(dialog, kAniPreviewTimer); return TRUE;
     case IDC_ANI_PLAY: OnPlay(dialog); return TRUE;

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "common/help_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
@@ -186,7 +187,7 @@ INT_PTR OnCtlColorStatic(HWND panel, HDC dc, HWND control) {
 
 void OnHelpRequest(HWND panel, const HELPINFO *info) {
     if (info->iContextType == HELPINFO_WINDOW && FormatBoxIndex(info->iCtrlId) >= 0)
-        OpenHelp(panel, MainWindow().settings->helpPath, HELP_CONTEXT, 400);
+        ShowHelpTopic(panel, MainWindow().settings->helpPath, 400);
 }
 
 void OnDestroy() {

@@ -314,7 +314,7 @@ void OnCursorTest(HWND panel) {
 void OnBrowseTarget(HWND panel) {
     MainWindowState &w = MainWindow();
     std::string chosen;
-    if (BrowseForFolderPath(w.browser, LoadText(w.instance, IDS_TARGET_TITLE), "", &chosen))
+    if (BrowseForFolder(w.browser, LoadText(w.instance, IDS_TARGET_TITLE), std::string(), -1, &chosen))
         SetDlgItemTextA(panel, IDC_TARGET, chosen.c_str());
 }
 

@@ -48,7 +48,7 @@ int Load(Settings *s) {
     ReadRegStrings(key.get(), kStrings, kStringCount, s);
     ReadRegNumbers(key.get(), kNumbers, kNumberCount, s);
     if (s->installPath[0] == '\0') return 1;
-    snprintf(s->helpPath, sizeof(s->helpPath), "%s\\Glypherye.hlp", s->installPath);
+    snprintf(s->helpPath, sizeof(s->helpPath), "%s\\Glypherye.chm", s->installPath);
     return 0;
 }
 

@@ -31,7 +31,7 @@ struct Settings {
     uint32_t keep_proportions;
     uint32_t color;  // COLORREF 0x00BBGGRR
 
-    // Derived when loaded (mode 1): "<installPath>\Glypherye.hlp". Never saved.
+    // Derived when loaded (mode 1): "<installPath>\Glypherye.chm" (HTML Help). Never saved.
     char helpPath[MAX_PATH];
     // Run-time fields, never saved.
     int frameCount;

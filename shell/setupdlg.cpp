@@ -93,12 +93,10 @@ BOOL OnInitDialog(HWND dialog, Settings *settings) {
     return TRUE;
 }
 
-
-// The shell's folder browser, file-system folders only; the chosen folder's
-// path goes into the field.
+// The shell's folder browser; the chosen folder's path goes into the field.
 void BrowseForFolder(HWND dialog, int field, int titleId) {
     std::string chosen;
-    if (BrowseForFolderPath(dialog, LoadText(dialog, titleId), FieldText(dialog, field), &chosen))
+    if (::BrowseForFolder(dialog, LoadText(dialog, titleId), FieldText(dialog, field), -1, &chosen))
         SetDlgItemTextA(dialog, field, chosen.c_str());
 }
 

@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "tests/common/testutil_win.h"
 
 TEST(Seams, MessageBoxesGoThroughTheHandler) {
@@ -65,4 +70,28 @@ TEST(Seams, FoldersCanBeOverridden) {
     EXPECT_EQ(InstallFolder(), "C:\\Program Files\\Glyphery");
     SetInstallFolderOverride(nullptr);
     EXPECT_EQ(InstallFolder(), install);
+}
+
+static std::vector<std::string> g_helpSeen;
+static BOOL WINAPI RecordHelpRequest(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
+    g_helpSeen.push_back(std::string(file) + "|" + std::to_string(command) + "|" + std::to_string(data));
+    return TRUE;
+}
+
+// A context opens "h<context>.htm" of the .chm, through the seam as a context
+// request; the real opener refuses a missing file without showing anything.
+TEST(Seams, HelpTopicsGoThroughTheSeamAsContextRequests) {
+    EXPECT_EQ(HelpTopicAddress("C:\\Suite\\Glypherye.chm", 400), "C:\\Suite\\Glypherye.chm::/h400.htm");
+    EXPECT_EQ(HelpTopicAddress("D:\\x.chm", 4294967295u), "D:\\x.chm::/h4294967295.htm");
+    g_helpSeen.clear();
+    HelpOpener old = SetHelpOpener(RecordHelpRequest);
+    EXPECT_TRUE(ShowHelpTopic(nullptr, "C:\\Suite\\Glypherye.chm", 221));
+    SetHelpOpener(old);
+    ASSERT_EQ(g_helpSeen.size(), 1u);
+    EXPECT_EQ(g_helpSeen[0], "C:\\Suite\\Glypherye.chm|" + std::to_string(HELP_CONTEXT) + "|221");
+
+    char missing[MAX_PATH];
+    snprintf(missing, sizeof missing, "%sgy-no-such-help-%lu.chm", TempFolder().c_str(), GetCurrentProcessId());
+    EXPECT_FALSE(OpenHtmlHelp(nullptr, missing, HELP_CONTEXT, 400));
+    EXPECT_FALSE(OpenHtmlHelp(nullptr, "", HELP_CONTEXT, 400));
 }

@@ -44,7 +44,10 @@ TEST(ConvertOptions, KindsTransparencyProportionsAndFolder) {
     EXPECT_TRUE(o.transparent);
     EXPECT_EQ(o.color, 0u);
     EXPECT_TRUE(o.keepProportions);
+    EXPECT_FALSE(o.fast);
     EXPECT_EQ(o.outDir, "D:\\x");
+    ASSERT_TRUE(Parse({"--fast", "--xp", "a"}, &o, &e));
+    EXPECT_TRUE(o.fast);
     ASSERT_TRUE(Parse({"--transparent=#FF8000", "--as=profile", "--formats", "16x1", "a"}, &o, &e));
     EXPECT_EQ(o.color, 0x000080FFu);  // 0x00BBGGRR
     EXPECT_EQ(o.kind, kCreateProfile);

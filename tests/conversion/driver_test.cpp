@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <new>
 
 #include "common/handles.h"
@@ -17,6 +18,7 @@
 #include "conversion/bmpreader_win.h"
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
+#include "conversion/imageowners.h"
 #include "conversion/progress_win.h"
 #include "conversion/resource.h"
 #include "iconlib/icofile.h"
@@ -471,8 +473,9 @@ TEST_F(DriverTest, OutputThatIsTheSourceUnderAnotherNameIsNotWritten) {
     EXPECT_EQ(results[1].outcome, kSourceConverted);
 }
 
-// Whatever a source's conversion throws stays inside it: that source is not
-// converted and the next one is.
+// Whatever a source's conversion throws stays inside it, on one thread or
+// on a worker (thrown on a report it made): that source is not converted and
+// the next one is.
 TEST_F(DriverTest, AFailureThrownInOneSourceLeavesTheOthers) {
     struct Throwing : ConversionProgress {
         int statuses = 0;
@@ -480,16 +483,26 @@ TEST_F(DriverTest, AFailureThrownInOneSourceLeavesTheOthers) {
             if (++statuses == 1) throw std::bad_alloc();
         }
         void Beep() override {}
-    } progress;
-    ConversionRequest r = Request({"few.gif", "photo.jpg"}, {{16, 4}});
-    std::vector<SourceResult> results;
-    EXPECT_EQ(RunConversion(r, &progress, &results), 1);
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[0].outcome, kSourceNotWritten);
-    EXPECT_EQ(results[0].detail, "not enough memory");
-    EXPECT_EQ(results[1].outcome, kSourceConverted);
-    EXPECT_FALSE(FileExists(out_.File("few.ico")));
-    EXPECT_TRUE(FileExists(out_.File("photo.ico")));
+    };
+    for (int workers : {1, 2}) {
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        Throwing progress;
+        ScratchDir out("driver-throw-" + std::to_string(workers));
+        ConversionRequest r = Request({"few.gif", "photo.jpg", "logo.jpg"}, {{16, 4}});
+        r.targetFolder = out.path();
+        r.workers = workers;
+        std::vector<SourceResult> results;
+        EXPECT_EQ(RunConversion(r, &progress, &results), 1);
+        ASSERT_EQ(results.size(), 3u);
+        EXPECT_EQ(results[0].outcome, kSourceNotWritten);
+        EXPECT_EQ(results[0].detail, "not enough memory");
+        EXPECT_EQ(results[1].outcome, kSourceConverted);
+        EXPECT_EQ(results[2].outcome, kSourceConverted);
+        EXPECT_FALSE(FileExists(out.File("few.ico")));
+        EXPECT_TRUE(FileExists(out.File("photo.ico")));
+        EXPECT_TRUE(FileExists(out.File("logo.ico")));
+        EXPECT_TRUE(FilesIn(temp_.path()).empty());
+    }
 }
 
 // One read per source and a copy per format gives the bytes that reading the
@@ -662,3 +675,152 @@ TEST_F(PanelTest, ConvertFromPanelUsesTheSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+// The outputs of a run, by file name.
+std::map<std::string, std::vector<uint8_t>> OutputBytes(const std::string &dir) {
+    std::map<std::string, std::vector<uint8_t>> bytes;
+    for (const std::string &name : FilesIn(dir)) bytes[name] = ReadFileBytes(dir + "\\" + name);
+    return bytes;
+}
+
+}  // namespace
+
+// Worker threads write the bytes one thread writes, and report the same
+// events in the same order (beeps included), for a mixed batch with an
+// unreadable picture in the middle and two sources of one output name.
+TEST_F(DriverTest, WorkersGiveTheBytesAndEventsOfOneThread) {
+    std::vector<FormatEntry> formats = kXp;
+    formats.push_back({48, 32});
+    formats.push_back({16, 1});
+    std::sort(formats.begin(), formats.end(),
+              [](const FormatEntry &a, const FormatEntry &b) { return a.size != b.size ? a.size < b.size : a.bits < b.bits; });
+    const char *names[] = {"photo.jpg", "alpha.png", "broken.png", "few.gif", "photo.psd", "transparent.gif",
+                           "clip.MPG",  "logo.jpg",  "photo.tif"};
+    ConversionRequest r = Request(std::vector<std::string>(std::begin(names), std::end(names)), formats);
+    r.transparent = true;
+    r.beep = true;
+    std::vector<std::vector<std::string>> events;
+    std::vector<std::map<std::string, std::vector<uint8_t>>> outputs;
+    std::vector<std::vector<std::string>> outcomes;
+    for (int workers : {1, 2, 3}) {
+        ScratchDir out("driver-workers-" + std::to_string(workers));
+        r.targetFolder = out.path();
+        r.workers = workers;
+        Recorder *rec;
+        std::vector<SourceResult> results = Run(r, &rec);
+        events.push_back(rec->events);
+        outputs.push_back(OutputBytes(out.path()));
+        std::vector<std::string> outcome;
+        for (const SourceResult &result : results)
+            outcome.push_back(BaseName(result.source) + " " + std::to_string(result.outcome) + " " +
+                              (result.detail.find(out.path()) == 0 ? BaseName(result.detail) : result.detail));
+        outcomes.push_back(outcome);
+        EXPECT_TRUE(FilesIn(temp_.path()).empty()) << workers;
+    }
+    // The photo's PSD and TIFF share its output name: the first converted wins.
+    EXPECT_EQ(outputs[0].size(), 5u);
+    EXPECT_EQ(std::count(events[0].begin(), events[0].end(), "beep"), 6);  // none for the two not converted and the clip
+    for (size_t i = 1; i < events.size(); ++i) {
+        EXPECT_EQ(events[i], events[0]) << i + 1 << " workers";
+        EXPECT_EQ(outcomes[i], outcomes[0]) << i + 1 << " workers";
+        EXPECT_TRUE(outputs[i] == outputs[0]) << i + 1 << " workers";
+    }
+}
+
+// The fast path: every size and depth asked for, the masks and alpha of the
+// exact path (the alpha is resized alike; only the colours are reduced
+// another way), colours of 1, 4 and 8 bits from saveICON's own tables, and
+// pictures of odd sizes.
+TEST_F(DriverTest, FastPathKeepsSizesDepthsMasksAndAlpha) {
+    const std::vector<FormatEntry> formats = {{16, 1}, {16, 4}, {16, 8}, {32, 4}, {32, 24}, {32, 32}, {48, 8}, {48, 32}};
+    const char *names[] = {"alpha.png", "hidden_red.png", "transparent.gif", "wide_alpha.png",
+                           "photo.jpg", "tiny.png",       "strip.jpg"};
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "keeping proportions" : "stretched");
+        ConversionRequest r = Request(std::vector<std::string>(std::begin(names), std::end(names)), formats);
+        r.keepProportions = keep;
+        r.workers = 2;
+        ScratchDir exact("driver-exact"), fast("driver-fast");
+        r.targetFolder = exact.path();
+        Run(r);
+        r.targetFolder = fast.path();
+        r.fast = true;
+        std::vector<SourceResult> results = Run(r);
+        for (const SourceResult &result : results) EXPECT_EQ(result.outcome, kSourceConverted) << result.detail;
+        for (const char *name : names) {
+            SCOPED_TRACE(name);
+            std::string ico = BaseName(name) + ".ico";
+            DecodedIconFile e = Decode(exact.File(ico)), f = Decode(fast.File(ico));
+            ASSERT_EQ(f.images.size(), formats.size());
+            ASSERT_EQ(e.images.size(), formats.size());
+            for (size_t i = 0; i < formats.size(); ++i) {
+                const DecodedImage &fi = f.images[i], &ei = e.images[i];
+                int size = formats[i].size;
+                SCOPED_TRACE(std::to_string(size) + "x" + std::to_string(formats[i].bits));
+                EXPECT_EQ((int)fi.info.width, size);
+                EXPECT_EQ(fi.info.bitCount, formats[i].bits);
+                // A JPEG decoded at another scale may differ at the edge of the white border.
+                if (Extension(name) != ".jpg") { EXPECT_EQ(fi.MaskedCount(), ei.MaskedCount()); }
+                int differ = 0;
+                for (int y = 0; y < size; ++y)
+                    for (int x = 0; x < size; ++x) {
+                        differ += fi.Masked(x, y) != ei.Masked(x, y);
+                        if (formats[i].bits == 32) differ += fi.Alpha(x, y) != ei.Alpha(x, y);
+                    }
+                if (Extension(name) != ".jpg") { EXPECT_EQ(differ, 0); }
+            }
+        }
+        // Kept for icotool, identify and PIL, which run after this program.
+        for (const char *name : {"alpha.ico", "photo.ico"}) {
+            std::string kept = TestOutputDir("conversion") + "\\fast_" + (keep ? "kept_" : "") + name;
+            ASSERT_TRUE(CopyFileA(fast.File(name).c_str(), kept.c_str(), FALSE));
+            WriteReadbackExpect(kept);
+        }
+        // The 4-bit image of the photo takes its colours from the 16 standard ones.
+        DecodedIconFile photo = Decode(fast.File("photo.ico"));
+        const DecodedImage &four = photo.images[1];
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                COLORREF c = four.Pixel(x, y);
+                bool standard = false;
+                for (COLORREF s : {RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 128, 0), RGB(128, 128, 0), RGB(0, 0, 128),
+                                   RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192), RGB(128, 128, 128),
+                                   RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 0), RGB(0, 0, 255), RGB(255, 0, 255),
+                                   RGB(0, 255, 255), RGB(255, 255, 255)})
+                    standard = standard || c == s;
+                EXPECT_TRUE(standard) << x << "," << y;
+            }
+    }
+}
+
+// The fast path decodes a JPEG at a scale that still holds twice the
+// largest image on both sides (or whole, when no scale does); other
+// pictures whole.
+TEST(ReadPicture, FastDecodeNeverBelowTwiceTheLargestImage) {
+    struct Case {
+        const char *name;
+        int largest;
+        unsigned columns, rows;  // as decoded
+    } cases[] = {
+        {"camera42mp.jpg", 48, 1000, 663},   // 1/8
+        {"camera42mp.jpg", 256, 1000, 663},  // 8000 / 512 and 5300 / 512: divided by 10, so 1/8
+        {"photo.jpg", 16, 60, 45},           // 120 x 90 at 1/2
+        {"photo.jpg", 48, 120, 90},          // 90 < 4 x 48: whole
+        {"strip.jpg", 48, 3000, 20},         // too thin to scale
+        {"alpha.png", 16, 64, 64},           // no scaled decoding
+        {"camera42mp.jpg", 0, 2000, 1325},   // the exact path: the read bound's 1/4
+    };
+    for (const Case &c : cases) {
+        std::string reason;
+        ImagePtr picture(ReadPicture(Input(c.name), c.largest, &reason));
+        ASSERT_TRUE(picture) << c.name << ": " << reason;
+        EXPECT_EQ(picture->columns, c.columns) << c.name << " " << c.largest;
+        EXPECT_EQ(picture->rows, c.rows) << c.name << " " << c.largest;
+        if (c.largest) {
+            EXPECT_GE(std::min(picture->columns, picture->rows),
+                      std::min<size_t>(2 * c.largest, std::min(c.columns, c.rows)));
+        }
+    }
+}

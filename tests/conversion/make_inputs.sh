@@ -28,6 +28,9 @@ convert -size 80x40 xc:none -fill '#2060C0' -draw 'circle 40,20 40,4' wide_alpha
 convert -size 60x40 xc:white -fill '#C02020' -draw 'circle 30,20 30,6' -quality 95 logo.jpg
 cp alpha.png UPPER.PNG
 printf 'this is not a picture\n' > broken.png
+# Odd sizes: one pixel, and a strip far wider than high.
+convert -size 1x1 xc:'#3080C0' tiny.png
+convert -size 3000x20 gradient:gold-darkgreen -quality 90 strip.jpg
 # A 42-megapixel camera-sized photo (8000 x 5300), smooth like a photo
 # scaled from a small plasma so it is made in a few seconds.
 convert -size 1000x663 -seed 11 plasma:tomato-steelblue -resize '8000x5300!' -quality 90 camera42mp.jpg

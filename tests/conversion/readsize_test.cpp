@@ -3,6 +3,8 @@
 // declare more than a conversion takes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "conversion/readsize.h"
 
 namespace {
@@ -36,6 +38,35 @@ TEST(ReadSize, WholeReducedOrRefused) {
         EXPECT_NEAR((double)size.width / size.height, ratio, ratio / 100) << c.columns;
         EXPECT_EQ(size.hintWidth, c.hintWidth) << c.columns;
         EXPECT_EQ(size.hintHeight, c.hintHeight) << c.columns;
+    }
+}
+
+// The fast path's hint: twice the largest image on both sides, and only for
+// a picture the decoder would divide by at least 2; the decoder's own rule
+// (the integer part of the smaller ratio, rounded up to an M/8 scale) then
+// never gives less than the hint.
+TEST(ReadSize, FastDecodeHintHoldsTwiceTheLargestImage) {
+    struct Case {
+        uint64_t columns, rows;
+        uint32_t largest;
+        bool scaled;
+    } cases[] = {
+        {2048, 1536, 48, true}, {8000, 5300, 256, true}, {120, 90, 16, true},  {383, 383, 96, false},
+        {384, 384, 96, true},   {3000, 20, 48, false},   {1, 1, 16, false},    {65535, 65535, 1, true},
+        {2048, 1536, 0, false}, {2048, 1536, 70000, false},
+    };
+    for (const Case &c : cases) {
+        uint32_t w = 0, h = 0;
+        ASSERT_EQ(FastDecodeHint(c.columns, c.rows, c.largest, &w, &h), c.scaled) << c.columns << " x " << c.rows;
+        if (!c.scaled) continue;
+        EXPECT_EQ(w, 2 * c.largest);
+        EXPECT_EQ(h, 2 * c.largest);
+        // What the decoder gives: 1/denominator rounded up to the next eighth.
+        uint64_t denominator = std::min(c.columns / w, c.rows / h);
+        ASSERT_GE(denominator, 2u);
+        uint64_t eighths = (8 + denominator - 1) / denominator;
+        EXPECT_GE((c.columns * eighths + 7) / 8, 2u * c.largest) << c.columns;
+        EXPECT_GE((c.rows * eighths + 7) / 8, 2u * c.largest) << c.rows;
     }
 }
 

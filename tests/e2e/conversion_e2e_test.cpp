@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,25 @@
 namespace {
 
 const DWORD kConvertMs = 120000;
+
+// The shown progress window of a process (the dialog with the source line 1328).
+struct ProgressSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK MatchProgressWindow(HWND hwnd, LPARAM lParam) {
+    ProgressSearch *search = reinterpret_cast<ProgressSearch *>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->pid || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, 1328)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+HWND ProgressWindowOf(DWORD pid) {
+    ProgressSearch search = {pid, nullptr};
+    EnumWindows(MatchProgressWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 COLORREF Stripes(int x, int y) { return ((x / 4 + y / 4) & 1) ? RGB(200, 40, 40) : RGB(30, 90, 200); }
 
@@ -116,6 +136,42 @@ TEST_F(ConversionE2eTest, PicturesAConversionWouldWriteOverAreKeptAndListed) {
     EXPECT_EQ(box.text, "These pictures were not converted, so that no file is written over:\n\n" + In("mid.tga") +
                             "\n    " + Out("mid.ico") + " was already made from another picture\n");
     EXPECT_TRUE(FileExists(Out("mid.ico")));
+}
+
+// Pictures are converted on worker threads: meanwhile the progress window
+// answers at once (its thread only waits for the workers) and shows a
+// picture of the conversion.
+TEST_F(ConversionE2eTest, ProgressWindowAnswersWhileWorkersConvert) {
+    std::string names;
+    for (const char *name : {"big1.bmp", "big2.bmp", "big3.bmp", "big4.bmp"}) {
+        ASSERT_TRUE(WriteBmp24(In(name), 1600, 1200, Stripes));
+        names += std::string("\"") + name + "\" ";
+    }
+    program_.Check(1041);  // 16 x 16 at 4 bits
+    program_.Check(1357);  // 32 x 32 at 24 bits
+    program_.TypeFileName(names);
+    std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
+    HWND progress = nullptr;
+    for (int i = 0; i < 500 && !(progress = ProgressWindowOf(program_.pid())); ++i) Sleep(20);
+    ASSERT_NE(progress, nullptr) << "no progress window";
+    int asked = 0, answered = 0;
+    bool shot = false;
+    while (!click->Wait(0) && IsWindow(progress)) {
+        DWORD_PTR result;
+        ++asked;
+        if (SendMessageTimeoutA(progress, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &result)) ++answered;
+        char source[MAX_PATH] = "";
+        GetDlgItemTextA(progress, 1328, source, sizeof source);
+        if (!shot && source[0]) shot = SaveShot(progress, "conversion_progress_workers.bmp");
+        Sleep(100);
+    }
+    EXPECT_TRUE(click->Wait(kConvertMs));
+    EXPECT_GE(asked, 3) << "the conversion ended too soon to ask";
+    // The thread works itself between its waits (saveICON, the end of the
+    // conversion): on a loaded machine one question may meet such a moment.
+    EXPECT_GE(answered, asked - 1);
+    EXPECT_TRUE(shot);
+    for (const char *name : {"big1.ico", "big2.ico", "big3.ico", "big4.ico"}) EXPECT_TRUE(FileExists(Out(name))) << name;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <dlgs.h>
 #include <shlwapi.h>
 
+#include <functional>
+
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
 
@@ -15,8 +17,8 @@ const char kBackup[] = "Software\\GlypheryE2EBackup";
 
 struct Found {
     DWORD pid;
-    bool wantMain;
-    bool anyCaption;  // false: only windows captioned "Glyphery"
+    const char *caption;  // null: any caption
+    const std::function<bool(HWND)> *accept;
     HWND hwnd;
 };
 
@@ -38,24 +40,25 @@ HWND FindDescendant(HWND parent, int id) {
     return search.found;
 }
 
-bool IsProgramDialog(HWND hwnd, DWORD pid, bool anyCaption) {
+bool IsProgramDialog(HWND hwnd, DWORD pid, const char *caption) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != pid || !IsWindowVisible(hwnd)) return false;
     char cls[32] = "", title[64] = "";
     GetClassNameA(hwnd, cls, sizeof cls);
     GetWindowTextA(hwnd, title, sizeof title);
-    return strcmp(cls, "#32770") == 0 && (anyCaption || strcmp(title, "Glyphery") == 0);
+    return strcmp(cls, "#32770") == 0 && (!caption || strcmp(title, caption) == 0);
 }
 
 BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
     Found *f = reinterpret_cast<Found *>(param);
-    if (!IsProgramDialog(hwnd, f->pid, f->anyCaption)) return TRUE;
-    bool isMain = FindDescendant(hwnd, IDC_CONVERT) != nullptr;
-    if (isMain != f->wantMain) return TRUE;
+    if (!IsProgramDialog(hwnd, f->pid, f->caption)) return TRUE;
+    if (f->accept && !(*f->accept)(hwnd)) return TRUE;
     f->hwnd = hwnd;
     return FALSE;
 }
+
+bool IsMainWindow(HWND hwnd) { return FindDescendant(hwnd, IDC_CONVERT) != nullptr; }
 
 // The first static control with text: a message box's message.
 BOOL CALLBACK MatchStaticText(HWND child, LPARAM param) {
@@ -151,20 +154,22 @@ MainProgram::~MainProgram() {
     }
 }
 
-bool MainProgram::Start() {
-    std::string exe = BinFolder() + "\\Glyphery.exe";
+bool MainProgram::Start(const std::string &program) {
+    std::string exe = program.empty() ? BinFolder() + "\\Glyphery.exe" : program;
+    std::string folder = exe.substr(0, exe.find_last_of('\\'));
     std::string line = "\"" + exe + "\"";
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si,
-                          &pi_) != FALSE;
+    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_) !=
+           FALSE;
 }
 
 HWND MainProgram::WaitForMainWindow(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        Found f = {pid(), true, false, nullptr};
+        std::function<bool(HWND)> main = IsMainWindow;
+        Found f = {pid(), "Glyphery", &main, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) {
             browser_ = f.hwnd;
@@ -210,10 +215,16 @@ MessageBoxSeen MainProgram::WaitForMessageBox(Pending *until, DWORD ms) { return
 MessageBoxSeen MainProgram::WaitForDialog(Pending *until, DWORD ms) { return WaitForWindow(until, ms, true); }
 
 MessageBoxSeen MainProgram::WaitForWindow(Pending *until, DWORD ms, bool anyCaption) {
+    return WaitForProcessDialog(pid(), anyCaption ? nullptr : "Glyphery", [](HWND w) { return !IsMainWindow(w); },
+                                until, ms);
+}
+
+MessageBoxSeen WaitForProcessDialog(DWORD pid, const char *caption, const std::function<bool(HWND)> &accept,
+                                    Pending *until, DWORD ms) {
     MessageBoxSeen seen;
     for (DWORD waited = 0; waited < ms; waited += 50) {
         if (until && until->Wait(0)) break;
-        Found f = {pid(), false, anyCaption, nullptr};
+        Found f = {pid, caption, accept ? &accept : nullptr, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) {
             Sleep(100);  // the box fills in its text as it opens
@@ -226,7 +237,9 @@ MessageBoxSeen MainProgram::WaitForWindow(Pending *until, DWORD ms, bool anyCapt
     return seen;
 }
 
-bool MainProgram::Answer(const MessageBoxSeen &box, int button) {
+bool MainProgram::Answer(const MessageBoxSeen &box, int button) { return AnswerDialog(box, button); }
+
+bool AnswerDialog(const MessageBoxSeen &box, int button) {
     if (!box.box) return false;
     PostMessageA(box.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box.box, button));
     for (int i = 0; i < 200 && IsWindow(box.box); ++i) Sleep(25);

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,11 +51,20 @@ struct MessageBoxSeen {
     std::string text;
 };
 
+// A shown dialog ("#32770") of a process, captioned `caption` (any caption
+// when null) and taken by `accept` (every one when empty), with its message
+// text; box is null when none came before `until` was handled or the time ran out.
+MessageBoxSeen WaitForProcessDialog(DWORD pid, const char *caption, const std::function<bool(HWND)> &accept,
+                                    Pending *until = nullptr, DWORD ms = 30000);
+// Presses a button of a dialog (IDOK, IDYES, IDNO...) and waits until it is gone.
+bool AnswerDialog(const MessageBoxSeen &box, int button);
+
 class MainProgram {
 public:
     ~MainProgram();
-    // Starts Glyphery.exe. It inherits the test's user interface language.
-    bool Start();
+    // Starts Glyphery.exe (the build's, or `program`) in its own folder. It
+    // inherits the test's user interface language.
+    bool Start(const std::string &program = std::string());
     // The main window (the file browser holding the panel), or null.
     HWND WaitForMainWindow(DWORD ms = 30000);
     HWND browser() const { return browser_; }

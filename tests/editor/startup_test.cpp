@@ -104,7 +104,7 @@ TEST_F(EditorStartupTest, StoredValuesLoadWithDefaultsAndSaveBackCrossed) {
     EXPECT_STREQ(s.save_path, "C:\\out");
     EXPECT_STREQ(s.open_path, "");
     EXPECT_STREQ(install.folder, "C:\\Suite");
-    EXPECT_STREQ(install.helpPath, "C:\\Suite\\GlypheryEdite.hlp");
+    EXPECT_STREQ(install.helpPath, "C:\\Suite\\GlypheryEdite.chm");
 
     StorePalettePosition(&s, {7, 8});
     s.open_colors = 77;

@@ -192,6 +192,7 @@ TEST_F(EditorViewsTest, NineImagesListedSwitchedAndLaidOut) {
     EXPECT_EQ(ShownPixel(zoom + 1, 2 * zoom - 1), RGB(0, 0, 0));
     EXPECT_EQ(ShownPixel(zoom + zoom / 2, zoom + zoom / 2), inside);
     SaveShot(Views().smallView, "editor_smallview");
+    SaveShot(editor.frame(), "editor_frame");
     // Too low for more than zoom 1: the grid is not drawn.
     ShowWindow(editor.frame(), SW_RESTORE);
     MoveWindow(editor.frame(), 0, 0, 400, 150, TRUE);

@@ -42,19 +42,7 @@ LATER = {
 # Seams of the tests: never in a shipped module.
 TEST_ONLY = {"RegOverridePredefKey"}
 
-args = sys.argv[1:]
-objdump, modules, ordinals = args[0], [], []
-rest = args[1:]
-while rest:
-    a = rest.pop(0)
-    if a == "--ordinal":
-        dll, name, ordinal = rest.pop(0).split(":")
-        ordinals.append((dll.lower(), name, int(ordinal)))
-    else:
-        modules.append(a)
-
-
-def imports(path):
+def imports(path, objdump):
     """[(dll, name or None, hint or ordinal)] from objdump's import tables."""
     out = subprocess.run([objdump, "-p", path], capture_output=True, text=True, check=True).stdout
     rows, dll = [], None
@@ -73,22 +61,37 @@ def imports(path):
     return rows
 
 
+def main():
+    args = sys.argv[1:]
+    objdump, modules, ordinals = args[0], [], []
+    rest = args[1:]
+    while rest:
+        a = rest.pop(0)
+        if a == "--ordinal":
+            dll, name, ordinal = rest.pop(0).split(":")
+            ordinals.append((dll.lower(), name, int(ordinal)))
+        else:
+            modules.append(a)
 
-for module in modules:
-    rows = imports(module)
-    check(rows, f"{module}: no import table read")
-    for dll in sorted({d for d, _, _ in rows}):
-        check(dll in SYSTEM or dll in SUITE, f"{module}: imports {dll}, which Windows Vista does not have")
-    for dll, name, _ in rows:
-        if name in LATER:
-            check(False, f"{module}: {dll} {name} needs Windows {LATER[name]}")
-        if name in TEST_ONLY:
-            check(False, f"{module}: {dll} {name} is a seam of the tests")
-    for dll, name, ordinal in ordinals:
-        from_dll = [(n, o) for d, n, o in rows if d == dll]
-        if from_dll:
-            check((None, ordinal) in from_dll, f"{module}: {name} not imported from {dll} by ordinal {ordinal}")
-        named = [d for d, n, _ in rows if n == name]
-        check(not named, f"{module}: {name} imported by name from {named}")
-print(f"{check_icons.passed} passed, {check_icons.failed} failed")
-sys.exit(1 if check_icons.failed else 0)
+    for module in modules:
+        rows = imports(module, objdump)
+        check(rows, f"{module}: no import table read")
+        for dll in sorted({d for d, _, _ in rows}):
+            check(dll in SYSTEM or dll in SUITE, f"{module}: imports {dll}, which Windows Vista does not have")
+        for dll, name, _ in rows:
+            if name in LATER:
+                check(False, f"{module}: {dll} {name} needs Windows {LATER[name]}")
+            if name in TEST_ONLY:
+                check(False, f"{module}: {dll} {name} is a seam of the tests")
+        for dll, name, ordinal in ordinals:
+            from_dll = [(n, o) for d, n, o in rows if d == dll]
+            if from_dll:
+                check((None, ordinal) in from_dll, f"{module}: {name} not imported from {dll} by ordinal {ordinal}")
+            named = [d for d, n, _ in rows if n == name]
+            check(not named, f"{module}: {name} imported by name from {named}")
+    print(f"{check_icons.passed} passed, {check_icons.failed} failed")
+    sys.exit(1 if check_icons.failed else 0)
+
+
+if __name__ == "__main__":
+    main()

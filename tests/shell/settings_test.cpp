@@ -53,7 +53,7 @@ TEST_F(SettingsTest, KeyWithOnlyInstallPathLoadsZeroesAndTheHelpPath) {
     memset(&s, 0xAB, sizeof s);  // start-up clears whatever was there
     ASSERT_TRUE(LoadSettingsAtStartup(&s));
     EXPECT_STREQ(s.installPath, "C:\\Program Files\\Glyphery");
-    EXPECT_STREQ(s.helpPath, "C:\\Program Files\\Glyphery\\Glypherye.hlp");
+    EXPECT_STREQ(s.helpPath, "C:\\Program Files\\Glyphery\\Glypherye.chm");
     EXPECT_STREQ(s.pathSave, "");
     EXPECT_STREQ(s.pathLaunch, "");
     EXPECT_STREQ(s.pathDisplay, "");

@@ -1,0 +1,54 @@
+// Resource ids of setup.exe and uninst.exe.
+#pragma once
+
+#define IDI_SETUP 1
+#define IDB_WIZARD 200
+#define IDR_COPY_ANIMATION 300
+
+// Wizard pages, in the order the sheet shows them, and the Cancel dialog.
+#define IDD_WELCOME 12012
+#define IDD_FOLDER 12013
+#define IDD_OPTIONS 12011
+#define IDD_COPY 12014
+#define IDD_FINISH 12017
+#define IDD_CANCEL 114
+
+#define IDC_PICTURE 1000
+#define IDC_TITLE 1001
+#define IDC_FOLDER 1002
+#define IDC_BROWSE 1003
+#define IDC_GROUP 1004
+#define IDC_STARTMENU 1005
+#define IDC_DESKTOP 1006
+#define IDC_COPY_FOLDER 1007
+#define IDC_COPY_OPTIONS 1008
+#define IDC_COPY_FROM 1009
+#define IDC_COPY_TO 1010
+#define IDC_ANIMATION 1011
+#define IDC_LAUNCH 1012
+#define IDC_README 1013
+#define IDC_FINISH_TEXT 1014
+
+#define IDS_SHEET_CAPTION 1
+#define IDS_APP 2
+#define IDS_NO_FOLDER 3
+#define IDS_CREATE_FOLDER 4
+#define IDS_BROWSE_TITLE 5
+#define IDS_STARTMENU_TITLE 6
+#define IDS_IN_STARTMENU 7
+#define IDS_IN_GROUP 8
+#define IDS_ON_DESKTOP 9
+#define IDS_COPY_FROM 10
+#define IDS_COPY_TO 11
+#define IDS_FOLDER_NOT_MADE 12
+#define IDS_COPY_FAILED 13
+#define IDS_FINISH_DONE 14
+#define IDS_FINISH_FAILED 15
+#define IDS_SETTINGS_FAILED 16
+#define IDS_FINISH_BODY 17
+#define IDS_FINISH_MISSING 18
+#define IDS_UNINST_REFUSED 20
+#define IDS_UNINST_CONFIRM 21
+#define IDS_UNINST_SETTINGS 22
+#define IDS_UNINST_DONE 23
+#define IDS_UNINST_LEFT 24
