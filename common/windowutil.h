@@ -1,11 +1,18 @@
 // Small helpers for the suite's dialogs.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 // Moves a window (without resizing it) to the centre of the screen's work area.
 void CentreOnScreen(HWND window);
+
+// A flat toolbar of 16 x 16 buttons with tool tips, control `id` of `parent`
+// (placed by the caller), its `images` images taken from the bitmap resource
+// `bitmap` of `instance`, and `count` buttons added. Null when it cannot be made.
+HWND CreateStripToolbar(HWND parent, HINSTANCE instance, int id, UINT bitmap, int images, const TBBUTTON *buttons,
+                        int count, DWORD extendedStyle = 0);
 
 // A string of a module's string table, in the user interface language ("" when absent).
 std::string LoadText(HINSTANCE instance, UINT id);
@@ -16,6 +23,27 @@ std::string LoadText(HINSTANCE instance, UINT id);
 // chosen folder's path; false when the user cancels.
 bool BrowseForFolder(HWND owner, const std::string &title, const std::string &start, int rootCsidl,
                      std::string *chosen);
+
+// A link static's font: the dialog's font at its height, in `face` (null:
+// the dialog font's own face), bold and underlined as asked. The caller owns it.
+HFONT CreateLinkFont(HWND dialog, const char *face, bool bold, bool underline);
+// Makes a link static as wide as its text in `font`, so that the hand cursor
+// and the click belong to the text only.
+void FitLinkToText(HWND link, HFONT font);
+
+// A static control (with SS_NOTIFY) that acts as a link: its text in `colour`
+// on the button face, `cursor` over it (the arrow when null), and the shell's
+// "open" on `address` when it is clicked.
+struct LinkStatic {
+    int id;
+    COLORREF colour;
+    HCURSOR cursor;
+    const char *address;
+};
+// Handles a dialog's WM_CTLCOLORSTATIC, WM_SETCURSOR and WM_COMMAND for the
+// link; false (result untouched) for everything else.
+bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const LinkStatic &link,
+                       INT_PTR *result);
 
 // The wait cursor for the life of the scope; the previous cursor comes back.
 class WaitCursor {

@@ -73,11 +73,26 @@ void RepaintPicture(HWND window, const DisplayWindow &w) {
     InvalidateRect(window, &r, TRUE);
 }
 
+// The current image at (x, y) of dc, as the window paints it: the effect's
+// picture when there is one, else the icon over the background.
+void DrawPicture(HDC dc, int x, int y, DisplayWindow *w) {
+    int size = w->displaySize;
+    if (w->Effect()) {
+        UniqueMemDC mem(CreateCompatibleDC(dc));
+        SelectObjectScope select(mem.get(), w->Effect().get());
+        StretchBlt(dc, x, y, size, size, mem.get(), 0, 0, size, size, SRCCOPY);
+    } else if (w->icon) {
+        DrawIconEx(dc, x, y, w->icon.get(), size, size, 0, nullptr, DI_NORMAL);
+    }
+}
+
 // The displayed picture, a new bitmap: the square at (5, 5) as the window
-// shows it. Taken from the window's own drawing, not from the screen, so a
-// window or tool tip lying over the picture is never taken in with it.
-HBITMAP SnapshotPicture(HWND window, int size) {
-    if (size <= 0) return nullptr;
+// shows it. Drawn again in memory, never read from the screen, so a window or
+// tool tip lying over the picture (or a screen that does not keep hidden
+// pixels) is never taken in with it.
+HBITMAP SnapshotPicture(HWND window, DisplayWindow *w) {
+    int size = w->displaySize;
+    if (size <= 0 || w->files.empty() || w->File().set.images.empty()) return nullptr;
     WindowDC dc(window);
     UniqueMemDC mem(CreateCompatibleDC(dc.get()));
     HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), size, size);
@@ -86,14 +101,18 @@ HBITMAP SnapshotPicture(HWND window, int size) {
         return nullptr;
     }
     SelectObjectScope select(mem.get(), bitmap);
-    BitBlt(mem.get(), 0, 0, size, size, dc.get(), kOrigin, kOrigin, SRCCOPY);
+    // The dialog's own background under a transparent icon, as WM_ERASEBKGND paints it.
+    HBRUSH background = (HBRUSH)SendMessageA(window, WM_CTLCOLORDLG, (WPARAM)mem.get(), (LPARAM)window);
+    RECT all = {0, 0, size, size};
+    FillRect(mem.get(), &all, background ? background : GetSysColorBrush(COLOR_BTNFACE));
+    DrawPicture(mem.get(), 0, 0, w);
     return bitmap;
 }
 
 class WindowObserver : public DisplayObserver {
 public:
     WindowObserver(HWND window, DisplayWindow *w) : window_(window), w_(w) {}
-    HBITMAP Snapshot() override { return SnapshotPicture(window_, w_->displaySize); }
+    HBITMAP Snapshot() override { return SnapshotPicture(window_, w_); }
     void Repaint() override {
         RepaintPicture(window_, *w_);
         UpdateWindow(window_);
@@ -167,21 +186,6 @@ UINT TipOf(int command) {
     return 0;
 }
 
-HWND CreateBar(HWND window, HINSTANCE instance, int id, int bitmap, int images, const TBBUTTON *buttons, int n) {
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                   CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               0, 0, 10, 26, window, (HMENU)(INT_PTR)id, instance, nullptr);
-    if (!bar) return nullptr;
-    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    TBADDBITMAP strip = {instance, (UINT_PTR)bitmap};
-    SendMessageA(bar, TB_ADDBITMAP, images, (LPARAM)&strip);
-    SendMessageA(bar, TB_ADDBUTTONSA, n, (LPARAM)buttons);
-    SendMessageA(bar, TB_AUTOSIZE, 0, 0);
-    return bar;
-}
-
 // Both toolbars, 5 pixels right of the divider: the window's at y = 5, the
 // effect tools' at y = 33.
 void CreateToolbars(HWND window, DisplayWindow *w) {
@@ -209,10 +213,10 @@ void CreateToolbars(HWND window, DisplayWindow *w) {
         button(11, IDM_FX_BORDER, BTNS_BUTTON), button(9, IDM_FX_RAISE, BTNS_BUTTON),
         button(8, IDM_FX_ROLL, BTNS_BUTTON),    button(14, IDM_FX_COLORIZE, BTNS_BUTTON),
     };
-    w->toolbar = CreateBar(window, w->instance, IDC_DISPLAY_TOOLBAR, IDB_DISPLAY_TOOLBAR, 15, windowTools,
-                           (int)(sizeof(windowTools) / sizeof(windowTools[0])));
-    w->effectBar = CreateBar(window, w->instance, IDC_EFFECT_TOOLBAR, IDB_EFFECT_TOOLS, 19, effectTools,
-                             (int)(sizeof(effectTools) / sizeof(effectTools[0])));
+    w->toolbar = CreateStripToolbar(window, w->instance, IDC_DISPLAY_TOOLBAR, IDB_DISPLAY_TOOLBAR, 15, windowTools,
+                                    (int)(sizeof(windowTools) / sizeof(windowTools[0])));
+    w->effectBar = CreateStripToolbar(window, w->instance, IDC_EFFECT_TOOLBAR, IDB_EFFECT_TOOLS, 19, effectTools,
+                                      (int)(sizeof(effectTools) / sizeof(effectTools[0])));
     RECT divider;
     GetWindowRect(GetDlgItem(window, IDC_DISPLAY_DIVIDER), &divider);
     POINT right = {divider.right, divider.top};
@@ -250,14 +254,7 @@ void OnPaint(HWND window, DisplayWindow *w) {
         EndPaint(window, &ps);
         return;
     }
-    int size = w->displaySize;
-    if (w->Effect()) {
-        UniqueMemDC mem(CreateCompatibleDC(dc));
-        SelectObjectScope select(mem.get(), w->Effect().get());
-        StretchBlt(dc, kOrigin, kOrigin, size, size, mem.get(), 0, 0, size, size, SRCCOPY);
-    } else if (w->icon) {
-        DrawIconEx(dc, kOrigin, kOrigin, w->icon.get(), size, size, 0, nullptr, DI_NORMAL);
-    }
+    DrawPicture(dc, kOrigin, kOrigin, w);
     EndPaint(window, &ps);
 }
 
@@ -330,7 +327,7 @@ void OnSave(HWND window, DisplayWindow *w) {
 void OnCopy(HWND window, DisplayWindow *w) {
     if (!OpenClipboard(window)) return;
     EmptyClipboard();
-    HBITMAP picture = SnapshotPicture(window, w->displaySize);
+    HBITMAP picture = SnapshotPicture(window, w);
     // The clipboard owns the bitmap once it takes it.
     if (picture && !SetClipboardData(CF_BITMAP, picture)) DeleteObject(picture);
     CloseClipboard();
@@ -384,7 +381,7 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
 void OnReplaceColor(HWND window, DisplayWindow *w) {
     SendMessageA(window, WM_COMMAND, IDM_PICK_COLOR, PICK_FOR_REPLACE);
     if (!w->pickedNow) return;
-    UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
+    UniqueBitmap picture(SnapshotPicture(window, w));
     if (!picture || w->File().set.images.empty()) return;
     ReplaceColorInBitmap(picture.get(), w->picked, kReplacement);
     w->Effect() = std::move(picture);

@@ -2,18 +2,9 @@
 
 #include "common/paths.h"
 #include "common/seams.h"
+#include "contracts/gyzoom.h"
 
 namespace {
-
-// The library's entries by ordinal: 1 opens the magnifier on a window
-// (owner, reserved 0, grid) or closes it (null owner), 2 shows or hides it,
-// 3 sets its size, offset from the cursor, arrow-key step and enlargement,
-// 4 makes it follow the mouse or stay, 6 freezes (0) or renews its picture.
-typedef HWND(WINAPI *ZoomAttach)(HWND, int, int);
-typedef int(WINAPI *ZoomShow)(int);
-typedef int(WINAPI *ZoomPlace)(int, int, int, int, int, int);
-typedef int(WINAPI *ZoomFollow)(int);
-typedef int(WINAPI *ZoomRelease)(int);
 
 template <typename F>
 F Entry(HMODULE module, int ordinal) {
@@ -26,14 +17,15 @@ bool Magnifier::Start(HWND parent, bool grid) {
     Stop();
     UniqueModule module(LoadLibraryA(CollapseBackslashes(InstallFolder() + "\\GYzoom.dll").c_str()));
     if (!module) return false;
-    ZoomAttach attach = Entry<ZoomAttach>(module.get(), 1);
-    ZoomShow show = Entry<ZoomShow>(module.get(), 2);
-    ZoomPlace place = Entry<ZoomPlace>(module.get(), 3);
-    ZoomFollow follow = Entry<ZoomFollow>(module.get(), 4);
-    ZoomRelease release = Entry<ZoomRelease>(module.get(), 6);
-    if (!attach || !show || !place || !follow || !release) return false;
-    attach(parent, 0, grid ? 1 : 0);
-    place(50, 50, 80, 80, 2, 5);
+    ZoomWindowProc open = Entry<ZoomWindowProc>(module.get(), kZoomWindowOrdinal);
+    ZoomShowProc show = Entry<ZoomShowProc>(module.get(), kZoomShowOrdinal);
+    ZoomSetupProc setup = Entry<ZoomSetupProc>(module.get(), kZoomSetupOrdinal);
+    ZoomFollowProc follow = Entry<ZoomFollowProc>(module.get(), kZoomFollowOrdinal);
+    ZoomRefreshProc refresh = Entry<ZoomRefreshProc>(module.get(), kZoomRefreshOrdinal);
+    if (!open || !show || !setup || !follow || !refresh) return false;
+    // A 50 x 50 window 80 pixels off the cursor, 5 times enlarged.
+    open(parent, 0, grid ? 1 : 0);
+    setup(50, 50, 80, 80, 2, 5);
     follow(1);
     show(1);
     module_ = std::move(module);
@@ -43,9 +35,9 @@ bool Magnifier::Start(HWND parent, bool grid) {
 void Magnifier::Stop() {
     if (!module_) return;
     HMODULE m = module_.get();
-    Entry<ZoomRelease>(m, 6)(0);
-    Entry<ZoomFollow>(m, 4)(0);
-    Entry<ZoomShow>(m, 2)(0);
-    Entry<ZoomAttach>(m, 1)(nullptr, 0, 0);
+    Entry<ZoomRefreshProc>(m, kZoomRefreshOrdinal)(0);
+    Entry<ZoomFollowProc>(m, kZoomFollowOrdinal)(0);
+    Entry<ZoomShowProc>(m, kZoomShowOrdinal)(0);
+    Entry<ZoomWindowProc>(m, kZoomWindowOrdinal)(nullptr, 0, 0);
     module_.reset();
 }

@@ -1,5 +1,6 @@
-// The editor's main frame: class GlypheryEdit, menu 141, status bar, and the
-// closing question that writes the settings back.
+// The editor's main frame: class GlypheryEdit, menu 141, its toolbars, status
+// bar and palette, the commands of its menus, and the closing question that
+// writes the settings back.
 #pragma once
 #include <windows.h>
 
@@ -16,3 +17,7 @@ HWND CreateFrame(HINSTANCE instance, EditorSession *session);
 
 // The text of the status bar's image count: "%d image" below 2, else "%d images".
 std::string ImageCountText(HINSTANCE instance, size_t count);
+
+// Makes the frame show the session's Grid, Palette and fond: the class
+// background brush, the toolbar buttons, the palette window, a repaint.
+void ApplyDisplaySettings(HWND frame);

@@ -1,15 +1,47 @@
 // Resource and command ids of GlypheryEdit.exe.
 #pragma once
 
-// Icons, bitmaps, menus, dialogs.
+// Icons, cursors, bitmaps, menus, dialogs.
 #define IDI_EDITOR 1
+#define IDB_TOOLBAR 1  // the main toolbar's and the menus' 16 x 16 images
+#define IDC_HAND_CURSOR 4
+#define IDB_TOOLS 5  // the tool box's 16 x 16 images
 #define IDB_PATTERN 176
+#define IDM_BRUSH_SIZE 140
 #define IDM_EDITOR 141
+#define IDD_ABOUT 100
+#define IDD_DISPLAY_PAGE 111
+#define IDD_PALETTE 145
 #define IDD_INFORMATION 161
+#define IDD_LAUNCH_PAGE 162
+#define IDD_CONVERT_PAGE 705
 #define IDC_NOT_AGAIN 1001
 
 // Child windows.
+#define IDC_MAIN_TOOLBAR 1032
+#define IDC_TOOLBOX 1028
+#define IDC_TOOL_REBAR 1033
 #define IDC_STATUS 7000
+
+// The palette window's colour cells, row by row: 1105 to 1151, with 40071
+// in the sixth place of the second row.
+#define IDC_PALETTE_FIRST 1105
+#define IDC_PALETTE_ODD 40071
+
+// The settings sheet's pages and the About dialog.
+#define IDC_SOURCE_BROWSE 1053
+#define IDC_TARGET_FOLDER 1054
+#define IDC_TARGET_BROWSE 1055
+#define IDC_EXPORT_TYPE 1056
+#define IDC_SHOW_GRID 1060
+#define IDC_SHOW_PALETTE 1061
+#define IDC_FOND_SWATCH 1062
+#define IDC_FOND_CHANGE 1063
+#define IDC_LAUNCH_FORMAT 1064
+#define IDC_LAUNCH_COLORS 1065
+#define IDC_ABOUT_NAME 1070
+#define IDC_ABOUT_SYSTEM 1071
+#define IDC_ABOUT_LINK 1072
 
 // Commands of the menu bar.
 #define CMD_SAVE 40025
@@ -59,6 +91,10 @@
 #define CMD_HELP_INDEX 40024
 #define CMD_HELP_FIND 1031
 #define CMD_ABOUT 1032
+#define CMD_BRUSH_WIDTH 1027
+#define CMD_CHOOSE_COLOR 101
+#define CMD_TRANSPARENT_COLOR 102
+#define CMD_TRANSPARENT_PIXELS 108
 
 // Strings.
 #define IDS_TITLE 1
@@ -89,8 +125,7 @@
 #define IDS_MENU_ABOUT 116
 
 // The picture views: the small view, the format bar and its controls, the
-// main tool bar's id (its Undo button follows the history), the internal
-// command that shows the current picture, and their strings.
+// internal command that shows the current picture, and their strings.
 #define IDD_SMALLVIEW 146
 #define IDD_FORMATBAR 700
 #define IDC_IMAGE_SELECTOR 702
@@ -98,9 +133,56 @@
 #define IDC_SELECTION_SIZE 704
 #define IDC_RIGHT_SWATCH 1050
 #define IDC_LEFT_SWATCH 1051
-#define IDC_MAIN_TOOLBAR 1032
 #define CMD_SHOW_PICTURE 1013
 #define IDS_SELECTOR_COLORS 200
 #define IDS_SELECTOR_TRUE_COLOR 201
 #define IDS_POSITION_FORMAT 202
 #define IDS_SIZE_FORMAT 203
+
+// Tooltips of the two toolbars.
+#define IDS_TIP_SAVE 300
+#define IDS_TIP_SAVE_AS 301
+#define IDS_TIP_PRINT 302
+#define IDS_TIP_GRID 303
+#define IDS_TIP_PALETTE 304
+#define IDS_TIP_BRUSH_WIDTH 305
+#define IDS_TIP_UNDO 306
+#define IDS_TIP_SETUP 307
+#define IDS_TIP_HELP 308
+#define IDS_TIP_CLOSE 309
+#define IDS_TIP_PEN 310
+#define IDS_TIP_BRUSH 311
+#define IDS_TIP_LINE 312
+#define IDS_TIP_EXTRACT 313
+#define IDS_TIP_FILL 314
+#define IDS_TIP_SPRAY 315
+#define IDS_TIP_RECTANGLE 316
+#define IDS_TIP_FILLED_RECTANGLE 317
+#define IDS_TIP_BICOLOR_RECTANGLE 318
+#define IDS_TIP_CIRCLE 319
+#define IDS_TIP_FILLED_CIRCLE 320
+#define IDS_TIP_SELECT 321
+#define IDS_TIP_TRANSPARENT_COLOR 322
+#define IDS_TIP_TRANSPARENT_PIXELS 323
+#define IDS_TIP_CHOOSE_COLOR 324
+
+// What status part 0 says of the chosen tool.
+#define IDS_STATUS_PENCIL 340
+#define IDS_STATUS_BRUSH 341
+#define IDS_STATUS_LINE 342
+#define IDS_STATUS_RECTANGLE 343
+#define IDS_STATUS_FLOOD 344
+#define IDS_STATUS_SELECTION 345
+#define IDS_STATUS_COLOR_SELECTOR 346
+#define IDS_STATUS_TRANSPARENT_COLOR 347
+#define IDS_STATUS_TRANSPARENT_PIXELS 348
+
+// The settings sheet and the About dialog.
+#define IDS_TARGET_FOLDER_TITLE 360
+#define IDS_SOURCE_FOLDER_TITLE 361
+#define IDS_EXPORT_BMP 362
+#define IDS_SITE_ADDRESS 363
+#define IDS_LAUNCH_FORMAT_FIRST 370  // 370 to 377: the sizes of the Launch page's list
+#define IDS_LAUNCH_FORMAT_COUNT 8
+#define IDS_LAUNCH_COLORS_FIRST 380  // 380 to 383: its colour counts
+#define IDS_LAUNCH_COLORS_COUNT 4

@@ -29,3 +29,11 @@ bool SaveEditorSettings(EditorSettings *settings) {
     return failures == 0;
 }
 
+
+bool SaveCurrentViewPlace(ScreenPoint place) {
+    UniqueRegKey key(OpenUserKey(kEditorSettingsKey, KEY_ALL_ACCESS));
+    if (!key.get()) return false;
+    int failures = WriteRegNumber(key.get(), "x_current", (uint32_t)place.top);
+    failures += WriteRegNumber(key.get(), "y_current", (uint32_t)place.left);
+    return failures == 0;
+}

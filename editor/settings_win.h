@@ -17,3 +17,6 @@ bool LoadEditorSettings(EditorSettings *settings, EditorInstall *install);
 // Writes every value into the existing key (it is never created). False when
 // the key cannot be opened or a value cannot be written.
 bool SaveEditorSettings(EditorSettings *settings);
+// Writes the SmallView's place as x_current (its top) and y_current (its
+// left) into the existing key; these two are never read back.
+bool SaveCurrentViewPlace(ScreenPoint place);

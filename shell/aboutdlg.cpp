@@ -4,7 +4,7 @@
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "shell/resource.h"
-#include "shell/winversion.h"
+#include "shell/winversion_win.h"
 
 namespace {
 
@@ -13,32 +13,6 @@ namespace {
 UniqueHandle<HGDIOBJ, GdiObjectTraits> g_linkFont;
 
 HINSTANCE Instance(HWND dialog) { return (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE); }
-
-// Bold Arial at the dialog font's height.
-HFONT CreateLinkFont(HWND dialog) {
-    LOGFONTA font = {};
-    HFONT dialogFont = (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0);
-    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) font.lfHeight = -11;
-    font.lfWeight = FW_BOLD;
-    font.lfItalic = FALSE;
-    font.lfUnderline = FALSE;
-    lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
-    return CreateFontIndirectA(&font);
-}
-
-// The link static is made as wide as its text, so the hand cursor and the
-// click belong to the address only.
-void FitLinkToText(HWND link) {
-    char text[128] = {0};
-    GetWindowTextA(link, text, sizeof text);
-    WindowDC dc(link);
-    SelectObjectScope select(dc.get(), g_linkFont.get());
-    SIZE extent;
-    if (!GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &extent)) return;
-    RECT r;
-    GetClientRect(link, &r);
-    if (extent.cx + 2 < r.right) SetWindowPos(link, nullptr, 0, 0, extent.cx + 2, r.bottom, SWP_NOMOVE | SWP_NOZORDER);
-}
 
 void SetTextFromTable(HWND dialog, int control, int string) {
     char text[512] = {0};
@@ -51,38 +25,20 @@ BOOL OnInitDialog(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, CurrentWindowsVersionText().c_str());
     HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
     SetWindowTextA(link, kSiteAddress);
-    g_linkFont.reset(CreateLinkFont(dialog));
+    g_linkFont.reset(CreateLinkFont(dialog, "Arial", true, false));
     if (g_linkFont) {
         SendMessageA(link, WM_SETFONT, (WPARAM)g_linkFont.get(), FALSE);
-        FitLinkToText(link);
+        FitLinkToText(link, (HFONT)g_linkFont.get());
     }
     CentreOnScreen(dialog);
     return TRUE;
 }
 
-INT_PTR OnColourStatic(HWND dialog, HDC dc, HWND control) {
-    if (GetDlgCtrlID(control) != IDC_ABOUT_LINK) return FALSE;
-    SetTextColor(dc, kLinkColour);
-    SetBkMode(dc, TRANSPARENT);
-    return (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
-}
-
-BOOL OnSetCursor(HWND dialog, HWND under) {
-    if (GetDlgCtrlID(under) != IDC_ABOUT_LINK) return FALSE;
-    HCURSOR hand = LoadCursorA(nullptr, (LPCSTR)IDC_HAND);
-    SetCursor(hand ? hand : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-    return TRUE;
-}
-
-BOOL OnCommand(HWND dialog, int id, int code) {
+BOOL OnCommand(HWND dialog, int id) {
     switch (id) {
     case IDOK:
     case IDCANCEL:
         EndDialog(dialog, id);
-        return TRUE;
-    case IDC_ABOUT_LINK:
-        if (code == STN_CLICKED) ShellOpen(dialog, "open", kSiteAddress, nullptr, nullptr, SW_SHOWNORMAL);
         return TRUE;
     }
     return FALSE;
@@ -90,25 +46,16 @@ BOOL OnCommand(HWND dialog, int id, int code) {
 
 }  // namespace
 
-std::string CurrentWindowsVersionText() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return "Windows";
-    WindowsVersion version = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
-                              info.szCSDVersion};
-    return FormatWindowsVersion(version);
-}
-
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The link: the system's hand over it.
+    const LinkStatic link = {IDC_ABOUT_LINK, kLinkColour, LoadCursorA(nullptr, (LPCSTR)IDC_HAND), kSiteAddress};
+    INT_PTR result = FALSE;
+    if (HandleLinkMessage(dialog, message, wParam, lParam, link, &result)) return result;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
-    case WM_CTLCOLORSTATIC:
-        return OnColourStatic(dialog, (HDC)wParam, (HWND)lParam);
-    case WM_SETCURSOR:
-        return OnSetCursor(dialog, (HWND)wParam);
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(dialog, LOWORD(wParam));
     case WM_DESTROY:
         g_linkFont.reset();
         return FALSE;

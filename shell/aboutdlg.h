@@ -14,6 +14,3 @@ INT_PTR ShowAboutDialog(HWND owner);
 
 // The dialog procedure, for hosts that create the template themselves.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The version line the dialog shows for the running system.
-std::string CurrentWindowsVersionText();

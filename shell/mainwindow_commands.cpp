@@ -13,6 +13,7 @@
 
 #include "common/files_win.h"
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "conversion/driver_win.h"
@@ -332,20 +333,13 @@ void OnOpenSelected() {
 
 void OnChooseColor(HWND panel) {
     MainWindowState &w = MainWindow();
-    static COLORREF custom[16];
-    for (COLORREF &c : custom) c = RGB(255, 255, 255);
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof(choose);
-    choose.hwndOwner = w.browser;
-    choose.rgbResult = w.chosenColor;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    HBRUSH brush = CreateSolidBrush(choose.rgbResult);
+    COLORREF colour = w.chosenColor;
+    if (!PickColour(w.browser, &colour)) return;
+    HBRUSH brush = CreateSolidBrush(colour);
     if (!brush) return;
     if (w.swatchBrush) DeleteObject(w.swatchBrush);
     w.swatchBrush = brush;
-    w.chosenColor = choose.rgbResult;
+    w.chosenColor = colour;
     InvalidateRect(GetDlgItem(panel, IDC_SWATCH), nullptr, TRUE);
 }
 

@@ -131,17 +131,6 @@ void RelabelBrowser(HWND browser, HINSTANCE instance) {
 }
 
 HWND CreateMainToolbar(HWND panel, HINSTANCE instance) {
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                   CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               0, 0, 100, 24, panel, (HMENU)(INT_PTR)IDC_TOOLBAR, instance, nullptr);
-    if (!bar) return nullptr;
-    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    TBADDBITMAP strip = {instance, IDB_TOOLBAR};
-    SendMessageA(bar, TB_ADDBITMAP, 13, (LPARAM)&strip);
-
     // Image indexes of the strip.
     enum { kFavorites = 0, kSetup = 1, kXp = 2, kCapture = 3, kAcquire = 4, kHelp = 5, kQuit = 6 };
     TBBUTTON buttons[12] = {};
@@ -165,8 +154,7 @@ HWND CreateMainToolbar(HWND panel, HINSTANCE instance) {
     separator();
     if (IsWindowsXp()) button(kHelp, IDM_HELP, BTNS_BUTTON);
     button(kQuit, IDM_QUIT, BTNS_BUTTON);
-    SendMessageA(bar, TB_ADDBUTTONSA, n, (LPARAM)buttons);
-    return bar;
+    return CreateStripToolbar(panel, instance, IDC_TOOLBAR, IDB_TOOLBAR, 13, buttons, n, TBSTYLE_EX_DRAWDDARROWS);
 }
 
 HWND CreatePanelTooltips(HWND panel, HINSTANCE instance, bool active) {

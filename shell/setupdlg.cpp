@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "shell/resource.h"

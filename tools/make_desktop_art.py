@@ -48,14 +48,18 @@ def solid(colour):
 
 
 def cursor_block(shape):
-    """A monochrome 32 x 32 cursor image: black where shape(x, y), else transparent."""
+    """A monochrome 32 x 32 cursor image: black where shape(x, y) is true,
+    white where it is "W", else transparent."""
     header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, 0, 0, 0, 2, 0)
     palette = struct.pack("<II", 0x000000, 0xFFFFFF)
     xor, mask = bytearray(), bytearray()
     for y in range(31, -1, -1):
         xrow, mrow = bytearray(4), bytearray(4)
         for x in range(32):
-            if not shape(x, y):
+            v = shape(x, y)
+            if v == "W":
+                xrow[x // 8] |= 0x80 >> (x % 8)  # opaque, colour 1
+            elif not v:
                 mrow[x // 8] |= 0x80 >> (x % 8)  # transparent, colour 0
         xor += xrow
         mask += mrow

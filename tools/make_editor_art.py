@@ -5,6 +5,13 @@
                pixel cells, one of them being painted
   pattern.bmp  the frame's background pattern, 8 x 8, 24-bit: a quiet
                checker of two greys behind the work area
+  toolbar.bmp  the main toolbar's and the menus' strip: 47 images of 16 x 16
+               (indexes 0 to 46 are used, though the toolbar is told 43),
+               24-bit on RGB 192,192,192, the colour mapped to the button face
+  tools.bmp    the tool box's strip: 22 images of 16 x 16 (indexes 0 to 21
+               are used), same background
+  hand.cur     the link's cursor: a pointing hand, monochrome 32 x 32, its
+               hot spot on the finger tip
 
     make_editor_art.py OUTPUT_DIR
 """
@@ -15,6 +22,8 @@ from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_iconres_art import write_ico  # noqa: E402  (one .ico writer for the suite's art)
+from make_desktop_art import write_cur  # noqa: E402  (and one .cur writer)
+from make_shell_art import pixels  # noqa: E402  (character art)
 
 DARK = (64, 64, 64)
 WHITE = (255, 255, 255)
@@ -58,11 +67,267 @@ def pattern():
     return img
 
 
+# ------------------------------------------------------------ the two strips
+
+FACE = (192, 192, 192)
+BLACK = (0, 0, 0)
+GREY = (128, 128, 128)
+BLUE = (30, 70, 200)
+RED = (200, 30, 30)
+GREEN = (30, 150, 50)
+YELLOW = (240, 200, 40)
+PAPER = (250, 250, 250)
+MARK = {"B": BLACK, "W": WHITE, "R": RED, "G": GREEN, "U": BLUE, "Y": YELLOW, "D": DARK, "g": GREY}
+
+
+def floppy(d, x):
+    d.rectangle([x + 1, 1, x + 14, 14], fill=BLUE, outline=BLACK)
+    d.rectangle([x + 4, 1, x + 11, 6], fill=PAPER, outline=BLACK)
+    d.rectangle([x + 9, 2, x + 10, 5], fill=BLUE)
+    d.rectangle([x + 4, 9, x + 11, 14], fill=DARK)
+
+
+def save_as(d, x):
+    floppy(d, x)
+    d.rectangle([x + 9, 8, x + 15, 15], fill=PAPER, outline=BLACK)
+    d.line([x + 10, 11, x + 14, 11], fill=BLACK)
+    d.line([x + 10, 13, x + 14, 13], fill=BLACK)
+
+
+def printer(d, x):
+    d.rectangle([x + 4, 1, x + 11, 6], fill=PAPER, outline=BLACK)
+    d.rectangle([x + 1, 6, x + 14, 12], fill=GREY, outline=BLACK)
+    d.rectangle([x + 4, 10, x + 11, 15], fill=PAPER, outline=BLACK)
+    d.point((x + 12, 8), fill=GREEN)
+
+
+def grid(d, x):
+    d.rectangle([x + 1, 1, x + 14, 14], fill=PAPER, outline=BLACK)
+    for i in (4, 7, 10):
+        d.line([x + i + 1, 1, x + i + 1, 14], fill=BLACK)
+        d.line([x + 1, i + 1, x + 14, i + 1], fill=BLACK)
+
+
+def palette(d, x):
+    d.ellipse([x, 2, x + 15, 14], fill=(220, 180, 120), outline=DARK)
+    d.ellipse([x + 9, 8, x + 12, 11], fill=FACE)
+    for (px, py), c in zip([(3, 5), (6, 3), (10, 4), (4, 9)], [RED, GREEN, BLUE, YELLOW]):
+        d.rectangle([x + px, py, x + px + 1, py + 1], fill=c)
+
+
+def brush_width(d, x):
+    for i, w in enumerate((1, 2, 3)):
+        y = 2 + i * 5
+        d.rectangle([x + 2, y, x + 13, y + w - 1], fill=BLACK)
+    d.polygon([(x + 13, 13), (x + 15, 13), (x + 14, 15)], fill=BLACK)
+
+
+def undo(d, x):
+    d.arc([x + 2, 3, x + 14, 14], 180, 90, fill=BLUE, width=2)
+    d.polygon([(x, 8), (x + 6, 8), (x + 3, 12)], fill=BLUE)
+
+
+def setup(d, x):
+    pixels(d, x, 0, [
+        "......BB........",
+        "..BB.BWWB.BB....",
+        ".BWWBBWWBBWWB...",
+        ".BWWWWWWWWWWB...",
+        "..BWWWBBWWWB....",
+        "BBBWWBggBWWBBB..",
+        "BWWWBg..gBWWWB..",
+        "BWWWBg..gBWWWB..",
+        "BBBWWBggBWWBBB..",
+        "..BWWWBBWWWB....",
+        ".BWWWWWWWWWWB...",
+        ".BWWBBWWBBWWB...",
+        "..BB.BWWB.BB....",
+        "......BB........",
+    ], MARK)
+
+
+def help_mark(d, x):
+    d.ellipse([x + 1, 1, x + 14, 14], fill=BLUE, outline=BLACK)
+    pixels(d, x + 5, 3, ["WWWW", "W..WW"[0:4], "...W", "..W.", "..W.", "....", "..W."], MARK)
+
+
+def close(d, x):
+    d.rectangle([x + 1, 1, x + 14, 14], fill=PAPER, outline=BLACK)
+    d.line([x + 4, 4, x + 11, 11], fill=RED, width=2)
+    d.line([x + 4, 11, x + 11, 4], fill=RED, width=2)
+
+
+def swirl(d, x):
+    for r, a in ((6, 0), (4, 90), (2, 180)):
+        d.arc([x + 8 - r, 8 - r, x + 8 + r, 8 + r], a, a + 270, fill=BLUE, width=1)
+
+
+def explode(d, x):
+    for i in range(8):
+        import math
+        a = i * math.pi / 4
+        d.line([x + 8, 8, x + 8 + 7 * math.cos(a), 8 + 7 * math.sin(a)], fill=(230, 120, 0))
+    d.ellipse([x + 5, 5, x + 11, 11], fill=YELLOW, outline=RED)
+
+
+def border(d, x):
+    d.rectangle([x, 0, x + 15, 15], fill=RED)
+    d.rectangle([x + 3, 3, x + 12, 12], fill=(90, 160, 230))
+
+
+def frame(d, x):
+    d.rectangle([x, 0, x + 15, 15], fill=(150, 90, 40), outline=BLACK)
+    d.rectangle([x + 3, 3, x + 12, 12], fill=(90, 160, 230), outline=BLACK)
+
+
+def flip(d, x):
+    d.polygon([(x + 8, 0), (x + 12, 5), (x + 4, 5)], fill=BLUE)
+    d.line([x + 1, 8, x + 14, 8], fill=BLACK)
+    d.polygon([(x + 8, 15), (x + 12, 10), (x + 4, 10)], fill=GREY)
+
+
+def flop(d, x):
+    d.polygon([(x, 8), (x + 5, 4), (x + 5, 12)], fill=BLUE)
+    d.line([x + 8, 1, x + 8, 14], fill=BLACK)
+    d.polygon([(x + 15, 8), (x + 10, 4), (x + 10, 12)], fill=GREY)
+
+
+def rotate(d, x):
+    d.arc([x + 2, 2, x + 13, 13], 0, 270, fill=GREEN, width=2)
+    d.polygon([(x + 10, 0), (x + 15, 4), (x + 10, 7)], fill=GREEN)
+
+
+def tile(colour):
+    """A plain picture tile for the strip's places no command shows."""
+    def draw(d, x):
+        d.rectangle([x + 2, 2, x + 13, 13], fill=colour, outline=DARK)
+    return draw
+
+
+# Image index -> drawing, as the toolbar and the menus name them.
+TOOLBAR_ART = {2: floppy, 46: save_as, 45: printer, 39: grid, 10: palette, 40: brush_width, 5: undo, 18: setup,
+               33: help_mark, 21: close, 3: swirl, 0: explode, 11: border, 9: frame, 12: flip, 13: flop, 23: rotate}
+TOOLBAR_COUNT = 47
+
+
+def pen(d, x):
+    d.line([x + 3, 12, x + 13, 2], fill=YELLOW, width=3)
+    d.polygon([(x + 1, 15), (x + 2, 11), (x + 5, 14)], fill=BLACK)
+
+
+def pipette(d, x):
+    d.line([x + 2, 13, x + 10, 5], fill=GREY, width=2)
+    d.ellipse([x + 9, 1, x + 14, 6], fill=BLACK)
+    d.point((x + 2, 14), fill=RED)
+
+
+def brush(d, x):
+    d.line([x + 8, 8, x + 14, 1], fill=(150, 90, 40), width=2)
+    d.ellipse([x + 2, 8, x + 9, 14], fill=RED, outline=BLACK)
+
+
+def bucket(d, x):
+    d.polygon([(x + 2, 6), (x + 8, 1), (x + 14, 7), (x + 8, 13)], fill=PAPER, outline=BLACK)
+    d.polygon([(x + 2, 6), (x + 8, 12), (x + 2, 15), (x + 1, 10)], fill=BLUE)
+
+
+def line(d, x):
+    d.line([x + 1, 14, x + 14, 1], fill=BLACK, width=2)
+
+
+def rect(d, x):
+    d.rectangle([x + 1, 3, x + 14, 12], outline=BLACK)
+
+
+def filled_rect(d, x):
+    d.rectangle([x + 1, 3, x + 14, 12], fill=BLUE, outline=BLACK)
+
+
+def circle(d, x):
+    d.ellipse([x + 1, 1, x + 14, 14], outline=BLACK)
+
+
+def filled_circle(d, x):
+    d.ellipse([x + 1, 1, x + 14, 14], fill=BLUE, outline=BLACK)
+
+
+def bicolor_rect(d, x):
+    d.rectangle([x + 1, 3, x + 14, 12], fill=YELLOW, outline=RED)
+
+
+def spray(d, x):
+    d.rectangle([x + 8, 6, x + 13, 15], fill=RED, outline=BLACK)
+    d.rectangle([x + 9, 3, x + 11, 5], fill=BLACK)
+    for px, py in ((2, 2), (4, 4), (1, 6), (5, 1), (3, 8), (6, 5)):
+        d.point((x + px, py), fill=BLACK)
+
+
+def choose_colour(d, x):
+    for i, c in enumerate((RED, GREEN, BLUE, YELLOW)):
+        tx, ty = x + 1 + (i % 2) * 7, 1 + (i // 2) * 7
+        d.rectangle([tx, ty, tx + 6, ty + 6], fill=c, outline=BLACK)
+
+
+def select(d, x):
+    for i in range(1, 15):
+        c = BLACK if i % 2 else PAPER
+        for p in ((x + i, 2), (x + i, 13)):
+            d.point(p, fill=c)
+    for j in range(2, 14):
+        c = BLACK if j % 2 else PAPER
+        for p in ((x + 1, j), (x + 14, j)):
+            d.point(p, fill=c)
+
+
+TOOLS_ART = {0: pen, 1: pipette, 2: brush, 3: bucket, 4: line, 7: rect, 8: filled_rect, 9: circle,
+             10: filled_circle, 11: bicolor_rect, 19: spray, 20: choose_colour, 21: select}
+TOOLS_COUNT = 22
+
+SPARE = [(170, 200, 230), (200, 230, 170), (230, 200, 170), (220, 180, 220)]
+
+
+def strip(art, count):
+    img = Image.new("RGB", (16 * count, 16), FACE)
+    d = ImageDraw.Draw(img)
+    for i in range(count):
+        art.get(i, tile(SPARE[i % len(SPARE)]))(d, 16 * i)
+    return img
+
+
+HAND = [
+    "......BB........",
+    ".....BWWB.......",
+    ".....BWWB.......",
+    ".....BWWB.......",
+    ".....BWWBBB.....",
+    ".....BWWBWWBBB..",
+    "..BB.BWWBWWBWWB.",
+    ".BWWBBWWWWWBWWBB",
+    ".BWWWBWWWWWWWWWB",
+    "..BWWWWWWWWWWWWB",
+    "...BWWWWWWWWWWWB",
+    "...BWWWWWWWWWWB.",
+    "....BWWWWWWWWWB.",
+    ".....BWWWWWWWB..",
+    ".....BBBBBBBBB..",
+]
+
+
+def hand(x, y):
+    if y < len(HAND) and x < 16:
+        ch = HAND[y][x]
+        return "W" if ch == "W" else ch == "B"
+    return False
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     write_ico(os.path.join(out, "editor.ico"), [editor_icon(s) for s in (16, 32, 48)])
     pattern().save(os.path.join(out, "pattern.bmp"))
+    strip(TOOLBAR_ART, TOOLBAR_COUNT).save(os.path.join(out, "toolbar.bmp"))
+    strip(TOOLS_ART, TOOLS_COUNT).save(os.path.join(out, "tools.bmp"))
+    write_cur(os.path.join(out, "hand.cur"), hand, (6, 0))
 
 
 if __name__ == "__main__":

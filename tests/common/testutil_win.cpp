@@ -127,18 +127,44 @@ std::vector<uint8_t> ReadFileBytes(const std::string &path) {
 
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) { return WriteWholeFile(path, bytes); }
 
-bool SaveWindowShot(HWND window, const std::string &path) {
-    UpdateWindow(window);
-    RECT r;
-    GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
+BITMAPINFOHEADER TopDown32Header(int width, int height) {
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = -height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    return ih;
+}
+
+ScreenPixels GrabScreen(const RECT &area) {
+    ScreenPixels out;
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return out;
     WindowDC screen(nullptr);
     UniqueMemDC dc(CreateCompatibleDC(screen.get()));
     UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), w, h));
     {
         SelectObjectScope sel(dc.get(), bmp.get());
-        BitBlt(dc.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
     }
+    BITMAPINFOHEADER ih = TopDown32Header(w, h);
+    std::vector<uint32_t> bgrx((size_t)w * h);
+    if (!GetDIBits(dc.get(), bmp.get(), 0, h, bgrx.data(), (BITMAPINFO *)&ih, DIB_RGB_COLORS)) return out;
+    out.width = w;
+    out.height = h;
+    out.pixels.reserve(bgrx.size());
+    for (uint32_t p : bgrx) out.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    return out;
+}
+
+bool SaveWindowShot(HWND window, const std::string &path) {
+    UpdateWindow(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    ScreenPixels shot = GrabScreen(r);
+    if (shot.pixels.empty()) return false;
+    int w = shot.width, h = shot.height;
     BITMAPINFOHEADER ih = {};
     ih.biSize = sizeof ih;
     ih.biWidth = w;
@@ -147,7 +173,14 @@ bool SaveWindowShot(HWND window, const std::string &path) {
     ih.biBitCount = 24;
     DWORD row = ((DWORD)w * 3 + 3) & ~3u;
     std::vector<uint8_t> pixels((size_t)row * h);
-    if (!GetDIBits(dc.get(), bmp.get(), 0, h, pixels.data(), (BITMAPINFO *)&ih, DIB_RGB_COLORS)) return false;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = shot.At(x, h - 1 - y);  // bottom-up rows
+            uint8_t *p = &pixels[(size_t)y * row + (size_t)x * 3];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;

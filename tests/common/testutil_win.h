@@ -99,6 +99,16 @@ ProgramRun RunProgram(const std::string &exe, const std::string &args, const std
 ProgramRun RunProgramWide(const std::string &exe, const std::wstring &args, const std::string &cwd = "");
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
+// What the screen shows in a rectangle (screen coordinates), pixel by pixel.
+struct ScreenPixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // rows from the top
+    COLORREF At(int x, int y) const { return pixels[(size_t)y * width + x]; }
+};
+ScreenPixels GrabScreen(const RECT &area);
+// The header of a top-down 32-bit DIB (one BGRX word per pixel).
+BITMAPINFOHEADER TopDown32Header(int width, int height);
+
 // Copies what the screen shows of a window into a 24-bit .bmp file (kept in
 // test-output so that a person can look at the window).
 bool SaveWindowShot(HWND window, const std::string &path);

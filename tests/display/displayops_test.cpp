@@ -8,6 +8,7 @@
 #include "common/handles.h"
 #include "display/display_win.h"
 #include "display/displayops_win.h"
+#include "display/effects_win.h"
 #include "shell/settings.h"
 #include "tests/common/testutil_win.h"
 #include "tests/iconres/fixtures.h"
@@ -126,6 +127,92 @@ TEST(DisplayFilesTest, ACapturedPictureIsSavedAsItsBitmap) {
     EXPECT_EQ(GetPixel(dc.get(), 47, 47), RGB(200, 100, 50));
     EXPECT_FALSE(FileExists(dir.File("temp.ico")));
     EXPECT_FALSE(FileExists(dir.File("shot.bmp.gynew")));
+}
+
+}  // namespace
+
+namespace {
+
+// The window's side of the effect loop without a window: the displayed
+// picture is a solid colour, the builder is the catalogue's own.
+class SolidPictureObserver : public DisplayObserver {
+public:
+    SolidPictureObserver(int size, COLORREF colour) : size_(size), colour_(colour) {}
+    HBITMAP Snapshot() override { return SolidBitmap(size_, colour_); }
+    void Repaint() override { ++repaints; }
+    HBITMAP Build(const std::string &workingFile, EffectCode code, int width, const EffectParams &params) override {
+        widths.push_back(width);
+        return BuildEffect(nullptr, workingFile, code, width, params);
+    }
+    std::vector<int> widths;
+    int repaints = 0;
+
+private:
+    int size_;
+    COLORREF colour_;
+};
+
+int BitmapWidth(HBITMAP bitmap) {
+    BITMAP info = {};
+    return bitmap && GetObjectA(bitmap, sizeof(info), &info) ? info.bmWidth : 0;
+}
+
+// What an effect leaves in the images: which widths the builder ran at,
+// which images got a retouched picture, and whether the current image's
+// icon image became the picture from before the effect.
+TEST(DisplayEffectLoopTest, BuildsAtEachWidthAndKeepsThePictureFromBefore) {
+    const COLORREF kShown = RGB(10, 200, 30), kStored = RGB(0x12, 0x34, 0x56);
+    struct Case {
+        const char *what;
+        EffectCode code;
+        bool applyToAll, runNow, alreadyRetouched;
+        std::vector<int> widths;     // the builder's runs
+        std::vector<int> retouched;  // width of each image's retouched picture, 0 for none
+        bool shownBecomesImage;
+    };
+    const Case cases[] = {
+        {"Redo before any effect", 0, false, false, false, {}, {0, 0}, false},
+        {"Redo before any effect on a retouched picture", 0, false, false, true, {}, {32, 0}, true},
+        {"border on the current image", 1, false, false, false, {32}, {32, 0}, true},
+        {"border on all, each at its width", 1, true, false, false, {32, 16}, {32, 16}, true},
+        {"flip runs at once at the display size", 5, true, true, false, {32}, {32, 0}, true},
+        {"Redo after flip builds nothing", 5, false, false, false, {}, {0, 0}, false},
+        {"count colours gives no picture", 3, false, true, false, {32}, {0, 0}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir("display-effect-loop");
+        TempFolderScope temp(dir.path() + "\\");
+        std::string path = dir.File("pic.ico");
+        ASSERT_TRUE(WriteBytes(path, MakeIconFile({{32, 24, 0x123456}, {16, 24, 0x00FF00}})));
+        DisplayFile file;
+        std::string error;
+        ASSERT_TRUE(LoadDisplayFile(path, &file, &error)) << error;
+        if (c.alreadyRetouched) file.effects[0].reset(SolidBitmap(32, kShown));
+        ApplyRequest request;
+        request.code = c.code;
+        request.params.p1 = 2;
+        request.applyToAll = c.applyToAll;
+        request.runNow = c.runNow;
+        request.displaySize = 32;
+        request.workingFile = WorkingBitmapPath();
+        SolidPictureObserver observer(32, kShown);
+        {
+            MessageRecorder quiet;  // count colours tells its number in a message
+            ApplyEffect(request, &file, &observer);
+        }
+
+        EXPECT_EQ(observer.widths, c.widths);
+        for (size_t i = 0; i < c.retouched.size(); ++i)
+            EXPECT_EQ(BitmapWidth(file.effects[i].get()), c.retouched[i]) << "image " << i;
+        ASSERT_TRUE(WriteBytes(path, DisplayImageSetBytes(file.set)));
+        DecodedIconFile now;
+        ASSERT_TRUE(ReadDecodedIcon(path, &now, &error)) << error;
+        ASSERT_EQ(now.images.size(), 2u);
+        EXPECT_EQ(now.images[0].Pixel(20, 20), c.shownBecomesImage ? kShown : kStored);
+        EXPECT_EQ(now.images[1].Pixel(5, 5), RGB(0, 0xFF, 0)) << "the other image's icon image changed";
+        EXPECT_FALSE(FileExists(WorkingBitmapPath())) << "the working bitmap is left behind";
+    }
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include "common/handles.h"
+#include "display/effects_resource.h"
 #include "display/resource.h"
 #include "shell/resource.h"
 #include "tests/common/printer_win.h"
@@ -21,6 +23,43 @@ const DWORD kConvertMs = 120000;
 const COLORREF kTop = RGB(200, 40, 40), kBottom = RGB(30, 90, 200);
 // "Invert colors" negates grey pixels only (the image library's "+negate").
 const COLORREF kGreyTop = RGB(200, 200, 200), kGreyBottom = RGB(30, 30, 30);
+
+// A real click (press and release) where the cursor is, and a real key
+// stroke: input the system routes as a user's, hot keys included.
+void ClickHere() {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+void PressKey(WORD key) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// Moves the cursor and waits until the system has it there (the display
+// server takes a move some time after the call).
+void MoveCursor(POINT to) {
+    SetCursorPos(to.x, to.y);
+    POINT at = {};
+    for (int i = 0; i < 50 && GetCursorPos(&at) && (at.x != to.x || at.y != to.y); ++i) Sleep(20);
+    Sleep(100);
+}
+
+// The program's magnifier window (GYzoom.dll's), visible or not; null when
+// none comes or, with `gone`, once none is left, within five seconds.
+HWND WaitForMagnifier(bool gone = false) {
+    HWND zoom = nullptr;
+    for (int i = 0; i < 50; ++i, Sleep(100)) {
+        zoom = FindWindowA("GlypheryZoom", nullptr);
+        if (gone ? !zoom : zoom && IsWindowVisible(zoom)) break;
+    }
+    return zoom;
+}
 
 // Top half one colour, bottom half another: a flip or an inversion shows in
 // any pixel.
@@ -196,6 +235,32 @@ TEST_F(DisplayE2eTest, EffectRedoAndOriginalThenSaveRewritesBothFiles) {
     Keep(Out("second.ico"), "display_inverted.ico");
 }
 
+// The border dialog, opened from its tool, takes no width beyond a quarter of
+// the picture: 100 typed on the 32 x 32 image draws a border of 8, which the
+// picture's own size brings back to 32 x 32 with the middle still the
+// picture's, where a border of 100 would leave only border there.
+TEST_F(DisplayE2eTest, TheBorderDialogRefusesAWidthBeyondAQuarterOfThePicture) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    PostMessageA(window_, WM_COMMAND, IDM_FX_BORDER, 0);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !dialog; ++i, Sleep(100)) dialog = FindWindowA("#32770", "GlypheryEffect");
+    ASSERT_NE(dialog, nullptr) << "no border dialog";
+    SetDlgItemTextA(dialog, IDC_FX_VALUE, "100");
+    Sleep(200);
+    EXPECT_TRUE(SaveShot(dialog, "display_border_dialog.bmp"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(100);
+    ASSERT_FALSE(IsWindow(dialog));
+    SaveAndClose();
+
+    COLORREF corner = Pixel(Out("first.ico"), 1, 0, 0), middle = Pixel(Out("first.ico"), 1, 16, 10);
+    EXPECT_EQ(corner, RGB(255, 255, 255)) << "no white border";
+    EXPECT_GT(GetRValue(middle), 150) << "the middle is not the picture's red half";
+    EXPECT_LT(GetGValue(middle), 100) << "the middle is not the picture's red half";
+}
+
 TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
     Select(IDC_IMAGE_LIST, 1);
@@ -320,6 +385,102 @@ TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
     EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
     EXPECT_NE(text.find("%%Title: (Glyphery)"), std::string::npos);
     SaveAndClose();
+
+// Pick a colour (274) shows the colour under the click in dialog 432; Copy
+// puts the displayed picture on the clipboard.
+TEST_F(DisplayE2eTest, PickedColourShowsInTheColourDialogAndCopyTakesThePicture) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    PostMessageA(window_, WM_COMMAND, IDM_PICK_COLOR, 0);
+    Sleep(500);
+    POINT at = {5 + 12, 5 + 24};  // in the blue half
+    ClientToScreen(window_, &at);
+    MoveCursor(at);
+    PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageA(window_, WM_LBUTTONUP, 0, 0);
+    HWND colour = nullptr;
+    for (int i = 0; i < 100 && !colour; ++i, Sleep(100)) colour = FindWindowA("#32770", "Color");
+    ASSERT_NE(colour, nullptr) << "no colour dialog";
+    EXPECT_TRUE(SaveShot(colour, "display_colour_dialog.bmp"));
+    char text[32];
+    const struct {
+        int id;
+        const char *want;
+    } fields[] = {{IDC_COLOR_RED, "30"}, {IDC_COLOR_GREEN, "90"}, {IDC_COLOR_BLUE, "200"}, {IDC_COLOR_HTML, "#1E5AC8"}};
+    for (const auto &f : fields) {
+        GetDlgItemTextA(colour, f.id, text, sizeof(text));
+        EXPECT_STREQ(text, f.want) << f.id;
+    }
+    PostMessageA(colour, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
+    EXPECT_FALSE(IsWindow(colour));
+
+    Command(IDM_DISPLAY_COPY);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HBITMAP copied = (HBITMAP)GetClipboardData(CF_BITMAP);
+    BITMAP info = {};
+    COLORREF top = CLR_INVALID, bottom = CLR_INVALID;
+    if (copied && GetObjectA(copied, sizeof(info), &info)) {
+        UniqueMemDC dc(CreateCompatibleDC(nullptr));
+        SelectObjectScope select(dc.get(), copied);
+        top = GetPixel(dc.get(), 5, 3);
+        bottom = GetPixel(dc.get(), 20, 30);
+    }
+    CloseClipboard();
+    EXPECT_EQ(info.bmWidth, 32);
+    EXPECT_EQ(info.bmHeight, 32);
+    EXPECT_EQ(top, kTop);
+    EXPECT_EQ(bottom, kBottom);
+}
+
+// Zoom from its toolbar button starts the magnifier beside the cursor;
+// Escape (the window's hot key) ends it, and so does a left-button release,
+// which shows the colour under the cursor in dialog 432. Each time no
+// magnifier window is left and the button is up again.
+TEST_F(DisplayE2eTest, ZoomStartsFromItsButtonAndEndsOnEscapeOrAButtonRelease) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    HWND bar = GetDlgItem(window_, IDC_DISPLAY_TOOLBAR);
+    RECT r;
+    ASSERT_TRUE(program_.ToolbarButtonRect(bar, IDM_DISPLAY_ZOOM, &r));
+    POINT button = {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, red = {5 + 10, 5 + 4};
+    ClientToScreen(bar, &button);
+    ClientToScreen(window_, &red);
+    for (bool byEscape : {true, false}) {
+        MoveCursor(button);
+        ClickHere();
+        HWND zoom = WaitForMagnifier();
+        ASSERT_TRUE(zoom && IsWindowVisible(zoom)) << "no magnifier after Zoom";
+        EXPECT_TRUE(GetWindowLongA(zoom, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONCHECKED, IDM_DISPLAY_ZOOM, 0));
+        MoveCursor(red);
+        // The magnifier follows on its timer, late on a loaded machine.
+        for (int i = 0; i < 50 && GetWindowRect(zoom, &r) && r.left != red.x + 80; ++i) Sleep(100);
+        EXPECT_EQ(r.left, red.x + 80);
+        if (byEscape) {
+            EXPECT_TRUE(SaveShot(zoom, "display_magnifier.bmp"));
+            PressKey(VK_ESCAPE);
+        } else {
+            ClickHere();
+        }
+        EXPECT_EQ(WaitForMagnifier(true), nullptr) << (byEscape ? "Escape" : "button release");
+        EXPECT_FALSE(IsWindow(zoom));
+        EXPECT_EQ(SendMessageA(bar, TB_GETSTATE, IDM_DISPLAY_ZOOM, 0), TBSTATE_ENABLED);
+        HWND colour = nullptr;
+        for (int i = 0; i < (byEscape ? 10 : 50) && !colour; ++i, Sleep(100)) colour = FindWindowA("#32770", "Color");
+        if (byEscape) {
+            EXPECT_EQ(colour, nullptr) << "Escape picked a colour";
+            continue;
+        }
+        ASSERT_NE(colour, nullptr) << "no colour dialog after the release";
+        char text[32] = "";
+        GetDlgItemTextA(colour, IDC_COLOR_HTML, text, sizeof(text));
+        EXPECT_STREQ(text, "#C82828");  // kTop
+        PostMessageA(colour, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
+    }
 }
 
 TEST_F(DisplayE2eTest, FrenchWindowShowsFrenchTexts) {

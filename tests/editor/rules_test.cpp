@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "editor/command_tables.h"
 #include "editor/settings.h"
 #include "editor/startup_rules.h"
 
@@ -106,6 +107,36 @@ TEST(EditorStatusBar, PartsEndAtFiveNinthsAndFiveSevenths) {
     EXPECT_EQ(edges[0], 350);
     EXPECT_EQ(edges[1], 450);
     EXPECT_EQ(edges[2], -1);
+}
+
+// The palette's cells are numbered 1105 to 1151 row by row, except the sixth
+// of the second row, which is 40071: every id once, colours as laid out.
+TEST(EditorPalette, CellIdsAndColours) {
+    std::set<unsigned> ids;
+    for (size_t i = 0; i < kPaletteCells; ++i) ids.insert(PaletteCellId(i));
+    EXPECT_EQ(ids.size(), kPaletteCells);
+    const struct {
+        size_t index;
+        unsigned id;
+        uint32_t colour;  // 0x00BBGGRR
+    } cases[] = {
+        {0, 1105, 0xC0C0FF}, {5, 1110, 0x000040}, {10, 1115, 0x008000}, {11, 40071, 0x004000},
+        {12, 1116, 0xFFC0C0}, {36, 1140, 0x0080FF}, {47, 1151, 0x000000}, {48, 0, 0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(PaletteCellId(c.index), c.id) << c.index;
+        EXPECT_EQ(PaletteCellColour(c.index), c.colour) << c.index;
+    }
+}
+
+TEST(EditorBrushSize, CommandsAndSizesMatch) {
+    const unsigned kCommands[] = {40059, 433, 434, 435, 436};
+    for (uint32_t size = 1; size <= 5; ++size) {
+        EXPECT_EQ(BrushSizeCommand(size), kCommands[size - 1]);
+        EXPECT_EQ(BrushSizeOfCommand(kCommands[size - 1]), size);
+    }
+    for (uint32_t bad : {0u, 6u, 0xFFFFFFFFu}) EXPECT_EQ(BrushSizeCommand(bad), 0u) << bad;
+    EXPECT_EQ(BrushSizeOfCommand(437), 0u);  // the Pen, next to them
 }
 
 }  // namespace

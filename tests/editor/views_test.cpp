@@ -208,16 +208,10 @@ TEST_F(EditorViewsTest, UndoStepsBackToTheFilePictureAndStops) {
     ASSERT_TRUE(WriteBytes(dir.File("two.ico"), MakeIconFile({{16, 4, 2}, {32, 32, 0x3366CC}})));
     EditorViews editor(dir.File("two.ico"));
     ASSERT_TRUE(editor.ok());
-    // The main tool bar's Undo button, as the frame's control 1032 holds it
-    // (one with that button alone where the frame has none yet).
+    // The main toolbar's Undo button, greyed at start.
     HWND toolbar = GetDlgItem(editor.frame(), IDC_MAIN_TOOLBAR);
-    if (!toolbar) {
-        toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 100, 20, editor.frame(),
-                                  (HMENU)(INT_PTR)IDC_MAIN_TOOLBAR, GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        TBBUTTON undo = {0, CMD_UNDO, TBSTATE_INDETERMINATE, BTNS_BUTTON, {0}, 0, 0};
-        SendMessageA(toolbar, TB_ADDBUTTONSA, 1, (LPARAM)&undo);
-    }
+    ASSERT_TRUE(toolbar);
+    EXPECT_EQ(SendMessageA(toolbar, TB_GETSTATE, CMD_UNDO, 0), TBSTATE_INDETERMINATE);
     auto undoState = [&] { return (int)SendMessageA(toolbar, TB_GETSTATE, CMD_UNDO, 0); };
 
     const EditorImage &image = TheIcon().images[1];
@@ -338,6 +332,18 @@ TEST_F(EditorViewsTest, TransparencyViewAndBlackAndWhite) {
             COLORREF c = GetPixel(CanvasDC(), x, y);
             EXPECT_TRUE(c == RGB(0, 0, 0) || c == RGB(255, 255, 255)) << std::hex << c;
         }
+    // With the palette on, the palette window goes with a two-colour image
+    // and comes back with any other.
+    ASSERT_TRUE(Views().palette);
+    editor.session().settings.Palette = 1;
+    const struct {
+        int image;
+        bool shown;
+    } kSwitches[] = {{1, false}, {0, true}, {1, false}};
+    for (const auto &c : kSwitches) {
+        editor.Select(c.image);
+        EXPECT_EQ(IsWindowVisible(Views().palette) != FALSE, c.shown) << c.image;
+    }
 }
 
 // A PNG-compressed image is shown through the image library and its bytes

@@ -3,7 +3,11 @@
 nobody here wrote: the program icon holds 16, 32 and 48 at 32 bits
 (icotool -l, PIL); the background pattern is an 8 x 8 24-bit version 3
 bitmap of two close greys (identify), so the frame stays quiet behind the
-work area.
+work area; the two toolbar strips are 24-bit, 16 pixels high, 47 and 22
+images wide, on the light grey the toolbars map to the button face, with a
+drawing in every image the toolbars and menus name (identify, PIL); the
+link's cursor is a 32 x 32 cursor with its hot spot at the finger tip
+(icotool).
 
     check_editor_art.py ART_DIR
 
@@ -29,6 +33,22 @@ def main():
     check(len(colours) == 2, f"pattern.bmp: {len(colours)} colours")
     check(all(abs(a - b) <= 24 for c in colours for d in colours for a, b in zip(c, d)),
           f"pattern.bmp: colours too far apart {colours}")
+    named = {"toolbar.bmp": (47, [0, 2, 3, 5, 9, 10, 11, 12, 13, 18, 21, 23, 33, 39, 40, 45, 46]),
+             "tools.bmp": (22, [0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 19, 20, 21])}
+    for name, (count, used) in named.items():
+        path = os.path.join(art, name)
+        out = subprocess.run(["identify", "-format", "%w %h %z", path], capture_output=True, text=True)
+        check(out.stdout.split() == [str(16 * count), "16", "8"], f"{name}: identify says {out.stdout!r}")
+        strip = Image.open(path).convert("RGB")
+        for i in used:
+            tile = strip.crop((16 * i, 0, 16 * i + 16, 16))
+            drawn = sum(1 for p in tile.getdata() if p != (192, 192, 192))
+            check(drawn >= 20, f"{name}: image {i} has only {drawn} drawn pixels")
+        check(strip.getpixel((0, 0)) == (192, 192, 192) or strip.getpixel((15, 15)) == (192, 192, 192),
+              f"{name}: the background is not the button-face grey")
+    out = subprocess.run(["icotool", "-l", os.path.join(art, "hand.cur")], capture_output=True, text=True)
+    check("--cursor" in out.stdout and "--width=32" in out.stdout and "--hotspot-x=6 --hotspot-y=0" in out.stdout,
+          f"hand.cur: icotool says {out.stdout!r}")
     print(f"{check_icons.passed} passed, {check_icons.failed} failed")
     sys.exit(1 if check_icons.failed else 0)
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/paths.h"
 #include "shell/resource.h"
 #include "shell/setupdlg.h"
 #include "tests/common/testutil_win.h"
@@ -301,10 +302,26 @@ std::string BrowserSelection(HWND browser, const char *expected) {
     return text;
 }
 
+// Moves a folder's last-access time back to 2001, so that the next reading
+// of the folder (newer than its last change) moves it forward again.
+bool AgeLastAccess(const std::string &folder) {
+    HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    SYSTEMTIME old = {2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME t;
+    BOOL ok = SystemTimeToFileTime(&old, &t) && SetFileTime(h, nullptr, &t, nullptr);
+    CloseHandle(h);
+    return ok != FALSE;
+}
+
 TEST_F(SetupDialogTest, FolderBrowsersStartAtTheFieldAndFillIt) {
     LocalFolder first("gy-setup-a"), second("gy-setup-b");
     settings_.pathLaunch[0] = 0;
     strcpy(settings_.pathSave, first.path().c_str());
+    // The browser reads the temporary folder on its way to the start folder:
+    // an access time that moves meanwhile must not keep it from getting there.
+    ASSERT_TRUE(AgeLastAccess(DirName(first.path())));
     INT_PTR result = Run([&](HWND d) {
         // Target folder: the browser opens on the field's folder; OK keeps it.
         std::string title;
