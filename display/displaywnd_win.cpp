@@ -443,7 +443,7 @@ void TakeResult(HWND window, DisplayWindow *w, HBITMAP result) {
 }
 
 void OnPasteCombine(HWND window, DisplayWindow *w) {
-    UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
+    UniqueBitmap picture(SnapshotPicture(window, w));
     const char *help = w->request->settings ? w->request->settings->helpPath : nullptr;
     TakeResult(window, w, CombineWithClipboard(window, w->instance, help, picture.get(), w->workingFile));
 }
@@ -452,7 +452,7 @@ void OnPasteCombine(HWND window, DisplayWindow *w) {
 // result is taken like a pasted picture.
 void OnRunPlugin(HWND window, DisplayWindow *w, int command) {
     if (w->File().set.images.empty()) return;
-    UniqueBitmap picture(SnapshotPicture(window, w->displaySize));
+    UniqueBitmap picture(SnapshotPicture(window, w));
     if (!picture || !WriteWorkingBitmap(picture.get(), (int)w->Record().bitDepth, w->workingFile)) return;
     HBITMAP result = RunPlugin(w->workingFile, PluginsIniPath(), command);
     DeleteFileA(w->workingFile.c_str());
