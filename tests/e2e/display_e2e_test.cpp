@@ -385,6 +385,7 @@ TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
     EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
     EXPECT_NE(text.find("%%Title: (Glyphery)"), std::string::npos);
     SaveAndClose();
+}
 
 // Pick a colour (274) shows the colour under the click in dialog 432; Copy
 // puts the displayed picture on the clipboard.
