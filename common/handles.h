@@ -72,6 +72,11 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
+// A menu not attached to a window (DestroyMenu also destroys its popups).
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
 
 typedef UniqueHandle<HANDLE, FileHandleTraits> UniqueFile;
 typedef UniqueHandle<HANDLE, KernelHandleTraits> UniqueKernelHandle;
@@ -82,6 +87,7 @@ typedef UniqueHandle<HKEY, RegKeyTraits> UniqueRegKey;
 typedef UniqueHandle<HGLOBAL, GlobalTraits> UniqueGlobal;
 typedef UniqueHandle<HMODULE, ModuleTraits> UniqueModule;
 typedef UniqueHandle<HICON, IconTraits> UniqueIcon;
+typedef UniqueHandle<HMENU, MenuTraits> UniqueMenu;
 typedef UniqueHandle<HGDIOBJ, GdiObjectTraits> UniqueGdiObject;
 
 // A window's device context from GetDC, released with ReleaseDC.

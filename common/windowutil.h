@@ -44,3 +44,15 @@ struct LinkStatic {
 // link; false (result untouched) for everything else.
 bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const LinkStatic &link,
                        INT_PTR *result);
+
+// The wait cursor for the life of the scope; the previous cursor comes back.
+class WaitCursor {
+public:
+    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, (LPCSTR)IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(old_); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+    HCURSOR old_;
+};

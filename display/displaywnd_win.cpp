@@ -15,8 +15,12 @@
 #include "contracts/gygraph.h"
 #include "conversion/sources.h"
 #include "display/colordlg_win.h"
+#include "display/combine_win.h"
 #include "display/displayops_win.h"
 #include "display/effects_win.h"
+#include "display/pluginmenu.h"
+#include "display/plugins_win.h"
+#include "display/print_win.h"
 #include "display/resource.h"
 #include "display/zoom_win.h"
 #include "shell/settings.h"
@@ -61,6 +65,9 @@ RECT DisplayedSquare(HWND window, int size) {
     RECT r = {corner.x, corner.y, corner.x + size, corner.y + size};
     return r;
 }
+
+// Submenu 1 of the window's menu.
+HMENU PluginsMenu(HWND window) { return GetSubMenu(GetMenu(window), 1); }
 
 void RepaintPicture(HWND window, const DisplayWindow &w) {
     RECT r = {kOrigin, kOrigin, w.extent, w.extent};
@@ -227,6 +234,7 @@ BOOL OnInitDialog(HWND window, DisplayWindow *w) {
     w->workingFile = WorkingBitmapPath();
     SetLabels(window, *w);
     FillEffectLists(window);
+    BuildPluginsMenu(PluginsMenu(window), RegistryPluginFolders(), PluginsIniPath());
     CreateToolbars(window, w);
     if (w->request->settings && w->request->settings->apply_to_all) CheckDlgButton(window, IDC_APPLY_TO_ALL, BST_CHECKED);
     HWND fileList = GetDlgItem(window, IDC_FILE_LIST);
@@ -420,6 +428,38 @@ void OnZoomRelease(HWND window, DisplayWindow *w) {
     ShowColorInfo(window, w->instance, w->picked);
 }
 
+// A clipboard or plug-in result: it becomes the current image's retouched
+// picture and its icon image, at the image's size (cut from its top-left
+// corner, as the window shows it).
+void TakeResult(HWND window, DisplayWindow *w, HBITMAP result) {
+    UniqueBitmap owned(result);
+    if (!owned || w->File().set.images.empty()) return;
+    UniqueBitmap square(CropToSquare(owned.get(), w->displaySize));
+    if (!square) return;
+    HBITMAP shown = square.get();
+    w->Effect() = std::move(square);
+    RepaintPicture(window, *w);
+    StoreBitmapInRecord(shown, w->workingFile, &w->Record());
+    TakeCurrentRecord(w);
+}
+
+void OnPasteCombine(HWND window, DisplayWindow *w) {
+    UniqueBitmap picture(SnapshotPicture(window, w));
+    const char *help = w->request->settings ? w->request->settings->helpPath : nullptr;
+    TakeResult(window, w, CombineWithClipboard(window, w->instance, help, picture.get(), w->workingFile));
+}
+
+// The displayed picture goes through the working file to the plug-in; its
+// result is taken like a pasted picture.
+void OnRunPlugin(HWND window, DisplayWindow *w, int command) {
+    if (w->File().set.images.empty()) return;
+    UniqueBitmap picture(SnapshotPicture(window, w));
+    if (!picture || !WriteWorkingBitmap(picture.get(), (int)w->Record().bitDepth, w->workingFile)) return;
+    HBITMAP result = RunPlugin(w->workingFile, PluginsIniPath(), command);
+    DeleteFileA(w->workingFile.c_str());
+    TakeResult(window, w, result);
+}
+
 void OnClose(HWND window, DisplayWindow *w) {
     if (w->zooming) EndZoom(window, w);
     w->icon.reset();
@@ -445,6 +485,9 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDM_PICK_COLOR: OnPickColor(window, w, lParam == PICK_FOR_REPLACE); break;
     case IDM_REPLACE_COLOR: OnReplaceColor(window, w); break;
     case IDM_DISPLAY_COPY: OnCopy(window, w); break;
+    case IDM_PASTE_REPLACE: TakeResult(window, w, PasteFromClipboard(window, w->instance)); break;
+    case IDM_PASTE_COMBINE: OnPasteCombine(window, w); break;
+    case IDM_DISPLAY_PRINT: PrintIconFile(window, w->instance, w->File().set, w->File().path); break;
     case IDC_FILE_LIST:
         if (code == CBN_SELCHANGE) OnSelectFile(window, w);
         break;
@@ -457,7 +500,11 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDC_SPECIAL_APPLY: case IDC_COLORIZE_APPLY: case IDC_FILTERS_APPLY:
         OnChooseEffect(window, w, id);
         break;
-    default: return FALSE;
+    case IDM_PLUGIN_MANAGER: RunPluginManager(window, w->instance, PluginsMenu(window), PluginsIniPath()); break;
+    default:
+        if (!IsPluginCommand(id)) return FALSE;
+        OnRunPlugin(window, w, id);
+        break;
     }
     return TRUE;
 }

@@ -351,15 +351,6 @@ int RealMogrify(ImageInfo *info, int argc, const char **argv, Image **images, Ex
 }
 MogrifyHandler g_mogrify = RealMogrify;
 
-class WaitCursor {
-public:
-    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, (LPCSTR)IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(old_); }
-
-private:
-    HCURSOR old_;
-};
-
 struct BlobDeleter {
     void operator()(void *blob) const { RelinquishMagickMemory(blob); }
 };
@@ -368,9 +359,22 @@ struct BlobDeleter {
 // pixels wide; a width beyond this comes from a damaged record.
 const int kMaxEffectWidth = 1024;
 
-// A device-dependent bitmap of a .bmp file's bytes, or null when the bytes
-// are not a whole uncompressed bitmap. Every field is checked against the
-// bytes present before it is used.
+ImagePtr ReadWorkingFile(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
+    if (!CopyBounded(info->filename, MaxTextExtent, AnsiToUtf8(path))) return ImagePtr();
+    return ImagePtr(ReadImage(info, e));
+}
+
+void TellColorCount(HWND window, Image *image, ExceptionInfo *e) {
+    size_t count = GetNumberColors(image, nullptr, e);
+    std::string format = Text(IDS_FX_COLOR_COUNT);
+    char text[128];
+    snprintf(text, sizeof text, format.c_str(), (int)count);
+    ShowMessage(window, text, Text(IDS_FX_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+// Every field is checked against the bytes present before it is used.
 HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size) {
     ByteReader r(data, size);
     if (!r.Has(0, 14 + 40) || data[0] != 'B' || data[1] != 'M') return nullptr;
@@ -402,21 +406,6 @@ HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size) {
     return CreateDIBitmap(screen.get(), (const BITMAPINFOHEADER *)info.data(), CBM_INIT, data + pixelOffset,
                           (const BITMAPINFO *)info.data(), DIB_RGB_COLORS);
 }
-
-ImagePtr ReadWorkingFile(ImageInfo *info, const std::string &path, ExceptionInfo *e) {
-    if (!CopyBounded(info->filename, MaxTextExtent, AnsiToUtf8(path))) return ImagePtr();
-    return ImagePtr(ReadImage(info, e));
-}
-
-void TellColorCount(HWND window, Image *image, ExceptionInfo *e) {
-    size_t count = GetNumberColors(image, nullptr, e);
-    std::string format = Text(IDS_FX_COLOR_COUNT);
-    char text[128];
-    snprintf(text, sizeof text, format.c_str(), (int)count);
-    ShowMessage(window, text, Text(IDS_FX_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
 
 MogrifyHandler SetMogrifyHandler(MogrifyHandler handler) {
     MogrifyHandler old = g_mogrify;
@@ -489,8 +478,12 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     g_mogrify(info.get(), (int)argv.size(), argv.data(), &raw, e.get());
     image.reset(raw);
     if (!image) return nullptr;
-    // The first picture of what the options made (a channel extraction may
-    // make several), as an uncompressed bitmap in memory.
+    return BitmapFromImage(info.get(), image.get(), e.get());
+}
+
+// The first picture of the list (a channel extraction may make several),
+// through an uncompressed bitmap in memory.
+HBITMAP BitmapFromImage(ImageInfo *info, Image *image, ExceptionInfo *e) {
     info->adjoin = MagickFalse;
     info->compression = NoCompression;  // a palette picture would otherwise be run-length encoded
     CopyBounded(info->magick, MaxTextExtent, "BMP");
@@ -498,7 +491,7 @@ HBITMAP BuildEffect(HWND window, const std::string &workingFile, EffectCode code
     CopyBounded(info->filename, MaxTextExtent, "BMP:effect");
     CopyBounded(image->filename, MaxTextExtent, "BMP:effect");
     size_t length = 0;
-    std::unique_ptr<void, BlobDeleter> blob(ImageToBlob(info.get(), image.get(), &length, e.get()));
+    std::unique_ptr<void, BlobDeleter> blob(ImageToBlob(info, image, &length, e));
     if (!blob || length < 2 || memcmp(blob.get(), "BM", 2) != 0) return nullptr;
     return BitmapFromBmpBytes((const uint8_t *)blob.get(), length);
 }

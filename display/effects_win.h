@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "display/effects.h"
@@ -49,3 +51,12 @@ MogrifyHandler SetMogrifyHandler(MogrifyHandler handler);
 // The border colour the border dialog (405) stored last, a colour reference;
 // kDefaultBorderColor until the user chooses one. The border effect draws in it.
 COLORREF BorderColor();
+
+// A device-dependent bitmap of the first picture of `image` (the caller owns
+// it), made through an uncompressed "BMP" blob; null when the library cannot
+// write it. Changes the info's and the image's format fields.
+HBITMAP BitmapFromImage(struct _ImageInfo *info, struct _Image *image, struct _ExceptionInfo *e);
+
+// A device-dependent bitmap of a .bmp file's bytes (the caller owns it), or
+// null when the bytes are not a whole uncompressed bitmap.
+HBITMAP BitmapFromBmpBytes(const uint8_t *data, size_t size);

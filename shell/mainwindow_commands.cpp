@@ -15,6 +15,7 @@
 #include "common/paths.h"
 #include "common/pickers_win.h"
 #include "common/seams.h"
+#include "common/windowutil.h"
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/formatset.h"

@@ -442,3 +442,10 @@ ProgramRun RunProgramWide(const std::string &exe, const std::wstring &args, cons
 ProgramRun RunProgram(const std::string &exe, const std::string &args, const std::string &cwd) {
     return RunProgramWide(exe, AnsiToWide(args), cwd);
 }
+
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+    WindowDC screen(nullptr);
+    UniqueMemDC dc(CreateCompatibleDC(screen.get()));
+    SelectObjectScope select(dc.get(), bitmap);
+    return GetPixel(dc.get(), x, y);
+}

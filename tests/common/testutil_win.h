@@ -113,6 +113,8 @@ BITMAPINFOHEADER TopDown32Header(int width, int height);
 // test-output so that a person can look at the window).
 bool SaveWindowShot(HWND window, const std::string &path);
 bool FileExists(const std::string &path);
+// The colour of a pixel of a bitmap (not selected into any device context).
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);
 
 // A visible top-level window of this process with the class and title (any
 // title when null). Tests run side by side on one display, and FindWindowA

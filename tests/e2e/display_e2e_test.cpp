@@ -13,6 +13,7 @@
 #include "display/effects_resource.h"
 #include "display/resource.h"
 #include "shell/resource.h"
+#include "tests/common/printer_win.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
 
@@ -284,6 +285,106 @@ TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 31, 16), kBottom);
     EXPECT_EQ(Pixel(Out("first.ico"), 1, 7, 31), RGB(0, 0, 0)) << "the cancelled pick replaced black";
     Keep(Out("first.ico"), "display_replaced.ico");
+}
+
+// A window of the program titled `title`, or null after `ms`.
+HWND WaitForProgramWindow(DWORD pid, const char *title, DWORD ms = 20000) {
+    for (DWORD waited = 0; waited < ms; waited += 100) {
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", title); w;
+             w = FindWindowExA(nullptr, w, "#32770", title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pid && IsWindowVisible(w)) return w;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// A filter of the Plugins menu: the registry names the test filters' folder,
+// the window builds its menu from it when it opens, and plugins.ini of the
+// installation folder tells which command is the invert.
+TEST_F(DisplayE2eTest, PluginFromThePluginsMenuChangesTheSavedImage) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English run only";
+    std::string filters = BinFolder() + "\\test-plugins";
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Glyphery\\Plugins", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(raw, "plugin_0", 0, REG_SZ, (const BYTE *)filters.c_str(), (DWORD)filters.size() + 1);
+    RegCloseKey(raw);
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    int invert = 0;
+    for (int id = 710; id <= 750 && !invert; ++id) {
+        char path[MAX_PATH] = "";
+        GetPrivateProfileStringA("PLUGINS", std::to_string(id).c_str(), "", path, sizeof path,
+                                 (BinFolder() + "\\plugins.ini").c_str());
+        if (std::string(path) == filters + "\\invert.8bf") invert = id;
+    }
+    ASSERT_NE(invert, 0) << "no command for the invert in plugins.ini";
+    Select(IDC_IMAGE_LIST, 1);
+    Command(invert);
+    SaveAndClose();
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 5, 3), Inverse(kTop));
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 20, 20), Inverse(kBottom));
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 7, 31), RGB(255, 255, 255));
+}
+
+// Edit > Paste > Combine with "Substract": the clipboard picture (put there
+// by this test) minus the displayed picture, each channel down to 0.
+TEST_F(DisplayE2eTest, SubstractCombineThroughTheClipboard) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English run only";
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    Select(IDC_IMAGE_LIST, 1);
+    {
+        WindowDC screen(nullptr);
+        HBITMAP picture = CreateCompatibleBitmap(screen.get(), 32, 32);
+        UniqueMemDC dc(CreateCompatibleDC(screen.get()));
+        {
+            SelectObjectScope select(dc.get(), picture);
+            RECT all = {0, 0, 32, 32};
+            HBRUSH brush = CreateSolidBrush(RGB(250, 100, 60));
+            FillRect(dc.get(), &all, brush);
+            DeleteObject(brush);
+        }
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_BITMAP, picture);  // the clipboard owns it now
+        CloseClipboard();
+    }
+    PostMessageA(window_, WM_COMMAND, IDM_PASTE_COMBINE, 0);
+    HWND dialog = WaitForProgramWindow(program_.pid(), "Combine");
+    ASSERT_NE(dialog, nullptr) << "no combine dialog";
+    SendDlgItemMessageA(dialog, 1162, BM_CLICK, 0, 0);  // "Combine"
+    SendDlgItemMessageA(dialog, 1242, CB_SETCURSEL, 9, 0);  // "Substract"
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1242, CBN_SELCHANGE), (LPARAM)GetDlgItem(dialog, 1242));
+    EXPECT_TRUE(SaveShot(dialog, "display_combine_dialog.bmp"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(50);
+    Sleep(500);
+    SaveAndClose();
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 5, 3), RGB(50, 60, 20));
+    EXPECT_EQ(Pixel(Out("first.ico"), 1, 20, 20), RGB(220, 10, 0));
+}
+
+// File > Print through the platform's print dialog of the program, on a
+// PostScript printer of Wine whose output the test reads.
+TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English run only";
+    ASSERT_TRUE(InstallTestPrinterDriver());
+    std::string ps = TestOutputDir("print") + "\\print_e2e.ps";
+    TestPrinter printer("Glyphery e2e printer", ps);
+    ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
+    PostMessageA(window_, WM_COMMAND, IDM_DISPLAY_PRINT, 0);
+    HWND dialog = WaitForProgramWindow(program_.pid(), "Print");
+    ASSERT_NE(dialog, nullptr) << "no print dialog";
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitForFile(ps, 30000)) << "nothing printed";
+    std::vector<uint8_t> bytes = ReadFileBytes(ps);
+    std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
+    EXPECT_NE(text.find("%%Title: (Glyphery)"), std::string::npos);
+    SaveAndClose();
 }
 
 // Pick a colour (274) shows the colour under the click in dialog 432; Copy

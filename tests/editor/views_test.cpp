@@ -26,12 +26,6 @@ namespace {
 
 const char kScratchKey[] = "Software\\GlypheryTests\\editor_views";
 
-COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
-    UniqueMemDC dc(CreateCompatibleDC(nullptr));
-    SelectObjectScope keep(dc.get(), bitmap);
-    return GetPixel(dc.get(), x, y);
-}
-
 // What the WorkArea shows at a client point, read from its own DC.
 COLORREF ShownPixel(int x, int y) {
     HWND work = WorkAreaWindow();

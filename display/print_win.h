@@ -1,0 +1,20 @@
+// Printing an icon file's sheet from the display window: the platform's
+// print dialog, then the sheet of display/printsheet.h on its printer.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "display/imageset.h"
+
+// Prints the sheet of `set` (the file at `path`): nothing when the user
+// cancels the print dialog; each page that the images overflow is a print
+// document of its own, named "(Glyphery)" like the first.
+void PrintIconFile(HWND owner, HINSTANCE instance, const DisplayImageSet &set, const std::string &path);
+
+// The print dialog call (the platform's PrintDlgA unless replaced): it
+// fills the request's hDC (PD_RETURNDC) and returns non-zero on OK.
+typedef BOOL(WINAPI *PrintDialogRunner)(PRINTDLGA *request);
+// Replaces the print dialog (nullptr: back to the platform's); returns the previous one.
+PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner);
