@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -108,6 +109,20 @@ HBITMAP SnapshotPicture(HWND window, DisplayWindow *w) {
     FillRect(mem.get(), &all, background ? background : GetSysColorBrush(COLOR_BTNFACE));
     DrawPicture(mem.get(), 0, 0, w);
     return bitmap;
+}
+
+// The colour of the displayed picture at a point of the window's client area
+// (clamped to the picture), read from the picture drawn in memory like the
+// snapshot, never from the screen.
+COLORREF PictureColourAt(HWND window, DisplayWindow *w, POINT client) {
+    UniqueBitmap picture(SnapshotPicture(window, w));
+    if (!picture) return 0;
+    int last = w->displaySize - 1;
+    int x = (std::min)((std::max)((int)client.x - kOrigin, 0), last);
+    int y = (std::min)((std::max)((int)client.y - kOrigin, 0), last);
+    UniqueMemDC mem(CreateCompatibleDC(nullptr));
+    SelectObjectScope select(mem.get(), picture.get());
+    return GetPixel(mem.get(), x, y);
 }
 
 class WindowObserver : public DisplayObserver {
@@ -342,7 +357,6 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
     RECT square = DisplayedSquare(window, w->displaySize);
     ClipCursor(&square);
     SetCapture(window);
-    WindowDC dc(window);
     HCURSOR picker = LoadCursorA(w->instance, MAKEINTRESOURCEA(IDC_PICKER_CURSOR));
     POINT down = {kOrigin, kOrigin};
     for (bool done = false; !done;) {
@@ -362,7 +376,7 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
             ScreenToClient(window, &down);
             break;
         case WM_LBUTTONUP:
-            w->picked = GetPixel(dc.get(), down.x, down.y);
+            w->picked = PictureColourAt(window, w, down);
             w->pickedNow = true;
             ClipCursor(nullptr);
             if (!forReplace) ShowColorInfo(window, w->instance, w->picked);
@@ -423,8 +437,7 @@ void OnZoomRelease(HWND window, DisplayWindow *w) {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(window, &p);
-    WindowDC dc(window);
-    w->picked = GetPixel(dc.get(), p.x, p.y);
+    w->picked = PictureColourAt(window, w, p);
     ShowColorInfo(window, w->instance, w->picked);
 }
 
