@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "common/seams.h"
 #include "common/windowutil.h"
 #include "display/displaytools_resource.h"
 #include "display/printsheet.h"
 
 namespace {
-
-PrintDialogRunner g_printDialog = PrintDlgA;
 
 struct Fonts {
     UniqueHandle<HGDIOBJ, GdiObjectTraits> title, bold, normal;
@@ -69,19 +68,13 @@ void DrawItem(HDC dc, HDC ruleDC, SIZE rule, const Fonts &fonts, const DisplayIm
 
 }  // namespace
 
-PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner) {
-    PrintDialogRunner old = g_printDialog;
-    g_printDialog = runner ? runner : PrintDlgA;
-    return old;
-}
-
 void PrintIconFile(HWND owner, HINSTANCE instance, const DisplayImageSet &set, const std::string &path) {
     PRINTDLGA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.hInstance = instance;
     request.Flags = PD_RETURNDC;
-    BOOL chosen = g_printDialog(&request);
+    BOOL chosen = RunPrintDialog(&request);
     // The dialog's settings are ours to free, whatever it answered.
     UniqueGlobal devMode(request.hDevMode), devNames(request.hDevNames);
     if (chosen != 1 || !request.hDC) {

@@ -13,8 +13,4 @@
 // document of its own, named "(Glyphery)" like the first.
 void PrintIconFile(HWND owner, HINSTANCE instance, const DisplayImageSet &set, const std::string &path);
 
-// The print dialog call (the platform's PrintDlgA unless replaced): it
-// fills the request's hDC (PD_RETURNDC) and returns non-zero on OK.
-typedef BOOL(WINAPI *PrintDialogRunner)(PRINTDLGA *request);
-// Replaces the print dialog (nullptr: back to the platform's); returns the previous one.
-PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner);
+// The print dialog goes through RunPrintDialog (common/seams.h).

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "display/displayops_win.h"
+#include "common/seams.h"
 #include "display/print_win.h"
 #include "tests/common/printer_win.h"
 #include "tests/common/testutil_win.h"
