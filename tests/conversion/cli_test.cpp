@@ -274,7 +274,9 @@ TEST_F(CliTest, NothingIsWrittenOverASourceOrAnEarlierOutput) {
 }
 
 // A few bytes declaring a huge picture are refused at once, with a reason;
-// the other pictures are converted.
+// the other pictures are converted. "At once" is the time of a whole run of
+// the program under Wine beside another test (about 2 s on a busy machine);
+// decoding the declared 16000 x 16000 picture would take far longer.
 TEST_F(CliTest, DecompressionBombsAreRefusedQuickly) {
     struct Case {
         const char *name, *says;
@@ -287,7 +289,7 @@ TEST_F(CliTest, DecompressionBombsAreRefusedQuickly) {
         RunResult r = Convert("--xp" + Out() + Q(Input(c.name)) + " " + Q(Input("few.gif")));
         EXPECT_EQ(r.exitCode, 1u) << c.name << "\n" << r.output;
         EXPECT_TRUE(r.Says(std::string(c.name) + ": " + c.says)) << r.output;
-        EXPECT_LT(r.ms, 2000u) << c.name;
+        EXPECT_LT(r.ms, 5000u) << c.name;
         EXPECT_TRUE(FileExists(out_.File("few.ico"))) << c.name;
         EXPECT_FALSE(FileExists(out_.File(BaseName(c.name) + ".ico"))) << c.name;
         DeleteFileA(out_.File("few.ico").c_str());
