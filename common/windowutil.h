@@ -8,6 +8,18 @@
 // Moves a window (without resizing it) to the centre of the screen's work area.
 void CentreOnScreen(HWND window);
 
+// One button of a toolbar strip: image `image` of the strip, command
+// `command`; a separator with TBSTYLE_SEP and no state.
+inline TBBUTTON ToolbarButton(int image, int command, BYTE style = TBSTYLE_BUTTON, BYTE state = TBSTATE_ENABLED) {
+    TBBUTTON b = {};
+    b.iBitmap = image;
+    b.idCommand = command;
+    b.fsState = state;
+    b.fsStyle = style;
+    return b;
+}
+inline TBBUTTON ToolbarSeparator() { return ToolbarButton(0, 0, TBSTYLE_SEP, 0); }
+
 // A flat toolbar of 16 x 16 buttons with tool tips, control `id` of `parent`
 // (placed by the caller), its `images` images taken from the bitmap resource
 // `bitmap` of `instance`, and `count` buttons added. Null when it cannot be made.

@@ -205,16 +205,8 @@ UINT TipOf(int command) {
 // Both toolbars, 5 pixels right of the divider: the window's at y = 5, the
 // effect tools' at y = 33.
 void CreateToolbars(HWND window, DisplayWindow *w) {
-    auto button = [](int image, int command, BYTE style) {
-        TBBUTTON b = {};
-        b.iBitmap = image;
-        b.idCommand = command;
-        b.fsState = TBSTATE_ENABLED;
-        b.fsStyle = style;
-        return b;
-    };
-    TBBUTTON sep = {};
-    sep.fsStyle = BTNS_SEP;
+    auto button = [](int image, int command, BYTE style) { return ToolbarButton(image, command, style); };
+    const TBBUTTON sep = ToolbarSeparator();
     const TBBUTTON windowTools[] = {
         button(8, IDM_DISPLAY_SAVE, BTNS_BUTTON),     button(11, IDM_DISPLAY_PRINT, BTNS_BUTTON),
         button(10, IDM_DISPLAY_ZOOM, BTNS_CHECK),     sep,

@@ -15,15 +15,6 @@ namespace {
 const int kMainImages = 43;
 const int kToolImages = 20;
 
-TBBUTTON Button(int image, int command, BYTE style = TBSTYLE_BUTTON, BYTE state = TBSTATE_ENABLED) {
-    TBBUTTON b = {};
-    b.iBitmap = image;
-    b.idCommand = command;
-    b.fsState = state;
-    b.fsStyle = style;
-    return b;
-}
-TBBUTTON Separator() { return Button(0, 0, TBSTYLE_SEP, 0); }
 
 BYTE ToggleState(bool down) { return down ? TBSTATE_PRESSED | TBSTATE_CHECKED | TBSTATE_ENABLED : TBSTATE_ENABLED; }
 
@@ -31,22 +22,22 @@ BYTE ToggleState(bool down) { return down ? TBSTATE_PRESSED | TBSTATE_CHECKED | 
 
 HWND CreateMainToolbar(HINSTANCE instance, HWND frame, bool grid, bool palette) {
     const TBBUTTON buttons[] = {
-        Button(2, CMD_SAVE),
-        Button(46, CMD_SAVE_AS),
-        Button(45, CMD_PRINT),
-        Separator(),
-        Button(39, CMD_GRID, TBSTYLE_CHECK, ToggleState(grid)),
-        Button(10, CMD_PALETTE, TBSTYLE_CHECK, ToggleState(palette)),
-        Separator(),
-        Button(40, CMD_BRUSH_WIDTH, TBSTYLE_DROPDOWN),
-        Separator(),
-        Button(5, CMD_UNDO, TBSTYLE_BUTTON, TBSTATE_INDETERMINATE),
-        Separator(),
-        Separator(),
-        Button(18, CMD_SETUP_DISPLAY),
-        Separator(),
-        Button(33, CMD_HELP_INDEX),
-        Button(21, CMD_CLOSE),
+        ToolbarButton(2, CMD_SAVE),
+        ToolbarButton(46, CMD_SAVE_AS),
+        ToolbarButton(45, CMD_PRINT),
+        ToolbarSeparator(),
+        ToolbarButton(39, CMD_GRID, TBSTYLE_CHECK, ToggleState(grid)),
+        ToolbarButton(10, CMD_PALETTE, TBSTYLE_CHECK, ToggleState(palette)),
+        ToolbarSeparator(),
+        ToolbarButton(40, CMD_BRUSH_WIDTH, TBSTYLE_DROPDOWN),
+        ToolbarSeparator(),
+        ToolbarButton(5, CMD_UNDO, TBSTYLE_BUTTON, TBSTATE_INDETERMINATE),
+        ToolbarSeparator(),
+        ToolbarSeparator(),
+        ToolbarButton(18, CMD_SETUP_DISPLAY),
+        ToolbarSeparator(),
+        ToolbarButton(33, CMD_HELP_INDEX),
+        ToolbarButton(21, CMD_CLOSE),
     };
     HWND bar = CreateToolbarEx(frame, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, IDC_MAIN_TOOLBAR,
                                kMainImages, instance, IDB_TOOLBAR, buttons, (int)(sizeof buttons / sizeof buttons[0]),
@@ -80,7 +71,7 @@ HWND CreateToolRebar(HINSTANCE instance, HWND frame) {
         // a color is a plain push button.
         bool plain = tools[i].command == CMD_CHOOSE_COLOR;
         BYTE state = TBSTATE_ENABLED | TBSTATE_WRAP | (tools[i].command == CMD_PEN ? TBSTATE_CHECKED : 0);
-        buttons[i] = Button(tools[i].image, tools[i].command, plain ? TBSTYLE_BUTTON : TBSTYLE_CHECKGROUP, state);
+        buttons[i] = ToolbarButton(tools[i].image, tools[i].command, plain ? TBSTYLE_BUTTON : TBSTYLE_CHECKGROUP, state);
     }
     // The strip is declared as 20 images; it holds 22 (Select a region and
     // Choose a color use indexes 21 and 20).
