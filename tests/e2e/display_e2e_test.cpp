@@ -380,8 +380,12 @@ TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
     ASSERT_NE(dialog, nullptr) << "no print dialog";
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitForFile(ps, 30000)) << "nothing printed";
-    std::vector<uint8_t> bytes = ReadFileBytes(ps);
-    std::string text(bytes.begin(), bytes.end());
+    // The spooler makes the file first and writes the job into it after.
+    std::string text;
+    for (int i = 0; i < 300 && text.find("%%EOF") == std::string::npos; ++i, Sleep(100)) {
+        std::vector<uint8_t> bytes = ReadFileBytes(ps);
+        text.assign(bytes.begin(), bytes.end());
+    }
     EXPECT_EQ(text.rfind("%!PS-Adobe", 0), 0u);
     EXPECT_NE(text.find("%%Title: (Glyphery)"), std::string::npos);
     SaveAndClose();
