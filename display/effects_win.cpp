@@ -10,6 +10,7 @@
 #include "common/codepage_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "contracts/gygraph.h"
@@ -267,15 +268,7 @@ void OnInitParamDialog(HWND dialog, DialogRun *run) {
 
 void OnChooseBorderColor(HWND dialog, DialogRun *run) {
     static COLORREF custom[16];
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = dialog;
-    choose.rgbResult = run->color;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    run->color = choose.rgbResult;
-    PaintSwatch(dialog, run);
+    if (PickColour(dialog, &run->color, custom)) PaintSwatch(dialog, run);
 }
 
 // Reads every box and radio into the parameters the dialog owns.

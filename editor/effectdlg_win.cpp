@@ -3,12 +3,12 @@
 // each time a slider is released), the "More" dialogs (each press applies
 // the operation once more to a working image) and Rotate.
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cstdio>
 #include <string>
 
 #include "common/handles.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "conversion/imagelib_win.h"
@@ -306,15 +306,7 @@ void OnRotateInit(HWND dialog, RotateRun *run) {
 
 void OnChooseFill(HWND dialog, RotateRun *run) {
     static COLORREF custom[16];
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = dialog;
-    choose.rgbResult = run->fill;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    run->fill = choose.rgbResult;
-    PaintFill(dialog, run);
+    if (PickColour(dialog, &run->fill, custom)) PaintFill(dialog, run);
 }
 
 void OnRotateOk(HWND dialog, RotateRun *run) {

@@ -205,13 +205,16 @@ TEST_F(EditorEffectsTest, ResultsOnThePixelsAndUndo) {
     EXPECT_GT(GetGValue(grey), 60);
     editor.Command(CMD_UNDO);
 
-    // Flash lays a green-to-blue gradient on the picture with the
-    // difference: the top row (pure green there) turns almost black.
+    // Flash lays the library's green (0, 128, 0) to blue gradient on the
+    // picture with the difference: the top row keeps half its green, the
+    // bottom row gains the blue.
     editor.Command(CMD_FLASH);
     EXPECT_EQ(HistoryIndex(), before + 1);
     COLORREF top = Canvas(16, 0), bottom = Canvas(16, 31);
-    EXPECT_LT(GetGValue(top), 20) << std::hex << top;
+    EXPECT_NEAR(GetGValue(top), 127, 10) << std::hex << top;
+    EXPECT_LT(GetBValue(top), 20) << std::hex << top;
     EXPECT_GT(GetBValue(bottom), 200) << std::hex << bottom;
+    EXPECT_GT(GetGValue(bottom), 200) << std::hex << bottom;
     editor.Command(CMD_PLASMA);
     EXPECT_EQ(HistoryIndex(), before + 2);
 }
@@ -250,7 +253,9 @@ TEST_F(EditorEffectsTest, SliderPreviewShowsTheEffectCancelRestoresOkPushes) {
                   EXPECT_EQ(SendDlgItemMessageA(d, IDC_SLIDER1, TBM_GETRANGEMAX, 0, 0), 30);
                   Slide(d, IDC_SLIDER1, 4);
                   Slide(d, IDC_SLIDER2, 20);
-                  EXPECT_TRUE(LayoutProblems(d).empty());
+                  std::vector<std::string> problems = LayoutProblems(d);
+                  EXPECT_TRUE(problems.empty()) << problems.front();
+                  EXPECT_TRUE(SaveShot(d, "editor_wave_dialog"));  // lets the views repaint first
                   SaveWindowShot(GetDesktopWindow(), TestOutputDir("screenshots") + "\\editor_wave_preview.bmp");
                   Click(d, IDOK);
               },
