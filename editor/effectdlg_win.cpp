@@ -2,6 +2,7 @@
 // slider dialogs (the operation computed afresh from the current picture
 // each time a slider is released), the "More" dialogs (each press applies
 // the operation once more to a working image) and Rotate.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -324,9 +325,9 @@ void OnRotateOk(HWND dialog, RotateRun *run) {
     ImageInfoPtr info(AcquireImageInfo());
     ImagePtr image(CurrentAsImage(info.get()));
     if (image) {
-        image->background_color.red = ScaleCharToQuantum(GetRValue(run->fill));
-        image->background_color.green = ScaleCharToQuantum(GetGValue(run->fill));
-        image->background_color.blue = ScaleCharToQuantum(GetBValue(run->fill));
+        image->background_color.red = ByteToQuantum(GetRValue(run->fill));
+        image->background_color.green = ByteToQuantum(GetGValue(run->fill));
+        image->background_color.blue = ByteToQuantum(GetBValue(run->fill));
         image->background_color.opacity = OpaqueOpacity;
         ExceptionPtr e(AcquireExceptionInfo());
         ImagePtr rotated(RotateImage(image.get(), first ? -angle : angle, e.get()));

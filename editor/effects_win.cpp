@@ -238,7 +238,8 @@ HBITMAP RunEffect(ImageInfo *info, ImagePtr *image, EffectCode code, const Effec
     ExceptionPtr e(AcquireExceptionInfo());
     if (const char *name = EditorColorSpace(code)) {
         for (const NamedColorSpace &c : kColorSpaces) {
-            if (strcmp(c.name, name) != 0) continue;
+            // The library's pictures are sRGB already: that one changes nothing.
+            if (strcmp(c.name, name) != 0 || c.space == sRGBColorspace) continue;
             RGBTransformImage(image->get(), c.space);
             // The channels are shown as they now stand, as red, green and
             // blue: the library would otherwise turn them back to sRGB when
