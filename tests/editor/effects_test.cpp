@@ -117,6 +117,7 @@ TEST_F(EditorEffectsTest, EveryCommandHandsItsListToTheLibraryAndPushesOnePictur
          {"-roll", "-10+5"}},
         {CMD_MODULATE, kFormTitle,
          [](HWND d) {
+             EXPECT_TRUE(SaveShot(d, "editor_modulate"));
              SetText(d, IDC_FX_BRIGHTNESS, "100");
              SetText(d, IDC_FX_SATURATION, "50");
              SetText(d, IDC_FX_HUE, "100");
@@ -308,6 +309,8 @@ TEST_F(EditorEffectsTest, MorePressesAccumulateCancelKeepsThePicture) {
                       SendDlgItemMessageA(d, IDC_NOISE_KIND, CB_GETLBTEXT, i, (LPARAM)text);
                       kinds.push_back(text);
                   }
+                  EXPECT_TRUE(LayoutProblems(d).empty());
+                  EXPECT_TRUE(SaveShot(d, "editor_noise"));
                   Click(d, IDC_CHOICE_SECOND);
                   Click(d, IDC_MORE);
                   Click(d, IDC_MORE);
@@ -339,6 +342,8 @@ TEST_F(EditorEffectsTest, RefusalsKeepTheDialogOpen) {
     EXPECT_TRUE(stayed);
     RunDialog([&] { return SendMessageA(editor.frame(), WM_COMMAND, CMD_ROTATE, 0); },
               [&](HWND d) {
+                  EXPECT_TRUE(LayoutProblems(d).empty());
+                  EXPECT_TRUE(SaveShot(d, "editor_rotate"));
                   SetText(d, IDC_ROTATE_ANGLE, "400");
                   Click(d, IDOK);
                   EXPECT_TRUE(IsWindowVisible(d));
@@ -382,6 +387,7 @@ TEST_F(EditorEffectsTest, PasteLaysTheClipboardPictureOnTheImage) {
     std::vector<std::string> modes;
     RunDialog([&] { return SendMessageA(editor.frame(), WM_COMMAND, CMD_PASTE, 0); },
               [&](HWND d) {
+                  EXPECT_TRUE(SaveShot(d, "editor_paste"));
                   for (int i = 0; i < 11; ++i) {
                       char text[32] = "";
                       SendDlgItemMessageA(d, IDC_PASTE_MODE, LB_GETTEXT, i, (LPARAM)text);
@@ -424,6 +430,18 @@ TEST_F(EditorEffectsTest, APluginOfTheTestSetRunsFromThePluginsMenu) {
         EXPECT_EQ(HistoryIndex(), before + 1);
         EXPECT_EQ(Canvas(5, 5), RGB(255, 0, 255));
         EXPECT_EQ(Canvas(0, 0), RGB(0, 255, 255));
+
+        // The manager, the display window's with the editor's template.
+        std::string label;
+        RunDialog([&] { return SendMessageA(editor.frame(), WM_COMMAND, CMD_PLUGIN_MANAGER, 0); },
+                  [&](HWND d) {
+                      label = ItemText(d, 1210);
+                      EXPECT_TRUE(LayoutProblems(d).empty());
+                      EXPECT_TRUE(SaveShot(d, "editor_plugin_manager"));
+                      Click(d, IDCANCEL);
+                  },
+                  " Plug-in Manager");
+        EXPECT_EQ(label, "Search for plugins in these paths:");
 
         // A plug-in that refuses to run: told, nothing kept.
         MessageRecorder messages;
