@@ -366,6 +366,23 @@ TEST_F(EditorEffectsTest, RefusalsKeepTheDialogOpen) {
               kEffectTitle);
     EXPECT_EQ(HistoryIndex(), before + 1);
     EXPECT_EQ(Canvas(0, 31), kRed);
+
+    // By 45 the picture grows and is kept so; the canvas shows it stretched
+    // to the image, its corners in the filling colour (white).
+    RunDialog([&] { return SendMessageA(editor.frame(), WM_COMMAND, CMD_ROTATE, 0); },
+              [&](HWND d) {
+                  SetText(d, IDC_ROTATE_ANGLE, "45");
+                  Click(d, IDC_ROTATE_RIGHT);
+                  Click(d, IDOK);
+              },
+              kEffectTitle);
+    EXPECT_EQ(HistoryIndex(), before + 2);
+    BITMAP grown = {};
+    GetObjectA(CurrentPicture(), sizeof grown, &grown);
+    EXPECT_GT(grown.bmWidth, 40);
+    EXPECT_GT(grown.bmHeight, 40);
+    EXPECT_EQ(Canvas(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(Canvas(16, 16), kGreen);
 }
 
 TEST_F(EditorEffectsTest, PasteLaysTheClipboardPictureOnTheImage) {
