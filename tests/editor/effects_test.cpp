@@ -420,6 +420,41 @@ TEST_F(EditorEffectsTest, PasteLaysTheClipboardPictureOnTheImage) {
     EXPECT_EQ(Canvas(0, 31), RGB(255, 255, 0));
 }
 
+// The editor's own dialogs in French: their texts fit, kept as screenshots.
+TEST_F(EditorEffectsTest, DialogsInFrenchFit) {
+    UiLanguageScope french(kFrench);
+    Editor editor(Icon());
+    ASSERT_TRUE(editor.ok());
+    const struct {
+        int command;
+        const char *title, *shot;
+    } dialogs[] = {
+        {CMD_WAVE, kEffectTitle, "editor_wave_fr"},       {CMD_EXPLODE, kEffectTitle, "editor_explode_fr"},
+        {CMD_CONTRAST, kEffectTitle, "editor_contrast_fr"}, {CMD_NORMALIZE, kEffectTitle, "editor_normalize_fr"},
+        {CMD_NOISE, kEffectTitle, "editor_noise_fr"},     {CMD_ROTATE, kEffectTitle, "editor_rotate_fr"},
+        {CMD_MODULATE, kFormTitle, "editor_modulate_fr"}, {CMD_FRAME, kEffectTitle, "editor_frame_fr"},
+        {CMD_PLUGIN_MANAGER, " Gestionnaire de plug-ins", "editor_plugin_manager_fr"},
+    };
+    for (const auto &d : dialogs) {
+        std::vector<std::string> problems;
+        bool shown = false;
+        RunDialog([&] { return SendMessageA(editor.frame(), WM_COMMAND, d.command, 0); },
+                  [&](HWND dialog) {
+                      shown = true;
+                      problems = LayoutProblems(dialog);
+                      EXPECT_TRUE(SaveShot(dialog, d.shot));
+                      Click(dialog, IDCANCEL);
+                  },
+                  d.title);
+        EXPECT_TRUE(shown) << d.shot;
+        EXPECT_TRUE(problems.empty()) << d.shot << ": " << problems.front();
+    }
+    MessageRecorder messages;
+    editor.Command(CMD_COUNT_COLORS);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.calls()[0].text, "Cette image a 2 couleurs diff\xE9rentes");
+}
+
 TEST_F(EditorEffectsTest, APluginOfTheTestSetRunsFromThePluginsMenu) {
     ScratchDir install("editor_effects_install");
     std::string plugins = install.File("filters");
