@@ -9,6 +9,7 @@
 #include "common/windowutil.h"
 #include "editor/aboutdlg.h"
 #include "editor/command_tables.h"
+#include "editor/effects_win.h"
 #include "editor/infodlg.h"
 #include "editor/menus.h"
 #include "editor/palettewnd.h"
@@ -65,6 +66,7 @@ bool OnCreate(HWND frame, CREATESTRUCTA *create) {
     CreateStatusBar(create->hInstance, frame, state);
     CreateFormatBar(frame);
     state->menus.Build(create->hInstance, GetMenu(frame));
+    BuildEditorPluginsMenu(frame);
     MarkBrushSize(GetMenu(frame), s.brush_size);
     state->toolRebar = CreateToolRebar(create->hInstance, frame);
     return true;
@@ -94,6 +96,7 @@ void OnInitMenu(HWND frame, HMENU menu) {
     const EditorSettings &s = State(frame)->session->settings;
     CheckMenuItem(menu, CMD_GRID, MF_BYCOMMAND | (s.Grid ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, CMD_PALETTE, MF_BYCOMMAND | (s.Palette ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, CMD_SELECTION_ONLY, MF_BYCOMMAND | (EffectsOnSelectionOnly() ? MF_CHECKED : MF_UNCHECKED));
     MarkBrushSize(menu, s.brush_size);
 }
 
@@ -160,7 +163,7 @@ void OnCloseCommand(HWND frame) {
 }
 
 void OnCommand(HWND frame, UINT id) {
-    if (OnToolCommand(frame, id) || OnBrushSizeCommand(frame, id)) return;
+    if (OnToolCommand(frame, id) || OnBrushSizeCommand(frame, id) || EffectsCommand(frame, (int)id)) return;
     int page = SettingsPageOfCommand(id);
     if (page >= 0) {
         ShowSettingsSheet(frame, State(frame)->session, page);
