@@ -7,6 +7,7 @@
 #include "common/codepage_win.h"
 #include "common/files_win.h"
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
@@ -123,7 +124,7 @@ INT_PTR CALLBACK CombineProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
         case IDC_COMBINE_BACKGROUND:
         case IDC_COMBINE_MOVE: EnableModes(dialog); return TRUE;
         case IDC_COMBINE_HELP:
-            if (run->helpFile) OpenHelp(dialog, run->helpFile, HELP_CONTEXT, HELP_COMBINE);
+            if (run->helpFile) ShowHelpTopic(dialog, run->helpFile, HELP_COMBINE);
             return TRUE;
         }
         return FALSE;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/help_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "editor/aboutdlg.h"
@@ -162,6 +163,13 @@ void OnCloseCommand(HWND frame) {
     SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+// The Help button, Help > Index and Help > Find: the editor's topic (its
+// help file has no other), when the suite's folder is known.
+void OnHelp(HWND frame) {
+    const char *help = State(frame)->session->install.helpPath;
+    if (help[0]) ShowHelpTopic(frame, help, HELP_EDITOR);
+}
+
 void OnCommand(HWND frame, UINT id) {
     if (OnToolCommand(frame, id) || OnBrushSizeCommand(frame, id) || EffectsCommand(frame, (int)id)) return;
     int page = SettingsPageOfCommand(id);
@@ -174,6 +182,8 @@ void OnCommand(HWND frame, UINT id) {
     case CMD_GRID: ToggleGrid(frame); break;
     case CMD_PALETTE: TogglePalette(frame); break;
     case CMD_ABOUT: ShowEditorAbout(frame); break;
+    case CMD_HELP_INDEX:
+    case CMD_HELP_FIND: OnHelp(frame); break;
     }
 }
 

@@ -160,8 +160,13 @@ ScreenPixels GrabScreen(const RECT &area) {
 
 bool SaveWindowShot(HWND window, const std::string &path) {
     UpdateWindow(window);
-    RECT r;
+    // What of the window is on the screen: a maximized window's frame lies
+    // outside it, and a copy from the screen that reaches past its edges
+    // gives nothing at all.
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    RECT r, screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     GetWindowRect(window, &r);
+    if (!IntersectRect(&r, &r, &screen)) return false;
     ScreenPixels shot = GrabScreen(r);
     if (shot.pixels.empty()) return false;
     int w = shot.width, h = shot.height;
