@@ -13,6 +13,9 @@
   hand.cur     the link's cursor: a pointing hand, monochrome 32 x 32, its
                hot spot on the finger tip
   rule.bmp     the print sheet's rule line: a dark bar fading at its ends
+  transparent.bmp  the pattern over the pixels marked transparent, 8 x 8,
+               24-bit: a checker of white and light grey squares of 4, as
+               transparency is commonly shown
   tool_*.cur   the drawing tools' cursors, monochrome 32 x 32: cross,
                pencil, brush, bucket, spray, the Line tool's crosses (one
                tick per working size), dropper, transparent pick, text beam
@@ -334,6 +337,15 @@ def rule():
     return img
 
 
+def transparent_pattern():
+    img = Image.new("RGB", (8, 8), WHITE)
+    for y in range(8):
+        for x in range(8):
+            if (x // 4 + y // 4) % 2:
+                img.putpixel((x, y), (200, 200, 200))
+    return img
+
+
 def cross(x, y):
     """Thin cross hairs through (15, 15) with an open middle."""
     return (x == 15 or y == 15) and not (12 < x < 18 and 12 < y < 18)
@@ -419,6 +431,7 @@ def main():
     strip(TOOLS_ART, TOOLS_COUNT).save(os.path.join(out, "tools.bmp"))
     write_cur(os.path.join(out, "hand.cur"), hand, (6, 0))
     rule().save(os.path.join(out, "rule.bmp"))
+    transparent_pattern().save(os.path.join(out, "transparent.bmp"))
     for name, shape, hot in TOOL_CURSORS:
         write_cur(os.path.join(out, name), shape, hot)
 
