@@ -4,6 +4,7 @@
 
 #include "common/handles.h"
 #include "common/seams.h"
+#include "common/windowutil.h"
 
 namespace {
 
@@ -20,6 +21,17 @@ struct Fonts {
 };
 
 }  // namespace
+
+SheetTexts LoadSheetTexts(HINSTANCE instance, UINT title, UINT fileLabel, UINT countLabel, UINT imageFormat,
+                          const std::string &path) {
+    SheetTexts texts;
+    texts.title = LoadText(instance, title);
+    texts.fileLabel = LoadText(instance, fileLabel);
+    texts.countLabel = LoadText(instance, countLabel);
+    texts.imageFormat = LoadText(instance, imageFormat);
+    texts.path = path;
+    return texts;
+}
 
 HDC AskPrinter(HWND owner, HINSTANCE instance) {
     PRINTDLGA request = {};

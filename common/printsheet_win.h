@@ -14,6 +14,11 @@
 // as a device context the caller deletes; null when the user cancels.
 HDC AskPrinter(HWND owner, HINSTANCE instance);
 
+// The sheet's texts from a program's string table (the title, the two
+// labels, the image line's format) and the file's path.
+SheetTexts LoadSheetTexts(HINSTANCE instance, UINT title, UINT fileLabel, UINT countLabel, UINT imageFormat,
+                          const std::string &path);
+
 // Draws one picture item of the sheet (its place and size in the item).
 typedef std::function<void(HDC printer, const SheetItem &item)> SheetPicturePainter;
 

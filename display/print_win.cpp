@@ -48,12 +48,8 @@ void PrintIconFile(HWND owner, HINSTANCE instance, const DisplayImageSet &set, c
     HDC dc = printer.get();
     const int pageWidth = GetDeviceCaps(dc, PHYSICALWIDTH), pageHeight = GetDeviceCaps(dc, PHYSICALHEIGHT);
 
-    SheetTexts texts;
-    texts.title = LoadText(instance, IDS_PRINT_TITLE);
-    texts.fileLabel = LoadText(instance, IDS_PRINT_FILE);
-    texts.countLabel = LoadText(instance, IDS_PRINT_COUNT);
-    texts.imageFormat = LoadText(instance, IDS_PRINT_IMAGE);
-    texts.path = path;
+    SheetTexts texts =
+        LoadSheetTexts(instance, IDS_PRINT_TITLE, IDS_PRINT_FILE, IDS_PRINT_COUNT, IDS_PRINT_IMAGE, path);
     std::vector<SheetImage> images;
     for (const DisplayImageRecord &r : set.images) images.push_back({(int)r.width, (int)r.height, (int)r.bitDepth});
     UniqueBitmap rule((HBITMAP)LoadImageA(instance, MAKEINTRESOURCEA(IDB_PRINT_RULE), IMAGE_BITMAP, 0, 0,

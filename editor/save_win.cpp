@@ -338,12 +338,8 @@ void PrintPicture(HDC dc, HBITMAP picture, const SheetItem &item) {
 
 bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    SheetTexts texts;
-    texts.title = LoadText(instance, IDS_TITLE);
-    texts.fileLabel = LoadText(instance, IDS_PRINT_ICO_FILE);
-    texts.countLabel = LoadText(instance, IDS_PRINT_FORMATS);
-    texts.imageFormat = LoadText(instance, IDS_PRINT_FORMAT_LINE);
-    texts.path = iconPath;
+    SheetTexts texts =
+        LoadSheetTexts(instance, IDS_TITLE, IDS_PRINT_ICO_FILE, IDS_PRINT_FORMATS, IDS_PRINT_FORMAT_LINE, iconPath);
     std::vector<SheetImage> images;
     for (int i = 0; i < icon.count; ++i) {
         const EditorImage &image = icon.images[i];

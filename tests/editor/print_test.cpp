@@ -23,12 +23,6 @@ namespace {
 
 const char kScratchKey[] = "Software\\GlypheryTests\\editor_print";
 
-std::string g_printer;  // the printer the dialog seam answers with
-BOOL WINAPI ChoosePrinter(PRINTDLGA *request) {
-    request->hDC = CreateDCA(nullptr, g_printer.c_str(), nullptr, nullptr);
-    return request->hDC != nullptr;
-}
-
 class EditorPrintTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinterDriver()); }
@@ -77,13 +71,13 @@ TEST_F(EditorPrintTest, PicturesThatOverflowGoToASecondDocument) {
     ASSERT_TRUE(editor.ok());
     std::string ps = out_ + "\\overflow.ps";
     TestPrinter printer("GlypheryEdit overflow printer", ps);
-    g_printer = printer.name();
-    PrintDialogRunner old = SetPrintDialogRunner(ChoosePrinter);
     MessageRecorder messages;
-    DWORD start = GetTickCount();
-    editor.Command(CMD_PRINT);
-    printf("[ timing ] printed five 256 x 256 pictures in %lu ms\n", GetTickCount() - start);
-    SetPrintDialogRunner(old);
+    {
+        PrinterChoice choice(printer.name());
+        DWORD start = GetTickCount();
+        editor.Command(CMD_PRINT);
+        printf("[ timing ] printed five 256 x 256 pictures in %lu ms\n", GetTickCount() - start);
+    }
     EXPECT_TRUE(FileExists(ps));
     EXPECT_TRUE(messages.calls().empty());
 }

@@ -20,26 +20,16 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_icons  # noqa: E402
 from check_icons import check  # noqa: E402
-from check_print import close, lines_of, near_line, render  # noqa: E402
+from check_print import check_header, close, documents, lines_of, near_line, render  # noqa: E402
 
 BLUE, GREEN, RED, WHITE = (0, 0, 255), (0, 255, 0), (255, 0, 0), (255, 255, 255)
 RULE = (40, 40, 48)  # the middle of the editor's rule bitmap
 
 
-def documents(path):
-    with open(path, "rb") as f:
-        return f.read().count(b"%!PS-Adobe")
-
-
 def check_sheet(path, folder):
     check(documents(path) == 1, "sheet.ps holds one document")
     lines = lines_of(path)
-    column = 2480 // 3
-    near_line(lines, 0, "GlypheryEdit", 0, 0, 70, "title")
-    near_line(lines, 0, "Ico file:", 140, 200, 40, "file label")
-    near_line(lines, 0, "# Formats:", 140, 250, 40, "count label")
-    near_line(lines, 0, "3", column, 250, 40, "count")
-    check(any(l[3].strip().endswith("three.ico") and abs(l[1] - column) <= 10 for l in lines), "path at a third")
+    check_header(lines, "GlypheryEdit", "three.ico", 3)
     near_line(lines, 0, "Format: 16x16, 16 couleurs", 140, 350, 40, "first image line")
     near_line(lines, 0, "Format: 32x32, 16777216 couleurs", 140, 463, 40, "second image line")
     near_line(lines, 0, "Format: 48x48, 16777216 couleurs", 140, 624, 40, "third image line")
