@@ -21,17 +21,14 @@
 
 namespace {
 
-const char kScratchKey[] = "Software\\GlypheryTests\\editor_print";
-
 class EditorPrintTest : public ::testing::Test {
 protected:
+    // The registry is the prefix's own here: the printers live under
+    // HKEY_LOCAL_MACHINE, which an isolated registry would hide from the
+    // spooler. The editor finds no settings of its own there and writes none
+    // (the frame is destroyed, not closed).
     static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinterDriver()); }
-    void SetUp() override {
-        RestoreRegistry(kScratchKey);
-        ASSERT_TRUE(IsolateRegistry(kScratchKey));
-        out_ = TestOutputDir("editor_print");
-    }
-    void TearDown() override { RestoreRegistry(kScratchKey); }
+    EditorPrintTest() : out_(TestOutputDir("editor_print")) {}
     std::string out_;
 };
 
