@@ -193,12 +193,17 @@ bool ConvertExport(const std::string &source, const std::string &output, int dep
     // The library of this series has no "BMP24" writer: a version 3 bitmap
     // of a true-colour image (no alpha) is the same 24-bit file.
     bool trueColor = target.compare(0, 6, "BMP24:") == 0;
+    // A bitmap has no alpha, and "BMP:" asks for a palette: an icon source
+    // read with its mask as alpha, in direct colour, would otherwise be
+    // written with 32 or 24-bit pixels.
+    bool bitmap = target.compare(0, 4, "BMP:") == 0 || trueColor;
     if (trueColor) target = "BMP3:" + target.substr(6);
     SetFileName(info->filename, target);
     SetImageInfo(info.get(), 1, e.get());
     for (Image *i = images.get(); i; i = i->next) {
         SetFileName(i->filename, target);
-        if (trueColor) SetImageType(i, TrueColorType);
+        if (bitmap) i->matte = MagickFalse;
+        if (bitmap) SetImageType(i, trueColor ? TrueColorType : PaletteType);
     }
     return WriteImage(info.get(), images.get()) != MagickFalse;
 }
