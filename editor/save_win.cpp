@@ -221,7 +221,7 @@ std::string DialogFilter(UINT id) {
 std::string AskFileName(HWND owner, UINT titleId, UINT filterId, const char *defaultExtension, int filterIndex,
                         const char *folder) {
     char file[MAX_PATH] = "";
-    std::string title = titleId ? LoadText(GetModuleHandleA(nullptr), titleId) : "GlypheryEdit";
+    std::string title = LoadText(GetModuleHandleA(nullptr), titleId);
     std::string filter = DialogFilter(filterId);
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
@@ -381,7 +381,7 @@ bool SaveCommand(HWND frame, int id) {
         if (path.size() < sizeof session->iconPath) CopyBounded(session->iconPath, sizeof session->iconPath, path);
         if (!SaveEditorIcon(&TheIcon(), path, session->scratchBitmap)) Tell(frame, IDS_CANNOT_SAVE, MB_ICONSTOP);
     } else if (id == CMD_SAVE_AS) {
-        std::string chosen = AskFileName(frame, 0, IDS_SAVE_AS_FILTER, "*.bmp", (int)s.save_type + 1, nullptr);
+        std::string chosen = AskFileName(frame, IDS_TITLE, IDS_SAVE_AS_FILTER, "*.bmp", (int)s.save_type + 1, nullptr);
         int images = TheIcon().count + (int)TheIcon().keptBlocks.size();
         if (!chosen.empty() && ExportEditorIcon(&TheIcon(), chosen, TempFolder()) < images)
             Tell(frame, IDS_CANNOT_EXPORT, MB_ICONWARNING);
