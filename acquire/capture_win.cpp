@@ -5,6 +5,7 @@
 
 #include "acquire/resource.h"
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
@@ -84,7 +85,7 @@ INT_PTR CALLBACK CaptureDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
         case IDC_CAP_ZOOM:
             EnableWindow(GetDlgItem(dialog, IDC_CAP_ZOOM_SIZE), IsDlgButtonChecked(dialog, IDC_CAP_ZOOM) == BST_CHECKED);
             return TRUE;
-        case IDC_CAP_HELP: OpenHelp(dialog, st->settings->helpPath, HELP_CONTEXT, kCaptureHelpContext); return TRUE;
+        case IDC_CAP_HELP: ShowHelpTopic(dialog, st->settings->helpPath, kCaptureHelpContext); return TRUE;
         }
         return FALSE;
     }

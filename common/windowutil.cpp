@@ -4,13 +4,30 @@
 #include "common/handles.h"
 #include "common/seams.h"
 
-void CentreOnScreen(HWND window) {
-    RECT r, work;
+namespace {
+void CentreIn(HWND window, const RECT &area) {
+    RECT r;
     GetWindowRect(window, &r);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
-    int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
+    int x = area.left + ((area.right - area.left) - (r.right - r.left)) / 2;
+    int y = area.top + ((area.bottom - area.top) - (r.bottom - r.top)) / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+}  // namespace
+
+void CentreOnScreen(HWND window) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    CentreIn(window, work);
+}
+
+void CentreOnOwner(HWND window) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    RECT area;
+    if (!owner || !GetWindowRect(owner, &area)) {
+        CentreOnScreen(window);
+        return;
+    }
+    CentreIn(window, area);
 }
 
 std::string LoadText(HINSTANCE instance, UINT id) {

@@ -7,6 +7,8 @@
 
 // Moves a window (without resizing it) to the centre of the screen's work area.
 void CentreOnScreen(HWND window);
+// Centres a window over its owner (over the work area when it has none).
+void CentreOnOwner(HWND window);
 
 // One button of a toolbar strip: image `image` of the strip, command
 // `command`; a separator with TBSTYLE_SEP and no state.

@@ -7,6 +7,7 @@
 #include "common/codepage_win.h"
 #include "common/files_win.h"
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
@@ -22,27 +23,6 @@ namespace {
 // The pictures the compositor takes are icon-sized or clipboard pictures;
 // a result file beyond this is not one of ours.
 const size_t kMaxResultBytes = 64u << 20;
-
-CompositeOperator LibraryOperator(int op) {
-    switch (op) {
-    case kComposeAdd: return AddCompositeOp;
-    case kComposeAtop: return AtopCompositeOp;
-    case kComposeBlend: return BlendCompositeOp;
-    case kComposeBumpmap: return BumpmapCompositeOp;
-    case kComposeDifference: return DifferenceCompositeOp;
-    case kComposeDisplace: return DisplaceCompositeOp;
-    case kComposeIn: return InCompositeOp;
-    case kComposeMinus: return MinusDstCompositeOp;
-    case kComposeOut: return OutCompositeOp;
-    case kComposeOver: return OverCompositeOp;
-    case kComposePlus: return PlusCompositeOp;
-    case kComposeReplace: return ReplaceCompositeOp;
-    // The target (the clipboard picture) minus the picture laid on it, never below 0.
-    case kComposeSubtract: return MinusSrcCompositeOp;
-    case kComposeXor: return XorCompositeOp;
-    default: return UndefinedCompositeOp;
-    }
-}
 
 ImagePtr ReadPicture(const std::string &path, ExceptionInfo *e) {
     ImageInfoPtr info(AcquireImageInfo());
@@ -144,7 +124,7 @@ INT_PTR CALLBACK CombineProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
         case IDC_COMBINE_BACKGROUND:
         case IDC_COMBINE_MOVE: EnableModes(dialog); return TRUE;
         case IDC_COMBINE_HELP:
-            if (run->helpFile) OpenHelp(dialog, run->helpFile, HELP_CONTEXT, HELP_COMBINE);
+            if (run->helpFile) ShowHelpTopic(dialog, run->helpFile, HELP_COMBINE);
             return TRUE;
         }
         return FALSE;
@@ -173,6 +153,28 @@ HBITMAP TakeClipboardBitmap(HWND owner, HINSTANCE instance, UINT none, UINT null
 
 }  // namespace
 
+CompositeOperator LibraryCompositeOperator(int op) {
+    switch (op) {
+    case kComposeAdd: return AddCompositeOp;
+    case kComposeAtop: return AtopCompositeOp;
+    case kComposeBlend: return BlendCompositeOp;
+    case kComposeBumpmap: return BumpmapCompositeOp;
+    case kComposeCopy: return CopyCompositeOp;
+    case kComposeDifference: return DifferenceCompositeOp;
+    case kComposeDisplace: return DisplaceCompositeOp;
+    case kComposeIn: return InCompositeOp;
+    case kComposeMinus: return MinusDstCompositeOp;
+    case kComposeOut: return OutCompositeOp;
+    case kComposeOver: return OverCompositeOp;
+    case kComposePlus: return PlusCompositeOp;
+    case kComposeReplace: return ReplaceCompositeOp;
+    // The target (the clipboard picture) minus the picture laid on it, never below 0.
+    case kComposeSubtract: return MinusSrcCompositeOp;
+    case kComposeXor: return XorCompositeOp;
+    default: return UndefinedCompositeOp;
+    }
+}
+
 int RunCompositor(const std::vector<std::string> &args) {
     CompositePlan plan;
     if (ParseCompositeArguments(args, &plan) != CompositeError::kNone) return 0;
@@ -193,7 +195,7 @@ int RunCompositor(const std::vector<std::string> &args) {
         snprintf(share, sizeof share, "%g", std::min(plan.blend, 100.0));
         SetImageArtifact(target.get(), "compose:args", share);
     }
-    const CompositeOperator op = LibraryOperator(plan.op);
+    const CompositeOperator op = LibraryCompositeOperator(plan.op);
     const int64_t W = (int64_t)target->columns, H = (int64_t)target->rows;
     if (plan.tile) {
         for (const TileOrigin &t : TileOrigins(W, H, (int64_t)picture->columns, (int64_t)picture->rows))

@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "contracts/gygraph.h"
 #include "display/compose.h"
+
+// The image library's operator for one of ours (kComposeAdd, ...);
+// UndefinedCompositeOp for a number we do not name.
+CompositeOperator LibraryCompositeOperator(int op);
 
 // Runs the compositor on an argument list (the program name, options, the
 // target, picture and mask files, the output file last): the result is

@@ -15,6 +15,7 @@ enum ComposeOperator : int {
     kComposeAtop = 3,
     kComposeBlend = 4,
     kComposeBumpmap = 5,
+    kComposeCopy = 13,
     kComposeDifference = 25,
     kComposeDisplace = 26,
     kComposeIn = 31,

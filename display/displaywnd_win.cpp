@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/paths.h"
 #include "common/seams.h"
 #include "common/types.h"
@@ -58,6 +59,13 @@ struct DisplayWindow {
 DisplayWindow *State(HWND window) { return (DisplayWindow *)GetWindowLongPtrA(window, DWLP_USER); }
 
 std::string Text(const DisplayWindow &w, UINT id) { return LoadText(w.instance, id); }
+
+// The client point a mouse message carries (signed: left of or above the
+// client area is negative).
+POINT MessagePoint(LPARAM lParam) {
+    POINT p = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    return p;
+}
 
 // The displayed square in screen coordinates.
 RECT DisplayedSquare(HWND window, int size) {
@@ -364,8 +372,10 @@ void OnPickColor(HWND window, DisplayWindow *w, bool forReplace) {
             break;
         case WM_MOUSEMOVE: SetCursor(picker); break;
         case WM_LBUTTONDOWN:
-            GetCursorPos(&down);
-            ScreenToClient(window, &down);
+            // Where the button went down (the window has the mouse, so the
+            // point is in its client coordinates), not where the pointer is
+            // by the time the message is read.
+            down = MessagePoint(m.lParam);
             break;
         case WM_LBUTTONUP:
             w->picked = PictureColourAt(window, w, down);
@@ -424,12 +434,10 @@ void OnZoom(HWND window, DisplayWindow *w) {
     ClipCursor(&square);
 }
 
-void OnZoomRelease(HWND window, DisplayWindow *w) {
+// `at`: where the button came up, in client coordinates.
+void OnZoomRelease(HWND window, DisplayWindow *w, POINT at) {
     EndZoom(window, w);
-    POINT p;
-    GetCursorPos(&p);
-    ScreenToClient(window, &p);
-    w->picked = PictureColourAt(window, w, p);
+    w->picked = PictureColourAt(window, w, at);
     ShowColorInfo(window, w->instance, w->picked);
 }
 
@@ -485,7 +493,7 @@ BOOL OnCommand(HWND window, DisplayWindow *w, int id, int code, LPARAM lParam) {
     case IDM_DISPLAY_REDO: SendMessageA(window, WM_COMMAND, IDM_APPLY_EFFECT, 0); break;
     case IDM_APPLY_EFFECT: RunEffect(window, w, false); break;
     case IDM_DISPLAY_HELP:
-        if (w->request->settings) OpenHelp(window, w->request->settings->helpPath, HELP_CONTEXT, HELP_DISPLAY);
+        if (w->request->settings) ShowHelpTopic(window, w->request->settings->helpPath, HELP_DISPLAY);
         break;
     case IDM_PICK_COLOR: OnPickColor(window, w, lParam == PICK_FOR_REPLACE); break;
     case IDM_REPLACE_COLOR: OnReplaceColor(window, w); break;
@@ -538,7 +546,7 @@ INT_PTR CALLBACK DisplayProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
         if (w && w->zooming && (int)wParam == kZoomHotKey) EndZoom(window, w);
         return TRUE;
     case WM_LBUTTONUP:
-        if (w && w->zooming) OnZoomRelease(window, w);
+        if (w && w->zooming) OnZoomRelease(window, w, MessagePoint(lParam));
         return TRUE;
     case WM_CLOSE:
         if (w) OnClose(window, w);

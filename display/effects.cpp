@@ -18,20 +18,29 @@ std::string Pair(int32_t a, int32_t b) {
     return text;
 }
 
-std::string Triple(int32_t a, int32_t b, int32_t c) {
+std::string Triple(int32_t a, int32_t b, int32_t c, char separator = '/') {
     char text[48];
-    snprintf(text, sizeof text, "%d/%d/%d", (int)a, (int)b, (int)c);
+    snprintf(text, sizeof text, "%d%c%d%c%d", (int)a, separator, (int)b, separator, (int)c);
     return text;
 }
 
-// The roll geometry: each offset as its sign and a magnitude of at least two
-// digits, horizontal first ("+05+12", "-90+00").
-std::string RollGeometry(int32_t horizontal, int32_t vertical) {
+// The roll geometry: each offset as its sign and a magnitude of at least
+// `digits` digits, horizontal first ("+05+12", "-90+00" with two; "+90-30"
+// with one).
+std::string RollGeometry(int32_t horizontal, int32_t vertical, int digits) {
     char text[48];
-    snprintf(text, sizeof text, "%c%02lld%c%02lld", horizontal < 0 ? '-' : '+', llabs((long long)horizontal),
-             vertical < 0 ? '-' : '+', llabs((long long)vertical));
+    snprintf(text, sizeof text, "%c%0*lld%c%0*lld", horizontal < 0 ? '-' : '+', digits, llabs((long long)horizontal),
+             vertical < 0 ? '-' : '+', digits, llabs((long long)vertical));
     return text;
 }
+
+// The editor's colour spaces by code, in the library's names.
+struct ColorSpaceCode {
+    EffectCode code;
+    const char *name;
+};
+const ColorSpaceCode kEditorColorSpaces[] = {{201, "GRAY"}, {204, "OHTA"}, {205, "sRGB"},
+                                             {206, "YCC"},  {207, "YIQ"},  {208, "YUV"}};
 
 // The image library's names of the noise kinds, in the dialog's list order;
 // a position past the list is the last kind.
@@ -62,7 +71,7 @@ bool EffectArguments(EffectCode code, int width, const EffectParams &params, uin
     case 5: o = {"-flip"}; break;
     case 6: o = {"-flop"}; break;
     case 8: o = {p3 ? "-raise" : "+raise", Pair(p1, p2)}; break;
-    case 9: o = {"-roll", RollGeometry(p1, p2)}; break;
+    case 9: o = {"-roll", RollGeometry(p1, p2, 2)}; break;
     case 10: o = {"-solarize", Number(p1)}; break;
     case 11: o = {"-swirl", Number(p1)}; break;
     case 13: o = {"-wave", Pair(p1, p2)}; break;
@@ -105,6 +114,42 @@ bool EffectArguments(EffectCode code, int width, const EffectParams &params, uin
 
 bool EffectArguments(EffectCode code, int width, const EffectParams &params, std::vector<std::string> *options) {
     return EffectArguments(code, width, params, kDefaultBorderColor, options);
+}
+
+bool EditorEffectArguments(EffectCode code, const EffectParams &params, uint32_t borderColor,
+                           std::vector<std::string> *options) {
+    std::vector<std::string> o;
+    switch (code) {
+    case 3: return false;  // counts colours
+    // The target geometry is the display window's: the editor keeps the
+    // enlarged picture and stretches it when it shows it.
+    case 1: o = {"-bordercolor", BorderColorOption(borderColor), "-border", Number(params.p1)}; break;
+    case 102: o = {"-colorspace", "gray", "-emboss", Number(5)}; break;
+    case 104: o = {"-negate"}; break;
+    case 108: o = {"-roll", RollGeometry(params.p1, params.p2, 1)}; break;
+    case 109: o = {"-spread", Number(15)}; break;
+    case 305: o = {"-modulate", Triple(params.p1, params.p2, params.p3, ',')}; break;
+    // The codes both catalogues read alike.
+    case 2: case 5: case 6: case 100: case 304:
+        if (!EffectArguments(code, 0, params, borderColor, &o)) return false;
+        break;
+    default: break;  // 105-107, the colour spaces and unknown codes: no options
+    }
+    *options = o;
+    return true;
+}
+
+const char *EditorColorSpace(EffectCode code) {
+    for (const ColorSpaceCode &c : kEditorColorSpaces)
+        if (c.code == code) return c.name;
+    return nullptr;
+}
+
+std::string RegionGeometry(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    char text[64];
+    snprintf(text, sizeof text, "%lldx%lld+%d+%d", (long long)right - left + 1, (long long)bottom - top + 1, (int)left,
+             (int)top);
+    return text;
 }
 
 bool EffectRunsOnApply(EffectCode code) {

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// The icon editor shares these lists. The two agree on most codes; where
+// they differ the editor has its own numbering (its roll is 108, its colour
+// spaces 201-208, its modulate 305) and its own options.
+
 // Codes 1-13 are the toolbar and menu tools, 100-108 the special effects
 // (list position + 100), 200-202 the colorizations (+ 200), 300-308 the
 // filters (+ 300).
@@ -36,6 +40,20 @@ const uint32_t kDefaultBorderColor = 0x00FFFFFF;
 // kDefaultBorderColor).
 bool EffectArguments(EffectCode code, int width, const EffectParams &params, uint32_t borderColor,
                      std::vector<std::string> *options);
+
+// The editor's options for `code` (after its program name and region): the
+// border in `borderColor` without a target geometry, the roll's offsets with
+// their signs and plain digits. Codes without options (105-107, the colour
+// spaces, unknown codes) give an empty list: the picture comes back as it
+// was. Code 3 counts colours and runs no list (false).
+bool EditorEffectArguments(EffectCode code, const EffectParams &params, uint32_t borderColor,
+                           std::vector<std::string> *options);
+// The library's name of the colour space an editor code converts to
+// ("GRAY", "OHTA", "sRGB", "YCC", "YIQ", "YUV"), or nullptr.
+const char *EditorColorSpace(EffectCode code);
+// The "-region" geometry of a selection from (left, top) to (right, bottom)
+// inclusive, image pixels: "%dx%d+%d+%d".
+std::string RegionGeometry(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // The number a user typed in a parameter dialog's box: optional blanks and
 // sign, then digits; anything else ends it, no digit reads as 0, and a number

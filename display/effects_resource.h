@@ -17,6 +17,7 @@
 #define IDD_FX_ROLL 404
 #define IDD_FX_BORDER 405
 #define IDD_FX_COLORIZE 406
+#define IDD_FX_MODULATE 701   // the icon editor's
 
 // Controls.
 #define IDC_FX_TEXT 233          // the description
@@ -29,6 +30,9 @@
 #define IDC_FX_RED 1447
 #define IDC_FX_GREEN 1448
 #define IDC_FX_BLUE 1449
+#define IDC_FX_BRIGHTNESS 1447   // 701, in the places of 406's
+#define IDC_FX_SATURATION 1448
+#define IDC_FX_HUE 1449
 #define IDC_FX_FIRST 1161        // the first radio of a pair ("+", "Raise", "To up", "Enhance", "Add")
 #define IDC_FX_SECOND 1162
 #define IDC_FX_V_FIRST 1278      // 404's vertical "To up"

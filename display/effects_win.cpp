@@ -10,6 +10,7 @@
 #include "common/codepage_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
+#include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "contracts/gygraph.h"
@@ -122,6 +123,12 @@ const ParamDialog kDialogs[] = {
       {IDC_FX_GREEN, 1, kColorAmount, true, 0, IDC_FX_SPIN2},
       {IDC_FX_BLUE, 2, kColorAmount, true, 0, IDC_FX_SPIN3}},
      {}, {}, 0, false},
+    // The editor's: brightness, saturation and hue in percent.
+    {IDD_FX_MODULATE,
+     {{IDC_FX_BRIGHTNESS, 0, kColorAmount, true, 0, IDC_FX_SPIN1},
+      {IDC_FX_SATURATION, 1, kColorAmount, true, 0, IDC_FX_SPIN2},
+      {IDC_FX_HUE, 2, kColorAmount, true, 0, IDC_FX_SPIN3}},
+     {}, {}, 0, false},
 };
 
 // Cycle's amount turns the colour map: any displacement of a 256-entry map.
@@ -181,6 +188,7 @@ struct DialogRun {
     const ParamDialog *spec;
     const CodeDialog *code;
     int displaySize;
+    const FormDialogHost *host;  // the editor's differences; null for the display window
     EffectParams params;  // the caller's, changed only in what the dialog owns
     COLORREF color;       // the border dialog's swatch
     UniqueBitmap buttonArt;
@@ -252,20 +260,15 @@ void OnInitParamDialog(HWND dialog, DialogRun *run) {
         SendDlgItemMessageA(dialog, IDC_FX_COLOR, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)run->buttonArt.get());
         PaintSwatch(dialog, run);
     }
-    CentreOnScreen(dialog);
+    if (run->host && run->host->centreOnOwner)
+        CentreOnOwner(dialog);
+    else
+        CentreOnScreen(dialog);
 }
 
 void OnChooseBorderColor(HWND dialog, DialogRun *run) {
     static COLORREF custom[16];
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = dialog;
-    choose.rgbResult = run->color;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    run->color = choose.rgbResult;
-    PaintSwatch(dialog, run);
+    if (PickColour(dialog, &run->color, custom)) PaintSwatch(dialog, run);
 }
 
 // Reads every box and radio into the parameters the dialog owns.
@@ -291,6 +294,7 @@ void OnParamDialogOk(HWND dialog, DialogRun *run) {
         LRESULT kind = SendDlgItemMessageA(dialog, run->spec->kindList, CB_GETCURSEL, 0, 0);
         params.p2 = kind == CB_ERR ? 0 : (int32_t)kind;
     }
+    if (run->host && run->host->accept && !run->host->accept(dialog, run->spec->templateId, params)) return;
     run->params = params;
     if (run->spec->border) g_borderColor = run->color;
     EndDialog(dialog, 1);
@@ -323,12 +327,13 @@ INT_PTR CALLBACK ParamDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 // Runs the code's parameter dialog; true (and *params updated in what the
 // dialog owns) on OK.
-bool RunParamDialog(HWND owner, const CodeDialog &code, int displaySize, EffectParams *params) {
+bool RunParamDialog(HWND owner, const CodeDialog &code, int displaySize, EffectParams *params,
+                    const FormDialogHost *host = nullptr) {
     const ParamDialog *spec = TemplateOf(code.templateId);
     if (!spec) return false;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    DialogRun run{spec, &code, displaySize, *params, g_borderColor, UniqueBitmap(), {}};
+    DialogRun run{spec, &code, displaySize, host, *params, g_borderColor, UniqueBitmap(), {}};
     INT_PTR result = DialogBoxParamA(Resources(), MAKEINTRESOURCEA(spec->templateId), owner, ParamDialogProc,
                                      (LPARAM)&run);
     if (result != 1) return false;
@@ -414,6 +419,15 @@ MogrifyHandler SetMogrifyHandler(MogrifyHandler handler) {
 }
 
 COLORREF BorderColor() { return g_borderColor; }
+
+int ApplyMogrify(ImageInfo *info, int argc, const char **argv, Image **images, ExceptionInfo *exception) {
+    return g_mogrify(info, argc, argv, images, exception);
+}
+
+bool RunFormDialog(HWND owner, int templateId, int workingSize, EffectParams *params, const FormDialogHost &host) {
+    const CodeDialog form = {0, templateId, 0, 0, 0};
+    return RunParamDialog(owner, form, workingSize, params, &host);
+}
 
 void FillEffectLists(HWND window) {
     for (const EffectList &l : kLists) {

@@ -48,6 +48,23 @@ typedef int (*MogrifyHandler)(struct _ImageInfo *info, int argc, const char **ar
                               struct _ExceptionInfo *exception);
 MogrifyHandler SetMogrifyHandler(MogrifyHandler handler);
 
+// Runs the installed MogrifyHandler (the library's unless a test put its own).
+int ApplyMogrify(struct _ImageInfo *info, int argc, const char **argv, struct _Image **images,
+                 struct _ExceptionInfo *exception);
+
+// What another program (the icon editor) changes in a parameter dialog: it
+// centres the dialog on its owner, and may check the values read on OK
+// (false keeps the dialog open; the check tells the user why).
+struct FormDialogHost {
+    bool centreOnOwner;
+    bool (*accept)(HWND dialog, int templateId, const EffectParams &params);
+};
+// Runs the form dialog `templateId` (border, colorize, frame, roll, modulate)
+// from the program's resources; on OK, true and *params updated in what the
+// dialog owns (the border dialog stores its colour as BorderColor()).
+// `workingSize` bounds the border's width to a quarter of it.
+bool RunFormDialog(HWND owner, int templateId, int workingSize, EffectParams *params, const FormDialogHost &host);
+
 // The border colour the border dialog (405) stored last, a colour reference;
 // kDefaultBorderColor until the user chooses one. The border effect draws in it.
 COLORREF BorderColor();

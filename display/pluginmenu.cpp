@@ -14,8 +14,8 @@ int PluginCommandId(size_t n) {
 
 bool IsPluginCommand(int id) { return id >= kFirstId && id <= kLastId && id != kSkippedId; }
 
-bool SplitPluginMenuName(const std::string &text, std::string *category, std::string *name) {
-    size_t slash = text.find('/');
+bool SplitPluginMenuName(const std::string &text, std::string *category, std::string *name, PluginNameSplit split) {
+    size_t slash = split == PluginNameSplit::kAtLastSlash ? text.rfind('/') : text.find('/');
     if (slash == std::string::npos || slash == 0 || slash + 1 == text.size()) return false;
     *category = text.substr(0, slash);
     *name = text.substr(slash + 1);

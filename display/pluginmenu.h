@@ -9,6 +9,10 @@ int PluginCommandId(size_t n);
 // True for a command of that list.
 bool IsPluginCommand(int id);
 
-// Splits a menu name at its first "/" into the category (its popup) and the
-// item's text. A name without "/" or with an empty part is refused.
-bool SplitPluginMenuName(const std::string &text, std::string *category, std::string *name);
+// Where a menu name splits: the display window takes the category up to the
+// first "/", the icon editor the item after the last one.
+enum class PluginNameSplit { kAtFirstSlash, kAtLastSlash };
+// Splits a menu name into the category (its popup) and the item's text. A
+// name without "/" or with an empty part is refused.
+bool SplitPluginMenuName(const std::string &text, std::string *category, std::string *name,
+                         PluginNameSplit split = PluginNameSplit::kAtFirstSlash);

@@ -70,6 +70,7 @@ struct Manager {
     HINSTANCE instance;
     HMENU plugins;
     std::string ini;
+    PluginManagerTexts texts;
 };
 
 std::vector<std::string> ListedFolders(HWND dialog) {
@@ -89,15 +90,18 @@ std::vector<std::string> ListedFolders(HWND dialog) {
 
 void OnManagerInit(HWND dialog, Manager *m) {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)m);
-    SetDlgItemTextA(dialog, IDC_PLUGIN_LABEL, LoadText(m->instance, IDS_PLUGIN_LABEL).c_str());
+    SetDlgItemTextA(dialog, IDC_PLUGIN_LABEL, LoadText(m->instance, m->texts.label).c_str());
     for (const std::string &f : RegistryPluginFolders())
         SendDlgItemMessageA(dialog, IDC_PLUGIN_PATHS, LB_ADDSTRING, 0, (LPARAM)f.c_str());
-    CentreOnScreen(dialog);
+    if (m->texts.centreOnOwner)
+        CentreOnOwner(dialog);
+    else
+        CentreOnScreen(dialog);
 }
 
 void OnAddPath(HWND dialog, Manager *m) {
     std::string folder;
-    if (!BrowseForFolder(dialog, LoadText(m->instance, IDS_PLUGIN_FOLDER), std::string(), -1, &folder)) return;
+    if (!BrowseForFolder(dialog, LoadText(m->instance, m->texts.folderTitle), std::string(), -1, &folder)) return;
     SendDlgItemMessageA(dialog, IDC_PLUGIN_PATHS, LB_ADDSTRING, 0, (LPARAM)folder.c_str());
 }
 
@@ -115,7 +119,7 @@ void OnReload(HWND dialog, Manager *m) {
     for (size_t i = 0; i < folders.size(); ++i)
         WritePrivateProfileStringA(kPathsSection, Numbered("plugin_%d", (int)i).c_str(), folders[i].c_str(),
                                    m->ini.c_str());
-    BuildPluginsMenu(m->plugins, IniPluginFolders(m->ini), m->ini);
+    BuildPluginsMenu(m->plugins, IniPluginFolders(m->ini), m->ini, m->texts.split);
     if (owner) DrawMenuBar(owner);
     EndDialog(dialog, 1);
 }
@@ -168,7 +172,8 @@ std::vector<std::string> IniPluginFolders(const std::string &ini) {
     return folders;
 }
 
-int BuildPluginsMenu(HMENU plugins, const std::vector<std::string> &folders, const std::string &ini) {
+int BuildPluginsMenu(HMENU plugins, const std::vector<std::string> &folders, const std::string &ini,
+                     PluginNameSplit split) {
     UniqueModule host(LoadLibraryA(CollapseBackslashes(InstallFolder() + "\\Qplugin.dll").c_str()));
     QgetMenuNameProc menuName = host ? (QgetMenuNameProc)GetProcAddress(host.get(), "Qget_menu_name") : nullptr;
     if (!menuName) return 0;
@@ -188,7 +193,7 @@ int BuildPluginsMenu(HMENU plugins, const std::vector<std::string> &folders, con
             std::string category, name;
             if (path.size() >= MAX_PATH || !menuName(path.c_str(), text)) continue;
             text[sizeof text - 1] = '\0';
-            if (!SplitPluginMenuName(text, &category, &name)) continue;
+            if (!SplitPluginMenuName(text, &category, &name, split)) continue;
             // Past the fortieth plug-in there are no commands left.
             int command = PluginCommandId(found);
             if (!command) break;
@@ -215,6 +220,13 @@ HBITMAP RunPlugin(const std::string &workingFile, const std::string &ini, int co
     ImagePtr image(ReadImage(info.get(), e.get()));
     if (!image) return nullptr;
     WaitCursor wait;
+    ImagePtr result(RunPluginOnImage(image.get(), ini, command, e.get()));
+    if (!result) return nullptr;
+    ImageInfoPtr bmp(AcquireImageInfo());
+    return BitmapFromImage(bmp.get(), result.get(), e.get());
+}
+
+Image *RunPluginOnImage(Image *image, const std::string &ini, int command, ExceptionInfo *e) {
     char plugin[MAX_PATH] = "";
     GetPrivateProfileStringA(kPluginsSection, Numbered("%d", command).c_str(), "", plugin, sizeof plugin,
                              ini.c_str());
@@ -232,9 +244,9 @@ HBITMAP RunPlugin(const std::string &workingFile, const std::string &ini, int co
     CopyBounded(image->magick, MaxTextExtent, "RGB");
     CopyBounded(image->filename, MaxTextExtent, "RGB:plugin");
     image->depth = 8;
-    image->matte = MagickFalse;  // three bytes a pixel, whatever the working file held
+    image->matte = MagickFalse;  // three bytes a pixel, whatever the picture held
     size_t length = 0;
-    void *blob = ImageToBlob(raw.get(), image.get(), &length, e.get());
+    void *blob = ImageToBlob(raw.get(), image, &length, e);
     if (!blob) return nullptr;
     std::vector<uint8_t> input((uint8_t *)blob, (uint8_t *)blob + length);
     RelinquishMagickMemory(blob);
@@ -245,14 +257,17 @@ HBITMAP RunPlugin(const std::string &workingFile, const std::string &ini, int co
     QloadPluginProc run = host ? (QloadPluginProc)GetProcAddress(host.get(), "Qload_plugin") : nullptr;
     if (!run || !run(plugin, input.data(), (DWORD)input.size(), output.data(), (int)columns, (int)rows))
         return nullptr;
-
-    ImagePtr result(BlobToImage(raw.get(), output.data(), output.size(), e.get()));
-    if (!result) return nullptr;
-    ImageInfoPtr bmp(AcquireImageInfo());
-    return BitmapFromImage(bmp.get(), result.get(), e.get());
+    return BlobToImage(raw.get(), output.data(), output.size(), e);
 }
 
 bool RunPluginManager(HWND owner, HINSTANCE instance, HMENU plugins, const std::string &ini) {
-    Manager m = {instance, plugins, ini};
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PLUGIN_MANAGER), owner, ManagerProc, (LPARAM)&m) == 1;
+    return RunPluginManager(owner, instance, plugins, ini,
+                            {IDD_PLUGIN_MANAGER, IDS_PLUGIN_LABEL, IDS_PLUGIN_FOLDER, false,
+                             PluginNameSplit::kAtFirstSlash});
+}
+
+bool RunPluginManager(HWND owner, HINSTANCE instance, HMENU plugins, const std::string &ini,
+                      const PluginManagerTexts &texts) {
+    Manager m = {instance, plugins, ini, texts};
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(texts.templateId), owner, ManagerProc, (LPARAM)&m) == 1;
 }

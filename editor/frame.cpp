@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "common/help_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "editor/aboutdlg.h"
 #include "editor/command_tables.h"
+#include "editor/effects_win.h"
 #include "editor/infodlg.h"
 #include "editor/menus.h"
 #include "editor/palettewnd.h"
@@ -65,6 +67,7 @@ bool OnCreate(HWND frame, CREATESTRUCTA *create) {
     CreateStatusBar(create->hInstance, frame, state);
     CreateFormatBar(frame);
     state->menus.Build(create->hInstance, GetMenu(frame));
+    BuildEditorPluginsMenu(frame);
     MarkBrushSize(GetMenu(frame), s.brush_size);
     state->toolRebar = CreateToolRebar(create->hInstance, frame);
     return true;
@@ -94,6 +97,7 @@ void OnInitMenu(HWND frame, HMENU menu) {
     const EditorSettings &s = State(frame)->session->settings;
     CheckMenuItem(menu, CMD_GRID, MF_BYCOMMAND | (s.Grid ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, CMD_PALETTE, MF_BYCOMMAND | (s.Palette ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, CMD_SELECTION_ONLY, MF_BYCOMMAND | (EffectsOnSelectionOnly() ? MF_CHECKED : MF_UNCHECKED));
     MarkBrushSize(menu, s.brush_size);
 }
 
@@ -159,8 +163,15 @@ void OnCloseCommand(HWND frame) {
     SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+// The Help button, Help > Index and Help > Find: the editor's topic (its
+// help file has no other), when the suite's folder is known.
+void OnHelp(HWND frame) {
+    const char *help = State(frame)->session->install.helpPath;
+    if (help[0]) ShowHelpTopic(frame, help, HELP_EDITOR);
+}
+
 void OnCommand(HWND frame, UINT id) {
-    if (OnToolCommand(frame, id) || OnBrushSizeCommand(frame, id)) return;
+    if (OnToolCommand(frame, id) || OnBrushSizeCommand(frame, id) || EffectsCommand(frame, (int)id)) return;
     int page = SettingsPageOfCommand(id);
     if (page >= 0) {
         ShowSettingsSheet(frame, State(frame)->session, page);
@@ -171,6 +182,8 @@ void OnCommand(HWND frame, UINT id) {
     case CMD_GRID: ToggleGrid(frame); break;
     case CMD_PALETTE: TogglePalette(frame); break;
     case CMD_ABOUT: ShowEditorAbout(frame); break;
+    case CMD_HELP_INDEX:
+    case CMD_HELP_FIND: OnHelp(frame); break;
     }
 }
 

@@ -34,9 +34,6 @@ EditorImage *Current() {
     return &g_icon.images[g_state.current];
 }
 
-// An 8-bit channel value on the library's scale.
-Quantum ByteToQuantum(uint8_t value) { return (Quantum)(value * (QuantumRange / 255.0) + 0.5); }
-
 void DeleteBitmap(HBITMAP bitmap) {
     if (bitmap) DeleteObject(bitmap);
 }
@@ -67,6 +64,8 @@ void ReduceToBlackAndWhite(HDC dc, int width, int height) {
 }
 
 }  // namespace
+
+Quantum ByteToQuantum(uint8_t value) { return (Quantum)(value * (QuantumRange / 255.0) + 0.5); }
 
 EditorIcon &TheIcon() { return g_icon; }
 int CurrentImageIndex() { return g_state.current; }

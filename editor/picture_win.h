@@ -64,6 +64,9 @@ bool LoadEditorIcon(const IconFileData &file, EditorIcon *icon);
 // Deletes every picture of the icon and empties it.
 void ReleaseEditorIcon(EditorIcon *icon);
 
+// An 8-bit channel value on the library's scale.
+Quantum ByteToQuantum(uint8_t value);
+
 // The image as a screen bitmap, through the library's BMP writer; null when
 // the library gives no BMP or memory runs short. The info's format is set.
 HBITMAP ImageToBitmap(ImageInfo *info, Image *image);

@@ -90,6 +90,8 @@
 #define CMD_ROTATE 1029
 #define CMD_HELP_INDEX 40024
 #define CMD_HELP_FIND 1031
+// The help topic of the editor and its settings sheet.
+#define HELP_EDITOR 115
 #define CMD_ABOUT 1032
 #define CMD_BRUSH_WIDTH 1027
 #define CMD_CHOOSE_COLOR 101

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "common/help_win.h"
 #include "common/pickers_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
@@ -13,8 +14,6 @@
 #include "editor/resource.h"
 
 namespace {
-
-const UINT kHelpContext = 115;
 
 // What the pages share, behind each page's DWLP_USER.
 struct SheetContext {
@@ -56,7 +55,7 @@ INT_PTR OnNotify(HWND page, const NMHDR *hdr, void (*store)(HWND, SheetContext *
         return TRUE;
     case PSN_HELP: {
         const char *help = context->session->install.helpPath;
-        if (help[0]) OpenHelp(page, help, HELP_CONTEXT, kHelpContext);
+        if (help[0]) ShowHelpTopic(page, help, HELP_EDITOR);
         return TRUE;
     }
     }

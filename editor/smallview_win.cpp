@@ -60,7 +60,9 @@ void RefreshSmallView() {
         PaintSmallView();
     }
     if (Views().workArea) InvalidateRect(Views().workArea, nullptr, FALSE);
-    if (Views().frame) SetActiveWindow(Views().frame);
+    // Not while a modal dialog has disabled the frame (an effect's preview):
+    // the dialog keeps the focus and stays above.
+    if (Views().frame && IsWindowEnabled(Views().frame)) SetActiveWindow(Views().frame);
     // Above the frame it belongs to, also where activating the frame put the
     // frame over it (a desktop without a window manager).
     if (view) SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

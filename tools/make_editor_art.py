@@ -16,6 +16,10 @@
   transparent.bmp  the pattern over the pixels marked transparent, 8 x 8,
                24-bit: a checker of white and light grey squares of 4, as
                transparency is commonly shown
+  rotate_left.ico, rotate_right.ico
+               the Rotate dialog's two directions (16 and 32): a green
+               arc with its arrow head on a pale disc, anticlockwise and
+               clockwise
   tool_*.cur   the drawing tools' cursors, monochrome 32 x 32: cross,
                pencil, brush, bucket, spray, the Line tool's crosses (one
                tick per working size), dropper, transparent pick, text beam
@@ -405,6 +409,25 @@ def text_beam(x, y):
     return (x == 15 and 6 <= y <= 25) or (y in (5, 26) and 11 <= x <= 19 and x != 15)
 
 
+def rotate_icon(size, clockwise):
+    """Three quarters of a circle ending in an arrow head at the top, on a
+    pale round face."""
+    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    d.ellipse([0, 0, size - 1, size - 1], fill=(236, 246, 236, 255), outline=(150, 170, 150, 255))
+    m = size // 8
+    w = max(2, size // 8)
+    d.arc([m, m + size // 16, size - 1 - m, size - 1 - m + size // 16], 300, 240, fill=GREEN + (255,), width=w)
+    # The arrow head sits at the arc's open end: the left end turning
+    # clockwise, the right end turning anticlockwise.
+    tip_x = size // 2 - size // 8 if clockwise else size // 2 + size // 8
+    back = -1 if clockwise else 1
+    h = size // 4
+    d.polygon([(tip_x + back * h, m - 1), (tip_x - back * (h // 2), m + h // 2), (tip_x + back * h, m + h + 1)],
+              fill=GREEN + (255,))
+    return img
+
+
 # (file, shape, hot spot): the cursor resources of the tools and picks.
 TOOL_CURSORS = [
     ("tool_fill.cur", bucket, (5, 29)),
@@ -432,6 +455,8 @@ def main():
     write_cur(os.path.join(out, "hand.cur"), hand, (6, 0))
     rule().save(os.path.join(out, "rule.bmp"))
     transparent_pattern().save(os.path.join(out, "transparent.bmp"))
+    write_ico(os.path.join(out, "rotate_left.ico"), [rotate_icon(s, False) for s in (16, 32)])
+    write_ico(os.path.join(out, "rotate_right.ico"), [rotate_icon(s, True) for s in (16, 32)])
     for name, shape, hot in TOOL_CURSORS:
         write_cur(os.path.join(out, name), shape, hot)
 

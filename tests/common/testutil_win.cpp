@@ -166,8 +166,13 @@ bool SaveWindowShot(HWND window, const std::string &path) {
     GdiFlush();
     Sleep(60);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 60, QS_ALLINPUT);
-    RECT r;
+    // What of the window is on the screen: a maximized window's frame lies
+    // outside it, and a copy from the screen that reaches past its edges
+    // gives nothing at all.
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    RECT r, screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     GetWindowRect(window, &r);
+    if (!IntersectRect(&r, &r, &screen)) return false;
     ScreenPixels shot = GrabScreen(r);
     if (shot.pixels.empty()) return false;
     int w = shot.width, h = shot.height;

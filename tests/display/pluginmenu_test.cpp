@@ -19,22 +19,28 @@ TEST(PluginMenuTest, FortyCommandsSkipping720) {
     EXPECT_FALSE(IsPluginCommand(751));
 }
 
-TEST(PluginMenuTest, CategoryAndNameSplitAtTheFirstSlash) {
+// The display window splits at the first "/", the editor at the last one.
+TEST(PluginMenuTest, CategoryAndNameSplitAtTheFirstOrLastSlash) {
+    const PluginNameSplit first = PluginNameSplit::kAtFirstSlash, last = PluginNameSplit::kAtLastSlash;
     const struct {
         const char *text;
+        PluginNameSplit split;
         bool ok;
         const char *category, *name;
     } cases[] = {
-        {"Blur/Box blur", true, "Blur", "Box blur"},
-        {"Blur/Box/3x3", true, "Blur", "Box/3x3"},
-        {"No category", false, "", ""},
-        {"/Name", false, "", ""},
-        {"Category/", false, "", ""},
-        {"", false, "", ""},
+        {"Blur/Box blur", first, true, "Blur", "Box blur"},
+        {"Blur/Box/3x3", first, true, "Blur", "Box/3x3"},
+        {"Blur/Soft", last, true, "Blur", "Soft"},
+        {"Blur/Box/3x3", last, true, "Blur/Box", "3x3"},
+        {"No category", first, false, "", ""},
+        {"No category", last, false, "", ""},
+        {"/Name", first, false, "", ""},
+        {"Category/", last, false, "", ""},
+        {"", first, false, "", ""},
     };
     for (const auto &c : cases) {
         std::string category, name;
-        EXPECT_EQ(SplitPluginMenuName(c.text, &category, &name), c.ok) << c.text;
+        EXPECT_EQ(SplitPluginMenuName(c.text, &category, &name, c.split), c.ok) << c.text;
         if (c.ok) {
             EXPECT_EQ(category, c.category);
             EXPECT_EQ(name, c.name);

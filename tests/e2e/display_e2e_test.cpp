@@ -271,11 +271,9 @@ TEST_F(DisplayE2eTest, ReplaceAColorPaintsThePickedColourDarkRed) {
     Sleep(300);
     PostMessageA(window_, WM_COMMAND, IDM_REPLACE_COLOR, 0);
     Sleep(500);
-    POINT at = {5 + 10, 5 + 4};  // in the red half
-    ClientToScreen(window_, &at);
-    SetCursorPos(at.x, at.y);
-    PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
-    PostMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(10, 4));
+    const POINT red = {5 + 10, 5 + 4};  // client point in the red half
+    PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(red.x, red.y));
+    PostMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(red.x, red.y));
     Sleep(500);
     EXPECT_TRUE(SaveShot(window_, "display_replace_color.bmp"));
     SaveAndClose();
@@ -391,41 +389,75 @@ TEST_F(DisplayE2eTest, PrintFromTheFileMenuThroughThePrintDialog) {
     SaveAndClose();
 }
 
-// Pick a colour (274) shows the colour under the click in dialog 432.
-// Known fault, under 64-bit Wine: the dialog shows black for the blue half
-// (Replace a colour, through the same pick, takes the right colour). Run it
-// with --gtest_also_run_disabled_tests while it is being fixed.
-TEST_F(DisplayE2eTest, DISABLED_PickedColourShowsInTheColourDialog) {
+// True once the window's thread holds the mouse (a pick has started), within
+// five seconds.
+bool WaitForCapture(HWND window) {
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (int i = 0; i < 50; ++i, Sleep(100)) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndCapture == window) return true;
+    }
+    return false;
+}
+
+// Pick a colour (274) shows the colour under the click in dialog 432, in
+// either half of the picture: the point is the button-down's own. A real
+// click; then a click read after the pointer has moved on (posted, with the
+// pointer left on the other half).
+TEST_F(DisplayE2eTest, PickedColourShowsInTheColourDialog) {
     if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "English texts";
     ASSERT_NE(ConvertAndWaitForWindow(), nullptr) << "no display window after the conversion";
     Select(IDC_IMAGE_LIST, 1);
-    PostMessageA(window_, WM_COMMAND, IDM_PICK_COLOR, 0);
-    Sleep(500);
-    POINT at = {5 + 12, 5 + 24};  // in the blue half
-    ClientToScreen(window_, &at);
-    MoveCursor(at);
-    PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    PostMessageA(window_, WM_LBUTTONUP, 0, 0);
-    HWND colour = nullptr;
-    // Found only once shown: the dialog exists, with its template's texts,
-    // before its initialisation has written the colour into them.
-    for (int i = 0; i < 100 && !(colour && IsWindowVisible(colour)); ++i, Sleep(100))
-        colour = FindWindowA("#32770", "Color");
-    ASSERT_NE(colour, nullptr) << "no colour dialog";
-    ASSERT_TRUE(IsWindowVisible(colour)) << "the colour dialog never showed";
-    EXPECT_TRUE(SaveShot(colour, "display_colour_dialog.bmp"));
-    char text[32];
     const struct {
-        int id;
-        const char *want;
-    } fields[] = {{IDC_COLOR_RED, "30"}, {IDC_COLOR_GREEN, "90"}, {IDC_COLOR_BLUE, "200"}, {IDC_COLOR_HTML, "#1E5AC8"}};
-    for (const auto &f : fields) {
-        GetDlgItemTextA(colour, f.id, text, sizeof(text));
-        EXPECT_STREQ(text, f.want) << f.id;
+        POINT at;  // client point
+        bool real;
+        const char *red, *green, *blue, *html;
+    } picks[] = {
+        {{5 + 12, 5 + 24}, true, "30", "90", "200", "#1E5AC8"},  // kBottom
+        {{5 + 20, 5 + 3}, false, "200", "40", "40", "#C82828"},  // kTop
+    };
+    for (const auto &pick : picks) {
+        SCOPED_TRACE(pick.html);
+        PostMessageA(window_, WM_COMMAND, IDM_PICK_COLOR, 0);
+        ASSERT_TRUE(WaitForCapture(window_)) << "the pick did not take the mouse";
+        if (pick.real) {
+            POINT at = pick.at;
+            ClientToScreen(window_, &at);
+            MoveCursor(at);
+            Sleep(300);  // the pointer's last move well before the click
+            ClickHere();
+        } else {
+            PostMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pick.at.x, pick.at.y));
+            Sleep(300);
+            PostMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(pick.at.x, pick.at.y));
+        }
+        HWND colour = nullptr;
+        // Found only once shown: the dialog exists, with its template's texts,
+        // before its initialisation has written the colour into them.
+        for (int i = 0; i < 100 && !(colour && IsWindowVisible(colour)); ++i, Sleep(100))
+            colour = FindWindowA("#32770", "Color");
+        ASSERT_NE(colour, nullptr) << "no colour dialog";
+        ASSERT_TRUE(IsWindowVisible(colour)) << "the colour dialog never showed";
+        if (pick.at.y > 16) {
+            EXPECT_TRUE(SaveShot(colour, "display_colour_dialog.bmp"));
+        }
+        const struct {
+            int id;
+            const char *want;
+        } fields[] = {{IDC_COLOR_RED, pick.red},
+                      {IDC_COLOR_GREEN, pick.green},
+                      {IDC_COLOR_BLUE, pick.blue},
+                      {IDC_COLOR_HTML, pick.html}};
+        for (const auto &f : fields) {
+            char text[32] = "";
+            GetDlgItemTextA(colour, f.id, text, sizeof(text));
+            EXPECT_STREQ(text, f.want) << f.id;
+        }
+        PostMessageA(colour, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
+        ASSERT_FALSE(IsWindow(colour));
     }
-    PostMessageA(colour, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 50 && IsWindow(colour); ++i) Sleep(100);
-    EXPECT_FALSE(IsWindow(colour));
 }
 
 // Copy puts the displayed picture on the clipboard, drawn as the window

@@ -442,6 +442,8 @@ TEST_F(EditorWindowsTest, SettingsSheetPagesStoreTheirFields) {
                   PropSheet_PressButton(sheet, PSBTN_OK);
               },
               "GlypheryEdit");
+    // The toolbar's help button (Help > Index) and Help > Find: the same topic.
+    for (UINT command : {CMD_HELP_INDEX, CMD_HELP_FIND}) SendMessageA(editor.frame(), WM_COMMAND, command, 0);
     SetHelpOpener(oldHelp);
     const EditorSettings &s = editor.session().settings;
     EXPECT_STREQ(s.save_path, "C:\\Icons\\Out");
@@ -450,9 +452,11 @@ TEST_F(EditorWindowsTest, SettingsSheetPagesStoreTheirFields) {
     EXPECT_EQ(s.Palette, 0u);
     EXPECT_EQ(s.open_size, 99u);
     EXPECT_EQ(s.open_colors, 2u);
-    ASSERT_EQ(g_help.size(), 1u);
-    EXPECT_EQ(g_help[0].first, "C:\\Suite\\GlypheryEdite.chm");
-    EXPECT_EQ(g_help[0].second, 115u);
+    ASSERT_EQ(g_help.size(), 3u);  // the sheet's Help, then the two commands
+    for (const auto &request : g_help) {
+        EXPECT_EQ(request.first, "C:\\Suite\\GlypheryEdite.chm");
+        EXPECT_EQ(request.second, 115u);
+    }
     // Applied: the grid button down, the palette hidden.
     EXPECT_TRUE(ButtonState(editor.Item(IDC_MAIN_TOOLBAR), CMD_GRID) & TBSTATE_CHECKED);
     EXPECT_FALSE(ButtonState(editor.Item(IDC_MAIN_TOOLBAR), CMD_PALETTE) & TBSTATE_CHECKED);

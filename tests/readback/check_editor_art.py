@@ -7,7 +7,7 @@ work area; the two toolbar strips are 24-bit, 16 pixels high, 47 and 22
 images wide, on the light grey the toolbars map to the button face, with a
 drawing in every image the toolbars and menus name (identify, PIL); the
 link's cursor is a 32 x 32 cursor with its hot spot at the finger tip
-(icotool).
+(icotool); the Rotate dialog's two direction icons hold 16 and 32 and differ.
 
     check_editor_art.py ART_DIR
 
@@ -27,6 +27,12 @@ from PIL import Image  # noqa: E402
 def main():
     art = sys.argv[1]
     check_icon(os.path.join(art, "editor.ico"), [16, 32, 48])
+    # The Rotate dialog's directions: 16 and 32, mirror images of each other
+    # in their arrow heads, so they must differ.
+    for name in ("rotate_left.ico", "rotate_right.ico"):
+        check_icon(os.path.join(art, name), [16, 32])
+    left, right = (Image.open(os.path.join(art, n)).convert("RGBA").tobytes() for n in ("rotate_left.ico", "rotate_right.ico"))
+    check(left != right, "rotate_left.ico and rotate_right.ico are the same picture")
     pattern = os.path.join(art, "pattern.bmp")
     out = subprocess.run(["identify", "-format", "%m %w %h %z", pattern], capture_output=True, text=True)
     check(out.stdout.split() == ["BMP3", "8", "8", "8"], f"pattern.bmp: identify says {out.stdout!r}")

@@ -3,7 +3,8 @@
 them against the code:
     check_help.py EXTRACT_CHMLIB SOURCE_DIR BIN_DIR
 - every context number the code opens help at (ShowHelpTopic(owner, file, N)
-  with N a number or a name #defined or declared as a constant) has a line in
+  or OpenHelp(owner, file, HELP_CONTEXT, N), with N a number or a name
+  #defined or declared as a constant) has a line in
   help/topics.txt;
 - every topic of help/topics.txt is the page h<N>.htm at the root of its .chm,
   an HTML page whose <title> is the topic's title, and the file's contents
@@ -22,6 +23,8 @@ import check_icons
 from check_icons import check
 
 CALL = re.compile(r"ShowHelpTopic\s*\([^;]*?,\s*([A-Za-z_][A-Za-z0-9_]*|\d+)\s*\)\s*;", re.S)
+# A context request made through the seam itself.
+SEAM_CALL = re.compile(r"OpenHelp\s*\([^;]*?,\s*HELP_CONTEXT\s*,\s*([A-Za-z_][A-Za-z0-9_]*|\d+)\s*\)\s*;", re.S)
 DEFINE = re.compile(r"#define\s+([A-Za-z_][A-Za-z0-9_]*)\s+(\d+)\b")
 CONST = re.compile(r"\bconst\s+\w+\s+([A-Za-z_][A-Za-z0-9_]*)\s*=\s*(\d+)\s*;")
 
@@ -39,7 +42,8 @@ def code_contexts(src):
             for m in CONST.finditer(text):
                 names[m.group(1)] = int(m.group(2))
             if f != "help_win.cpp":
-                calls += [(os.path.relpath(os.path.join(folder, f), src), m.group(1)) for m in CALL.finditer(text)]
+                where = os.path.relpath(os.path.join(folder, f), src)
+                calls += [(where, m.group(1)) for pattern in (CALL, SEAM_CALL) for m in pattern.finditer(text)]
     found = set()
     for where, arg in calls:
         value = int(arg) if arg.isdigit() else names.get(arg)
