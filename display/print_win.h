@@ -1,5 +1,5 @@
 // Printing an icon file's sheet from the display window: the platform's
-// print dialog, then the sheet of display/printsheet.h on its printer.
+// print dialog, then the sheet of common/printsheet.h on its printer.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>

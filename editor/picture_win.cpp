@@ -311,7 +311,17 @@ void PushPicture(HBITMAP picture) {
         return;
     }
     DeleteBitmap(image->history.Push(picture));
+    image->marks.Push(image->marks.current());
     SetUndoButton(true);
+}
+
+PixelMarks CurrentMarks() {
+    const EditorImage *image = Current();
+    return image ? image->marks.current() : PixelMarks();
+}
+
+void SetCurrentMarks(PixelMarks marks) {
+    if (EditorImage *image = Current()) image->marks.Replace(std::move(marks));
 }
 
 void UndoPicture() {
@@ -319,6 +329,7 @@ void UndoPicture() {
     if (!image || !image->history.canUndo()) return;
     // Nothing refers to an emptied slot's picture any more.
     DeleteBitmap(image->history.Undo());
+    image->marks.Undo();
     if (!image->history.canUndo()) SetUndoButton(false);
     ShowPicture(image->history.current());
 }

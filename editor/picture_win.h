@@ -5,11 +5,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "contracts/gygraph.h"
 #include "editor/picture_rules.h"
 #include "editor/startup_win.h"
+
+// Pixels marked transparent by hand ("Select transparent pixels"): a byte a
+// pixel, rows from the top, height x height of them; null for none. Shared
+// between the pictures that carry the same marks.
+typedef std::shared_ptr<const std::vector<uint8_t>> PixelMarks;
 
 struct EditorImage {
     int32_t width = 0, height = 0;  // pixels, as read
@@ -22,6 +28,9 @@ struct EditorImage {
     uint8_t *colorBits = nullptr;
     uint8_t *maskBits = nullptr;
     PictureHistory<HBITMAP> history;  // the bitmaps are owned here
+    // The marks that go with each picture, slot for slot with the history,
+    // so that Undo takes back a marking stroke as it does a painted one.
+    PictureHistory<PixelMarks> marks;
     int32_t transparent = 0;          // 1 once a transparent colour is chosen
     int32_t transparentX = 0, transparentY = 0;
     // The image as found in the file, which the image library does not keep:
@@ -84,10 +93,15 @@ void ClearCanvas();
 // views.
 void ShowPicture(HBITMAP picture);
 // The picture (owned by the history from now on) becomes the current
-// image's current one; the Undo button is enabled.
+// image's current one, with the marks of the one before; the Undo button is
+// enabled.
 void PushPicture(HBITMAP picture);
 // Steps the current image back one picture (nothing at the first one).
 void UndoPicture();
+// The pixels marked transparent with the current image's current picture
+// (null for none), and new ones for it.
+PixelMarks CurrentMarks();
+void SetCurrentMarks(PixelMarks marks);
 // A new screen bitmap of the canvas's active square, once the small view
 // shows it; null when no bitmap can be made.
 HBITMAP Snapshot();

@@ -200,6 +200,8 @@
 #define IDS_PRINT_FORMATS 507
 #define IDS_PRINT_FORMAT_LINE 508
 #define IDB_RULE_LINE 158
+// Select transparent pixels: the pattern over the cells it marks.
+#define IDB_TRANSPARENT_PATTERN 393
 
 // The one-shot colour picks: the two dialogs that show a
 // picked colour (432 "This color is...", 708 " Transparent color") and the

@@ -10,6 +10,7 @@
 #include "common/files_win.h"
 #include "common/handles.h"
 #include "common/paths.h"
+#include "common/printsheet_win.h"
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "contracts/gydib.h"
@@ -70,7 +71,8 @@ bool WritePictureBmp(HBITMAP picture, int depth, const std::string &path) {
 // The image's icon block from its current picture: through the scratch
 // bitmap and the BMP reader, into a DIB section of the image's size, depth
 // and colour table (a larger picture keeps its top-left part), then the mask
-// from the transparent colour. False, the image unchanged, on any failure.
+// from the transparent colour and the pixels marked transparent. False, the
+// image unchanged, on any failure.
 bool BuildIconBlock(EditorImage *image, const std::string &scratch) {
     HBITMAP picture = image->history.current();
     int width = image->width, height = image->height, depth = OwnDepth(*image);
@@ -119,6 +121,7 @@ bool BuildIconBlock(EditorImage *image, const std::string &scratch) {
     BlockPixels pixels = {block.data() + layout.colorOffset, block.data() + layout.maskOffset, width, height, depth};
     if (image->transparent) ApplyTransparentColor(pixels, image->transparentX, image->transparentY);
     else AlphaFromMask(pixels);
+    if (PixelMarks marks = image->marks.current()) ApplyPixelMarks(pixels, *marks);
     image->iconBlock.swap(block);
     image->header = reinterpret_cast<BITMAPINFOHEADER *>(image->iconBlock.data());
     image->colorBits = image->iconBlock.data() + layout.colorOffset;
@@ -190,12 +193,17 @@ bool ConvertExport(const std::string &source, const std::string &output, int dep
     // The library of this series has no "BMP24" writer: a version 3 bitmap
     // of a true-colour image (no alpha) is the same 24-bit file.
     bool trueColor = target.compare(0, 6, "BMP24:") == 0;
+    // A bitmap has no alpha, and "BMP:" asks for a palette: an icon source
+    // read with its mask as alpha, in direct colour, would otherwise be
+    // written with 32 or 24-bit pixels.
+    bool bitmap = target.compare(0, 4, "BMP:") == 0 || trueColor;
     if (trueColor) target = "BMP3:" + target.substr(6);
     SetFileName(info->filename, target);
     SetImageInfo(info.get(), 1, e.get());
     for (Image *i = images.get(); i; i = i->next) {
         SetFileName(i->filename, target);
-        if (trueColor) SetImageType(i, TrueColorType);
+        if (bitmap) i->matte = MagickFalse;
+        if (bitmap) SetImageType(i, trueColor ? TrueColorType : PaletteType);
     }
     return WriteImage(info.get(), images.get()) != MagickFalse;
 }
@@ -213,7 +221,7 @@ std::string DialogFilter(UINT id) {
 std::string AskFileName(HWND owner, UINT titleId, UINT filterId, const char *defaultExtension, int filterIndex,
                         const char *folder) {
     char file[MAX_PATH] = "";
-    std::string title = titleId ? LoadText(GetModuleHandleA(nullptr), titleId) : "GlypheryEdit";
+    std::string title = LoadText(GetModuleHandleA(nullptr), titleId);
     std::string filter = DialogFilter(filterId);
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
@@ -257,114 +265,107 @@ bool SaveEditorIcon(EditorIcon *icon, const std::string &path, const std::string
     return ReplaceFileWhole(path, AssembleFile((uint16_t)type, parts));
 }
 
+namespace {
+
+// The scratch bitmap of an exported picture: "<temp>\\<base>_<width>_<depth>.bmp".
+std::string ExportScratch(const std::string &tempFolder, const std::string &chosen, const std::string &tail) {
+    return CollapseBackslashes(tempFolder + "\\" + BaseName(chosen) + "_" + tail);
+}
+
+// An image with a picture: the picture at the image's depth, converted.
+bool ExportPicture(const EditorImage &image, const std::string &chosen, const std::string &tempFolder) {
+    int depth = OwnDepth(image);
+    std::string output = ExportName(chosen, image.width, depth);
+    if (output.empty()) return false;
+    std::string scratch =
+        ExportScratch(tempFolder, chosen, std::to_string(image.width) + "_" + std::to_string(depth) + ".bmp");
+    bool done = WritePictureBmp(image.history.current(), depth, scratch) && ConvertExport(scratch, output, depth);
+    DeleteFileA(scratch.c_str());
+    return done;
+}
+
+// An image without a picture (one past the images the editor opens): its
+// stored data as a one-image icon, "<temp>\\<base>_<index>.ico", converted.
+// The scratch goes to the temporary folder, never beside the chosen name,
+// where it could take the place of a file of the user's.
+bool ExportStored(const FilePart &part, IconFileType type, size_t index, const std::string &chosen,
+                  const std::string &tempFolder) {
+    IconImageInfo info;
+    std::string error;
+    if (!ParseIconImage(part.data->data(), part.data->size(), &info, &error) || info.width <= 0 || !info.bitCount)
+        return false;
+    std::string output = ExportName(chosen, info.width, info.bitCount);
+    if (output.empty()) return false;
+    std::string scratch = ExportScratch(tempFolder, chosen, std::to_string(index) + ".ico");
+    bool done =
+        WriteWholeFile(scratch, AssembleFile((uint16_t)type, {part})) && ConvertExport(scratch, output, info.bitCount);
+    DeleteFileA(scratch.c_str());
+    return done;
+}
+
+}  // namespace
+
 int ExportEditorIcon(EditorIcon *icon, const std::string &chosen, const std::string &tempFolder) {
+    IconFileType type = icon->fileType == kCursorType ? kCursorType : kIconType;
     int written = 0;
     for (int i = 0; i < icon->count; ++i) {
         const EditorImage &image = icon->images[i];
-        int depth = OwnDepth(image);
-        std::string output = ExportName(chosen, image.width, depth);
-        if (output.empty() || !image.history.current()) continue;
-        std::string scratch = CollapseBackslashes(tempFolder + "\\" + BaseName(chosen) + "_" +
-                                                  std::to_string(image.width) + "_" + std::to_string(depth) +
-                                                  ".bmp");
-        if (WritePictureBmp(image.history.current(), depth, scratch) && ConvertExport(scratch, output, depth))
-            ++written;
-        DeleteFileA(scratch.c_str());
+        if (image.history.current()) {
+            written += ExportPicture(image, chosen, tempFolder);
+        } else {
+            // Its block of the last save, else as the file held it.
+            FilePart part =
+                image.iconBlock.empty() ? StoredPart(image.entry, image.fileBlock) : RebuiltPart(image, type);
+            written += ExportStored(part, type, (size_t)i, chosen, tempFolder);
+        }
     }
+    for (size_t k = 0; k < icon->keptEntries.size() && k < icon->keptBlocks.size(); ++k)
+        written += ExportStored(StoredPart(icon->keptEntries[k], icon->keptBlocks[k]), type, icon->count + k, chosen,
+                                tempFolder);
     return written;
 }
 
 namespace {
 
-typedef UniqueHandle<HGDIOBJ, GdiObjectTraits> UniqueGdi;
-
-HGDIOBJ MakeArial(int height, int weight) {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-}
-
-// A picture stretched onto the printer, through a packed DIB with the system
-// palette (a printer takes no screen bitmap). A width or height of 0 is three
-// times the picture's.
-void PrintPicture(HDC dc, HBITMAP picture, int x, int y, int width = 0, int height = 0) {
+// A picture stretched onto the printer's item, through a packed DIB with the
+// system palette (a printer takes no screen bitmap).
+void PrintPicture(HDC dc, HBITMAP picture, const SheetItem &item) {
     UniquePalette system(GetSystemPalette());
     UniqueGlobal dib(BitmapToDIB(picture, system.get()));
     GlobalLockScope packed(dib.get());
     if (!packed.get()) return;
     BITMAPINFOHEADER *h = reinterpret_cast<BITMAPINFOHEADER *>(packed.get());
-    StretchDIBits(dc, x, y, width ? width : 3 * h->biWidth, height ? height : 3 * h->biHeight, 0, 0, h->biWidth,
-                  h->biHeight, FindDIBBits(packed.get()), reinterpret_cast<BITMAPINFO *>(h), DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, item.x, item.y, item.width, item.height, 0, 0, h->biWidth, h->biHeight,
+                  FindDIBBits(packed.get()), reinterpret_cast<BITMAPINFO *>(h), DIB_RGB_COLORS, SRCCOPY);
 }
-
-// The rule line: bitmap 158 stretched across the page, 10 units high.
-void RuleLine(HDC dc, int y, int pageWidth) {
-    UniqueBitmap rule(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_RULE_LINE)));
-    if (rule) PrintPicture(dc, rule.get(), 140, y, pageWidth - 200, 10);
-}
-
-void Text(HDC dc, int x, int y, const std::string &text) { TextOutA(dc, x, y, text.c_str(), (int)text.size()); }
-
-bool StartSheet(HDC dc, const std::string &name) {
-    DOCINFOA doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = name.c_str();
-    if (StartDocA(dc, &doc) <= 0) return false;
-    if (StartPage(dc) <= 0) {
-        AbortDoc(dc);
-        return false;
-    }
-    SetMapMode(dc, MM_TEXT);
-    return true;
-}
-
 
 }  // namespace
 
 bool PrintEditorIcon(HDC dc, const EditorIcon &icon, const std::string &iconPath) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    int pageWidth = GetDeviceCaps(dc, PHYSICALWIDTH), pageHeight = GetDeviceCaps(dc, PHYSICALHEIGHT);
-    std::string docName = LoadText(instance, IDS_PRINT_DOCUMENT);
-    if (!StartSheet(dc, docName)) return false;
-    UniqueGdi title(MakeArial(70, FW_BOLD)), bold(MakeArial(40, FW_BOLD)), regular(MakeArial(40, FW_NORMAL));
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, title.get());
-    Text(dc, 0, 0, LoadText(instance, IDS_TITLE));
-    RuleLine(dc, 178, pageWidth);
-    SelectObject(dc, bold.get());
-    Text(dc, 140, 200, LoadText(instance, IDS_PRINT_ICO_FILE));
-    Text(dc, pageWidth / 3, 200, iconPath);
-    Text(dc, 140, 250, LoadText(instance, IDS_PRINT_FORMATS));
-    Text(dc, pageWidth / 3, 250, std::to_string(icon.count));
-    RuleLine(dc, 300, pageWidth);
-    SelectObject(dc, regular.get());
-    std::vector<int> heights;
-    for (int i = 0; i < icon.count; ++i) heights.push_back(icon.images[i].height);
-    int lastY = 0;
-    std::vector<PrintRow> rows = PrintRows(heights, pageHeight, &lastY);
-    std::string format = LoadText(instance, IDS_PRINT_FORMAT_LINE);
-    int document = 0;
-    bool ok = true;
-    for (int i = 0; i < icon.count && ok; ++i) {
-        if (rows[i].document != document) {
-            // A new print document for each page, as the sheet always was.
-            EndPage(dc);
-            EndDoc(dc);
-            ok = StartSheet(dc, docName);
-            SelectObject(dc, regular.get());
-            SetBkMode(dc, TRANSPARENT);
-            document = rows[i].document;
-        }
+    SheetTexts texts =
+        LoadSheetTexts(instance, IDS_TITLE, IDS_PRINT_ICO_FILE, IDS_PRINT_FORMATS, IDS_PRINT_FORMAT_LINE, iconPath);
+    std::vector<SheetImage> images;
+    for (int i = 0; i < icon.count; ++i) {
         const EditorImage &image = icon.images[i];
-        char line[128];
-        snprintf(line, sizeof line, format.c_str(), image.height, image.height, OwnDepth(image));
-        Text(dc, 140, rows[i].y, line);
-        if (image.history.current()) PrintPicture(dc, image.history.current(), 140, rows[i].y + 50);
+        images.push_back({image.height, image.height, OwnDepth(image)});
     }
-    if (!ok) return false;
-    RuleLine(dc, lastY, pageWidth);
-    SelectObject(dc, oldFont);
-    EndPage(dc);
-    return EndDoc(dc) > 0;
+    // Each picture three times its size under its line.
+    SheetStyle style;
+    style.valueColumn = false;
+    style.below = 50;
+    style.scale = 3;
+    std::vector<SheetPage> pages =
+        LayOutSheet(GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT), images, texts, style);
+    // A section, which a memory context of the printer's takes (a screen
+    // bitmap it would not).
+    UniqueBitmap rule((HBITMAP)LoadImageA(instance, MAKEINTRESOURCEA(IDB_RULE_LINE), IMAGE_BITMAP, 0, 0,
+                                          LR_CREATEDIBSECTION));
+    return PrintSheet(dc, pages, LoadText(instance, IDS_PRINT_DOCUMENT), rule.get(),
+                      [&](HDC printer, const SheetItem &item) {
+                          HBITMAP picture = icon.images[item.image].history.current();
+                          if (picture) PrintPicture(printer, picture, item);
+                      });
 }
 
 bool SaveCommand(HWND frame, int id) {
@@ -380,21 +381,14 @@ bool SaveCommand(HWND frame, int id) {
         if (path.size() < sizeof session->iconPath) CopyBounded(session->iconPath, sizeof session->iconPath, path);
         if (!SaveEditorIcon(&TheIcon(), path, session->scratchBitmap)) Tell(frame, IDS_CANNOT_SAVE, MB_ICONSTOP);
     } else if (id == CMD_SAVE_AS) {
-        std::string chosen = AskFileName(frame, 0, IDS_SAVE_AS_FILTER, "*.bmp", (int)s.save_type + 1, nullptr);
-        if (!chosen.empty() && ExportEditorIcon(&TheIcon(), chosen, TempFolder()) < TheIcon().count)
+        std::string chosen = AskFileName(frame, IDS_TITLE, IDS_SAVE_AS_FILTER, "*.bmp", (int)s.save_type + 1, nullptr);
+        int images = TheIcon().count + (int)TheIcon().keptBlocks.size();
+        if (!chosen.empty() && ExportEditorIcon(&TheIcon(), chosen, TempFolder()) < images)
             Tell(frame, IDS_CANNOT_EXPORT, MB_ICONWARNING);
     } else {
-        PRINTDLGA request = {};
-        request.lStructSize = sizeof request;
-        request.hwndOwner = frame;
-        request.Flags = PD_RETURNDC;
-        if (!RunPrintDialog(&request)) return true;
-        if (request.hDC) {
-            if (!PrintEditorIcon(request.hDC, TheIcon(), session->iconPath)) Tell(frame, IDS_CANNOT_PRINT, MB_ICONSTOP);
-            DeleteDC(request.hDC);
-        }
-        if (request.hDevMode) GlobalFree(request.hDevMode);
-        if (request.hDevNames) GlobalFree(request.hDevNames);
+        UniqueMemDC printer(AskPrinter(frame, GetModuleHandleA(nullptr)));  // deleted with DeleteDC
+        if (printer && !PrintEditorIcon(printer.get(), TheIcon(), session->iconPath))
+            Tell(frame, IDS_CANNOT_PRINT, MB_ICONSTOP);
     }
     return true;
 }

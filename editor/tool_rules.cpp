@@ -142,6 +142,17 @@ void AlphaFromMask(const BlockPixels &b) {
         for (int x = 0; x < b.width; ++x) ColorRow(b, y)[(size_t)x * 4 + 3] = MaskBit(b, x, y) ? 0 : 255;
 }
 
+void ApplyPixelMarks(const BlockPixels &b, const std::vector<uint8_t> &marks) {
+    if (b.width <= 0 || b.height <= 0 || marks.size() != (size_t)b.width * b.height) return;
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x) {
+            if (!marks[(size_t)y * b.width + x]) continue;
+            SetMaskBit(b, x, y, true);
+            SetPixelValue(b, x, y, 0);
+            if (b.depth == 32) ColorRow(b, y)[(size_t)x * 4 + 3] = 0;
+        }
+}
+
 namespace {
 
 const char *const kExportKinds[] = {".bmp", ".gif", ".jpg", ".png", ".tga"};
@@ -167,16 +178,4 @@ std::string ExportName(const std::string &chosen, int width, int depth) {
 std::string ExportTarget(const std::string &name, int depth) {
     if (CompareNoCase(Extension(name).c_str(), ".bmp", 4) != 0) return name;
     return (depth < 9 ? "BMP:" : "BMP24:") + name;
-}
-
-std::vector<PrintRow> PrintRows(const std::vector<int> &heights, int pageHeight, int *lastRuleY) {
-    std::vector<PrintRow> rows;
-    int document = 0, y = 350;
-    for (int h : heights) {
-        rows.push_back({document, y});
-        y += 3 * h + 65;
-        if (y >= pageHeight) ++document, y = 50;
-    }
-    if (lastRuleY) *lastRuleY = y;
-    return rows;
 }

@@ -1,7 +1,8 @@
 // The drawing tools' rules that need no window: snapping a WorkArea point to
 // its image pixel, the cells of a pen stroke, the brush square, the spray's
-// offsets, ordered rectangles, the tool table, the transparent colour turned
-// into mask bits, the export file names and the print sheet's rows. Portable.
+// offsets, ordered rectangles, the tool table, the transparent colour and the
+// pixels marked transparent turned into mask bits and the export file names.
+// Portable.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -99,6 +100,11 @@ uint32_t BlockPixelValue(const BlockPixels &b, int x, int y);
 void ApplyTransparentColor(const BlockPixels &b, int keyX, int keyY);
 // At 32 bits: every pixel's alpha from its mask bit (0 masked, 255 not).
 void AlphaFromMask(const BlockPixels &b);
+// The pixels chosen one by one to be transparent: `marks` holds a byte per
+// pixel, rows from the top, width x height of them (any other size marks
+// nothing); each non-zero one becomes masked and black (alpha 0 at 32 bits).
+// The other pixels keep their mask bits.
+void ApplyPixelMarks(const BlockPixels &b, const std::vector<uint8_t> &marks);
 
 // --- Save as: the export names --------------------------------------------
 
@@ -111,15 +117,3 @@ std::string ExportName(const std::string &chosen, int width, int depth);
 // "BMP:<name>" (a palette bitmap) for depths up to 8, "BMP24:<name>" above;
 // others as they are.
 std::string ExportTarget(const std::string &name, int depth);
-
-// --- Print: where each image goes ------------------------------------------
-
-// One image on the sheet: the document (0 first) and page row it starts on.
-struct PrintRow {
-    int document;  // a new print document each time the page is full
-    int y;         // its caption's top, device units
-};
-// Images of these heights, from y = 350: each takes 3 x height + 65; once y
-// reaches the page height a new document starts at y = 50. Also gives the
-// last rule line's y.
-std::vector<PrintRow> PrintRows(const std::vector<int> &heights, int pageHeight, int *lastRuleY);

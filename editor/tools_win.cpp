@@ -49,6 +49,12 @@ struct ToolState {
     POINT lastMove = {-1, -1};
     bool rubber = false;  // a rubber band is showing
     PixelRect selection = {0, 0, -1, -1};
+    // Select transparent pixels: while on, strokes mark pixels (the left
+    // button) or unmark them (the right) instead of painting. The marks as
+    // the stroke leaves them, given to the picture pushed at its release.
+    bool marking = false;
+    bool marksPending = false;
+    std::vector<uint8_t> strokeMarks;
 };
 
 ToolState g_tools;
@@ -103,11 +109,45 @@ void PaintCells(int x, int y, int n) {
     Repaint(s);
 }
 
-// Every cell from the previous point to the current one.
+// Marks (or, for the right button, unmarks) the n x n square of image
+// pixels at the WorkArea point; the WorkArea shows the stroke's marks.
+void MarkCells(int x, int y, int n) {
+    int side = ActiveSize();
+    if (x < 0 || y < 0 || g_tools.strokeMarks.size() != (size_t)side * side) return;
+    int c = x / Zoom(), r = y / Zoom();
+    if (c >= side || r >= side) return;
+    PixelRect s = BrushSquare(c, r, n, side);
+    uint8_t mark = g_tools.right ? 0 : 1;
+    for (int row = s.top; row <= s.bottom; ++row)
+        for (int col = s.left; col <= s.right; ++col) g_tools.strokeMarks[(size_t)row * side + col] = mark;
+    if (HWND work = Views().workArea) {
+        RECT v = ViewRect(s);
+        InvalidateRect(work, &v, FALSE);
+        UpdateWindow(work);
+    }
+}
+
+// Paints (or marks) the n x n squares of every cell from the previous point
+// to the current one.
 void PaintStroke(int n) {
     int z = Zoom();
     ForEachLineCell(g_tools.previous.x / z, g_tools.previous.y / z, g_tools.current.x / z, g_tools.current.y / z,
-                    [&](int c, int r) { PaintCells(c * z, r * z, n); });
+                    [&](int c, int r) {
+                        if (g_tools.marking) MarkCells(c * z, r * z, n);
+                        else PaintCells(c * z, r * z, n);
+                    });
+}
+
+// The stroke's square: the brush size for the Brush, a single cell else.
+int StrokeCells() { return kToolTable[g_tools.tool].handler == kHandleBrush ? BrushSize() : 1; }
+
+// A marking stroke starts from the marks the current picture carries.
+void StartMarking(POINT at) {
+    int side = ActiveSize();
+    PixelMarks marks = CurrentMarks();
+    if (marks && marks->size() == (size_t)side * side) g_tools.strokeMarks = *marks;
+    else g_tools.strokeMarks.assign((size_t)side * side, 0);
+    MarkCells(at.x, at.y, StrokeCells());
 }
 
 // --- Rubber bands ----------------------------------------------------------
@@ -222,6 +262,8 @@ void EndStroke() {
     if (g_tools.stroke) ReleaseCapture();
     g_tools.stroke = false;
     g_tools.rubber = false;
+    if (!g_tools.strokeMarks.empty() && Views().workArea) InvalidateRect(Views().workArea, nullptr, FALSE);
+    g_tools.strokeMarks.clear();
 }
 
 // The colour the WorkArea shows at a snapped point.
@@ -281,6 +323,8 @@ int BrushSize() {
 
 void ClearToolModes() {
     g_tools.pick = kPickNone;
+    if (g_tools.marking && g_tools.stroke) EndStroke();
+    g_tools.marking = false;
     if (g_tools.text) {
         ClipCursor(nullptr);
         ReleaseCapture();
@@ -329,6 +373,10 @@ bool ToolsCommand(HWND frame, int id) {
         return false;
     }
     switch (id) {
+    case CMD_TRANSPARENT_PIXELS:
+        EndStroke();
+        g_tools.marking = true;
+        return false;
     case CMD_INSERT_TEXT:
         EndStroke();
         StartTextInsertion(frame);
@@ -357,10 +405,11 @@ PixelRect Selection() {
 }
 
 void SetToolCursor() {
-    int id = kToolTable[g_tools.tool].cursor;
+    // The tool's own, unless a mode waits for the pointer.
+    int id = g_tools.tool == kToolLine ? LineCursorForSize(ActiveSize()) : kToolTable[g_tools.tool].cursor;
+    if (g_tools.marking) id = IDC_TRANSPARENT_CURSOR;
     if (g_tools.pick != kPickNone) id = g_tools.pick == kPickTransparent ? IDC_TRANSPARENT_CURSOR : IDC_PICK_CURSOR;
     if (g_tools.text) id = IDC_TEXT_CURSOR;
-    if (g_tools.tool == kToolLine) id = LineCursorForSize(ActiveSize());
     HCURSOR cursor = nullptr;
     if (id) cursor = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
     SetCursor(cursor ? cursor : LoadCursor(nullptr, IDC_CROSS));
@@ -374,6 +423,11 @@ void ToolButtonDown(HWND work, bool right, int x, int y) {
     SetCapture(work);
     g_tools.stroke = true;
     POINT p = g_tools.current;
+    if (g_tools.marking) {
+        StartMarking(p);
+        ShowStrokeSize(1, 1);
+        return;
+    }
     switch (kToolTable[g_tools.tool].handler) {
     case kHandlePen: PaintCells(p.x, p.y, 1); break;
     case kHandleBrush: PaintCells(p.x, p.y, BrushSize()); break;
@@ -403,7 +457,9 @@ void ToolMouseMove(HWND work, int x, int y) {
     if (p.x == g_tools.lastMove.x && p.y == g_tools.lastMove.y) return;
     g_tools.lastMove = p;
     g_tools.current = p;
-    if (g_tools.stroke) {
+    if (g_tools.stroke && g_tools.marking) {
+        PaintStroke(StrokeCells());
+    } else if (g_tools.stroke) {
         switch (kToolTable[g_tools.tool].handler) {
         case kHandlePen: PaintStroke(1); break;
         case kHandleBrush: PaintStroke(BrushSize()); break;
@@ -438,6 +494,12 @@ void ToolButtonUp(HWND work, bool right, int x, int y) {
         if (g_tools.pick != kPickNone) PerformPick(work, end);
         return;
     }
+    if (g_tools.marking) {
+        ReleaseCapture();
+        g_tools.stroke = false;
+        g_tools.marksPending = true;
+        return;
+    }
     if (g_tools.rubber) {
         // The selection frame stays on the screen until the next repaint.
         if (kToolTable[g_tools.tool].handler != kHandleSelect) DrawRubber(work, g_tools.previous);
@@ -455,6 +517,23 @@ void ToolButtonUp(HWND work, bool right, int x, int y) {
     ReleaseCapture();
     g_tools.stroke = false;
 }
+
+void ToolStrokePushed() {
+    if (!g_tools.marksPending) return;
+    g_tools.marksPending = false;
+    bool any = false;
+    for (uint8_t m : g_tools.strokeMarks) any = any || m;
+    SetCurrentMarks(any ? std::make_shared<const std::vector<uint8_t>>(std::move(g_tools.strokeMarks)) : PixelMarks());
+    g_tools.strokeMarks.clear();
+    if (Views().workArea) InvalidateRect(Views().workArea, nullptr, FALSE);
+}
+
+const std::vector<uint8_t> *ShownMarks() {
+    if (!g_tools.strokeMarks.empty()) return &g_tools.strokeMarks;
+    return CurrentMarks().get();  // the history keeps them
+}
+
+bool MarkingTransparentPixels() { return g_tools.marking; }
 
 void ToolEscape(HWND work) {
     if (!g_tools.stroke) return;

@@ -3,11 +3,15 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "editor/tool_rules.h"
 
-// The tool commands (437, 40011, ...) choose the tool and the picks wait for
-// their click (both return false: the frame shows them too); Insert text and
-// Choose a color are handled here (true).
+// The tool commands (437, 40011, ...) choose the tool, the picks wait for
+// their click and Select transparent pixels turns marking on (all return
+// false: the frame shows them too); Insert text and Choose a color are
+// handled here (true).
 bool ToolsCommand(HWND frame, int id);
 int CurrentTool();
 void ChooseTool(int tool);  // a ToolNumber
@@ -30,6 +34,15 @@ void ToolButtonDown(HWND work, bool right, int x, int y);
 void ToolMouseMove(HWND work, int x, int y);
 void ToolButtonUp(HWND work, bool right, int x, int y);
 void ToolEscape(HWND work);
+// After the release's picture is pushed: the marks a marking stroke left go
+// with it.
+void ToolStrokePushed();
+// Select transparent pixels (108) is on: strokes mark pixels instead of
+// painting them.
+bool MarkingTransparentPixels();
+// The marks the WorkArea shows: the stroke's while one is marking, else the
+// current picture's; null for none.
+const std::vector<uint8_t> *ShownMarks();
 // The current tool's cursor over the WorkArea.
 void SetToolCursor();
 // The tool objects go (the frame's WM_DESTROY).

@@ -20,6 +20,22 @@ bool GridShown() {
     return session && session->settings.Grid && Views().zoom > 1;
 }
 
+// The pixels marked transparent, each cell covered with the pattern of
+// bitmap 393.
+void DrawMarks(HDC dc, int side, int width, int height) {
+    const std::vector<uint8_t> *marks = ShownMarks();
+    if (!marks || marks->size() != (size_t)side * side) return;
+    UniqueBitmap pattern(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TRANSPARENT_PATTERN)));
+    UniqueHandle<HGDIOBJ, GdiObjectTraits> brush(pattern ? CreatePatternBrush(pattern.get()) : nullptr);
+    HBRUSH fill = brush ? (HBRUSH)brush.get() : (HBRUSH)GetStockObject(GRAY_BRUSH);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            if (!(*marks)[(size_t)y * side + x]) continue;
+            RECT cell = {x * width / side, y * height / side, (x + 1) * width / side, (y + 1) * height / side};
+            FillRect(dc, &cell, fill);
+        }
+}
+
 // Draws the view into dc (the window's, or an off-screen copy of it).
 void DrawView(HDC dc, int width, int height, bool grid) {
     HDC canvas = CanvasDC();
@@ -39,6 +55,7 @@ void DrawView(HDC dc, int width, int height, bool grid) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, 0, 0, width, height, canvas, 0, 0, side, side, SRCCOPY);
     }
+    DrawMarks(dc, side, width, height);
     if (!grid) return;
     // Each image pixel is a (zoom - 1) square followed by a black line.
     HBRUSH black = (HBRUSH)GetStockObject(BLACK_BRUSH);
@@ -85,6 +102,7 @@ void OnCreate(HWND work) {
 void OnButtonUp(HWND work, bool right, LPARAM lParam) {
     ToolButtonUp(work, right, (short)LOWORD(lParam), (short)HIWORD(lParam));
     PushPicture(Snapshot());
+    ToolStrokePushed();
 }
 
 LRESULT CALLBACK WorkAreaProc(HWND work, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,9 @@
   hand.cur     the link's cursor: a pointing hand, monochrome 32 x 32, its
                hot spot on the finger tip
   rule.bmp     the print sheet's rule line: a dark bar fading at its ends
+  transparent.bmp  the pattern over the pixels marked transparent, 8 x 8,
+               24-bit: a checker of white and light grey squares of 4, as
+               transparency is commonly shown
   rotate_left.ico, rotate_right.ico
                the Rotate dialog's two directions (16 and 32): a green
                arc with its arrow head on a pale disc, anticlockwise and
@@ -338,6 +341,15 @@ def rule():
     return img
 
 
+def transparent_pattern():
+    img = Image.new("RGB", (8, 8), WHITE)
+    for y in range(8):
+        for x in range(8):
+            if (x // 4 + y // 4) % 2:
+                img.putpixel((x, y), (200, 200, 200))
+    return img
+
+
 def cross(x, y):
     """Thin cross hairs through (15, 15) with an open middle."""
     return (x == 15 or y == 15) and not (12 < x < 18 and 12 < y < 18)
@@ -442,6 +454,7 @@ def main():
     strip(TOOLS_ART, TOOLS_COUNT).save(os.path.join(out, "tools.bmp"))
     write_cur(os.path.join(out, "hand.cur"), hand, (6, 0))
     rule().save(os.path.join(out, "rule.bmp"))
+    transparent_pattern().save(os.path.join(out, "transparent.bmp"))
     write_ico(os.path.join(out, "rotate_left.ico"), [rotate_icon(s, False) for s in (16, 32)])
     write_ico(os.path.join(out, "rotate_right.ico"), [rotate_icon(s, True) for s in (16, 32)])
     for name, shape, hot in TOOL_CURSORS:

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/seams.h"
 #include "tests/common/testutil_win.h"
 
 namespace {
@@ -63,6 +64,25 @@ void DeletePrinterNamed(const std::string &name) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string g_chosenPrinter;
+BOOL(WINAPI *g_oldPrintDialog)(PRINTDLGA *) = nullptr;
+
+BOOL WINAPI ChooseThePrinter(PRINTDLGA *request) {
+    request->hDC = CreateDCA(nullptr, g_chosenPrinter.c_str(), nullptr, nullptr);
+    return request->hDC != nullptr;
+}
+
+}  // namespace
+
+PrinterChoice::PrinterChoice(const std::string &printer) {
+    g_chosenPrinter = printer;
+    g_oldPrintDialog = SetPrintDialogRunner(ChooseThePrinter);
+}
+
+PrinterChoice::~PrinterChoice() { SetPrintDialogRunner(g_oldPrintDialog); }
 
 TestPrinter::TestPrinter(const std::string &name, const std::string &file) : name_(name), file_(file) {
     DeleteFileA(file.c_str());

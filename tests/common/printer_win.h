@@ -14,6 +14,16 @@ bool InstallTestPrinterDriver();
 // A printer of that driver whose documents are appended to `file` (a path of
 // the Z: drive, removed first); the default printer while it lives, deleted
 // at the end of the scope.
+// The print dialog (RunPrintDialog) answered for one scope as a user who
+// chooses the printer and OK.
+class PrinterChoice {
+public:
+    explicit PrinterChoice(const std::string &printer);
+    ~PrinterChoice();
+    PrinterChoice(const PrinterChoice &) = delete;
+    PrinterChoice &operator=(const PrinterChoice &) = delete;
+};
+
 class TestPrinter {
 public:
     TestPrinter(const std::string &name, const std::string &file);

@@ -160,6 +160,12 @@ ScreenPixels GrabScreen(const RECT &area) {
 
 bool SaveWindowShot(HWND window, const std::string &path) {
     UpdateWindow(window);
+    // What was drawn straight on a window's context (a rubber band) reaches
+    // the screen when the system flushes the window's surface, which it does
+    // while the thread waits for messages, at most every 50 ms.
+    GdiFlush();
+    Sleep(60);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 60, QS_ALLINPUT);
     // What of the window is on the screen: a maximized window's frame lies
     // outside it, and a copy from the screen that reaches past its edges
     // gives nothing at all.

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string g_printer;  // the printer the dialog seam answers with
-BOOL WINAPI ChoosePrinter(PRINTDLGA *request) {
-    request->hDC = CreateDCA(nullptr, g_printer.c_str(), nullptr, nullptr);
-    return request->hDC != nullptr;
-}
-
 class PrintTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InstallTestPrinterDriver()); }
@@ -62,10 +56,10 @@ TEST_F(PrintTest, ImagesThatOverflowGoToASecondDocument) {
     DisplayFile file = Load(images, "many.ico");
     std::string ps = out_ + "\\print_overflow.ps";
     TestPrinter printer("Glyphery overflow printer", ps);
-    g_printer = printer.name();
-    PrintDialogRunner old = SetPrintDialogRunner(ChoosePrinter);
-    PrintIconFile(nullptr, GetModuleHandleA(nullptr), file.set, file.path);
-    SetPrintDialogRunner(old);
+    {
+        PrinterChoice choice(printer.name());
+        PrintIconFile(nullptr, GetModuleHandleA(nullptr), file.set, file.path);
+    }
     ASSERT_TRUE(Exists(ps));
 }
 

@@ -115,6 +115,29 @@ TEST(SaveMask, TheKeyColourBecomesMaskedBlackEverythingElseOpaque) {
     }
 }
 
+// Pixels marked one by one: masked and black, alpha 0 at 32 bits; the rest
+// keeps its mask and colour; marks of another size mark nothing.
+TEST(SaveMask, MarkedPixelsBecomeMaskedBlack) {
+    for (int depth : {1, 4, 8, 24, 32}) {
+        SCOPED_TRACE(depth);
+        size_t rowBytes = ((3 * (size_t)depth + 31) / 32) * 4;
+        std::vector<uint8_t> color(rowBytes * 2, 0xFF), mask(8, 0);
+        BlockPixels px = {color.data(), mask.data(), 3, 2, depth};
+        uint32_t white = BlockPixelValue(px, 0, 0);
+        ApplyPixelMarks(px, {0, 1, 0, 0, 0});  // not 3 x 2: nothing
+        EXPECT_EQ(mask, std::vector<uint8_t>(8, 0));
+        ApplyPixelMarks(px, {0, 1, 0, 1, 0, 0});  // (1, 0) and (0, 1)
+        EXPECT_EQ(mask[4], 0x40);  // top row, bit 1
+        EXPECT_EQ(mask[0], 0x80);  // bottom row, bit 0
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                bool marked = (x == 1 && y == 0) || (x == 0 && y == 1);
+                EXPECT_EQ(BlockPixelValue(px, x, y), marked ? 0u : white) << x << "," << y;
+                if (depth == 32) EXPECT_EQ(color[(size_t)(1 - y) * rowBytes + x * 4 + 3], marked ? 0 : 255);
+            }
+    }
+}
+
 TEST(SaveAs, ExportNamesAndLibraryTargets) {
     struct Case {
         const char *chosen;
@@ -135,20 +158,6 @@ TEST(SaveAs, ExportNamesAndLibraryTargets) {
         EXPECT_EQ(name, c.name) << c.chosen;
         if (!name.empty()) EXPECT_EQ(ExportTarget(name, c.depth), c.target) << c.chosen;
     }
-}
-
-TEST(Print, ImagesGoDownThePageThenToANewDocument) {
-    int last = 0;
-    // A page of 1000 units: 350 + 3 x 48 + 65 = 559, + 209 = 768, + 209 = 977,
-    // + 353 = 1330 reaches the page: a new document at 50.
-    std::vector<PrintRow> rows = PrintRows({48, 48, 48, 96, 16}, 1000, &last);
-    ASSERT_EQ(rows.size(), 5u);
-    const int docs[] = {0, 0, 0, 0, 1}, ys[] = {350, 559, 768, 977, 50};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(rows[i].document, docs[i]) << i;
-        EXPECT_EQ(rows[i].y, ys[i]) << i;
-    }
-    EXPECT_EQ(last, 50 + 3 * 16 + 65);
 }
 
 }  // namespace

@@ -412,6 +412,148 @@ TEST_F(EditorToolsTest, SaveAsExportsEveryImageInEachFormat) {
 }
 
 
+// Save as of an icon with more images than the editor opens: the images
+// past the 150th have no picture and are exported from their data as
+// stored; the one-image icon that carries each to the image library is made
+// in the temporary folder, so that a file of the user's named like it beside
+// the chosen name is left alone.
+TEST_F(EditorToolsTest, ImagesWithoutAPictureAreExportedFromTheirData) {
+    std::string out = TestOutputDir("editor_tools\\export_kept");
+    std::vector<FixtureImage> images(kMaxEditorImages, FixtureImage{16, 1, 0xFFFFFF});
+    images.push_back({32, 8, 0x3366CC});
+    images.push_back({48, 24, 0xCC6633});
+    std::string icon = out + "\\many.ico";
+    ASSERT_TRUE(WriteBytes(icon, MakeIconFile(images)));
+    Editor editor(icon);
+    ASSERT_TRUE(editor.ok());
+    ASSERT_EQ(TheIcon().count, (int)kMaxEditorImages);
+    ASSERT_EQ(TheIcon().keptBlocks.size(), 2u);
+    std::string mine = out + "\\kept_150.ico";
+    const std::vector<uint8_t> kMine = {'m', 'i', 'n', 'e'};
+    ASSERT_TRUE(WriteBytes(mine, kMine));
+    const char *const kExported[] = {"kept_16_1.bmp", "kept_32_8.bmp", "kept_48_24.bmp"};
+    for (const char *name : kExported) DeleteFileA((out + "\\" + name).c_str());
+
+    MessageRecorder messages;
+    SaveDialogAnswer::chosen = out + "\\kept.bmp";
+    SaveDialogRunner old = SetSaveDialogRunner(SaveDialogAnswer::Answer);
+    DWORD start = GetTickCount();
+    editor.Command(CMD_SAVE_AS);
+    printf("[ timing ] exported 152 images in %lu ms\n", GetTickCount() - start);
+    SetSaveDialogRunner(old);
+    EXPECT_TRUE(messages.calls().empty());  // every image was written
+    for (const char *name : kExported) EXPECT_TRUE(FileExists(out + "\\" + name)) << name;
+    EXPECT_EQ(ReadFileBytes(mine), kMine);
+    EXPECT_FALSE(FileExists(out + "\\kept_151.ico"));
+    EXPECT_FALSE(FileExists(TempFolder() + "\\kept_150.ico"));
+    EXPECT_FALSE(FileExists(TempFolder() + "\\kept_151.ico"));
+    // The exported pixels, through the platform's own bitmap loader.
+    HBITMAP kept = (HBITMAP)LoadImageA(nullptr, (out + "\\kept_48_24.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(BitmapPixel(kept, 20, 20), RGB(0xCC, 0x66, 0x33));
+    DeleteObject(kept);
+}
+
+// Select transparent pixels: strokes mark pixels instead of painting them
+// (the Brush its square, the right button unmarks), shown with the marks'
+// pattern; each stroke is an undo step; the saved icon has exactly the
+// marked pixels masked. A tool command ends the mode.
+TEST_F(EditorToolsTest, MarkedPixelsBecomeTransparentWhenSaved) {
+    ScratchDir dir("editor_tools_marks");
+    std::string path = dir.File("white.ico");
+    ASSERT_TRUE(WriteBytes(path, MakeIconFile({{32, 32, 0xFFFFFF}})));
+    Editor editor(path);
+    ASSERT_TRUE(editor.ok());
+    HMENU menu = GetMenu(editor.frame());
+    EXPECT_NE(GetMenuState(menu, CMD_TRANSPARENT_PIXELS, MF_BYCOMMAND), (UINT)-1);  // offered in the menu
+    const EditorImage &image = TheIcon().images[0];
+    auto marked = [] {
+        std::vector<POINT> out;
+        PixelMarks marks = CurrentMarks();
+        for (size_t i = 0; marks && i < marks->size(); ++i)
+            if ((*marks)[i]) out.push_back({(LONG)(i % 32), (LONG)(i / 32)});
+        return out;
+    };
+    auto points = [](std::initializer_list<std::pair<int, int>> list) {
+        std::vector<POINT> out;
+        for (const auto &p : list) out.push_back({p.first, p.second});
+        return out;
+    };
+    auto same = [](const std::vector<POINT> &a, const std::vector<POINT> &b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].x != b[i].x || a[i].y != b[i].y) return false;
+        return true;
+    };
+
+    editor.Command(CMD_TRANSPARENT_PIXELS);
+    EXPECT_TRUE(MarkingTransparentPixels());
+    editor.Drag(false, {{2, 2}, {4, 2}});  // the Pen: single cells
+    EXPECT_TRUE(same(marked(), points({{2, 2}, {3, 2}, {4, 2}})));
+    EXPECT_EQ(image.history.index(), 1u);
+    editor.Command(CMD_BRUSH);  // a tool ends the mode; the Brush then marks its square
+    EXPECT_FALSE(MarkingTransparentPixels());
+    editor.Command(CMD_BRUSH_3);
+    editor.Command(CMD_TRANSPARENT_PIXELS);
+    editor.Drag(false, {{20, 20}});
+    editor.Command(CMD_PEN);
+    editor.Command(CMD_TRANSPARENT_PIXELS);
+    editor.Drag(true, {{3, 2}});  // unmarked
+    std::vector<POINT> want = points({{2, 2}, {4, 2}, {19, 19}, {20, 19}, {21, 19}, {19, 20}, {20, 20}, {21, 20},
+                                      {19, 21}, {20, 21}, {21, 21}});
+    EXPECT_TRUE(same(marked(), want));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) ASSERT_EQ(GetPixel(CanvasDC(), x, y), kWhite) << x << "," << y;  // unpainted
+
+    // The WorkArea covers the marked cells with the checker, the others not.
+    HWND work = WorkAreaWindow();
+    RedrawWindow(work, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    int z = Views().zoom;
+    auto greyIn = [&](int c, int r) {
+        WindowDC dc(work);
+        int grey = 0;
+        for (int y = r * z; y < (r + 1) * z - 1; ++y)
+            for (int x = c * z; x < (c + 1) * z - 1; ++x)
+                grey += (GetPixel(dc.get(), x, y) & 0xFFFFFF) == RGB(200, 200, 200);
+        return grey;
+    };
+    EXPECT_GT(greyIn(2, 2), 0);
+    EXPECT_GT(greyIn(20, 21), 0);
+    EXPECT_EQ(greyIn(3, 2), 0);
+    EXPECT_EQ(greyIn(10, 10), 0);
+    SaveWindowShot(work, TestOutputDir("screenshots") + "\\editor_marked_pixels.bmp");
+
+    // Undo takes the unmarking back, then the Brush's square.
+    editor.Command(CMD_UNDO);
+    EXPECT_EQ(marked().size(), want.size() + 1);
+    editor.Command(CMD_UNDO);
+    EXPECT_TRUE(same(marked(), points({{2, 2}, {3, 2}, {4, 2}})));
+    editor.Command(CMD_TRANSPARENT_PIXELS);
+    editor.Drag(false, {{20, 20}});  // size 3 is still the brush size, but the tool is the Pen
+    editor.Command(CMD_PEN);
+    editor.Drag(false, {{0, 31}});  // paints again
+    EXPECT_EQ(GetPixel(CanvasDC(), 0, 31), kRed);
+
+    editor.Command(CMD_SAVE);
+    DecodedIconFile saved;
+    std::string error;
+    ASSERT_TRUE(ReadDecodedIcon(path, &saved, &error)) << error;
+    ASSERT_EQ(saved.images.size(), 1u);
+    const DecodedImage &img = saved.images[0];
+    EXPECT_EQ(img.MaskedCount(), 4);
+    for (const POINT &p : points({{2, 2}, {3, 2}, {4, 2}, {20, 20}})) {
+        EXPECT_TRUE(img.Masked(p.x, p.y)) << p.x << "," << p.y;
+        EXPECT_EQ(img.Alpha(p.x, p.y), 0) << p.x << "," << p.y;
+        EXPECT_EQ(img.Pixel(p.x, p.y), RGB(0, 0, 0)) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(img.Pixel(0, 31), kRed);
+    EXPECT_EQ(img.AlphaCount(255), 32 * 32 - 4);
+    std::string kept = TestOutputDir("editor_tools") + "\\marked_saved.ico";
+    ASSERT_TRUE(CopyFileA(path.c_str(), kept.c_str(), FALSE));
+    WriteReadbackExpect(kept);
+}
+
 // The one-shot picks read the colour the WorkArea shows at the click: a
 // press meanwhile does nothing; Extract color makes it the left colour and
 // returns to the Pen; the transparent colour's Apply marks the image;

@@ -40,6 +40,14 @@ def main():
     check(len(colours) == 2, f"pattern.bmp: {len(colours)} colours")
     check(all(abs(a - b) <= 24 for c in colours for d in colours for a, b in zip(c, d)),
           f"pattern.bmp: colours too far apart {colours}")
+    # The marks' pattern: a checker of squares of 4, white and light grey.
+    marks = os.path.join(art, "transparent.bmp")
+    out = subprocess.run(["identify", "-format", "%m %w %h", marks], capture_output=True, text=True)
+    check(out.stdout.split() == ["BMP3", "8", "8"], f"transparent.bmp: identify says {out.stdout!r}")
+    checker = Image.open(marks).convert("RGB")
+    check([checker.getpixel(p) for p in ((0, 0), (4, 0), (0, 4), (4, 4), (7, 3))] ==
+          [(255, 255, 255), (200, 200, 200), (200, 200, 200), (255, 255, 255), (200, 200, 200)],
+          "transparent.bmp: not a checker of 4")
     named = {"toolbar.bmp": (47, [0, 2, 3, 5, 9, 10, 11, 12, 13, 18, 21, 23, 33, 39, 40, 45, 46]),
              "tools.bmp": (22, [0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 19, 20, 21])}
     for name, (count, used) in named.items():

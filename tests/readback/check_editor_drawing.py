@@ -9,6 +9,8 @@ nobody here wrote:
                          identify: its format and size; a .bmp must hold a
                          colour table for depths up to 8 and 24-bit pixels
                          above
+  export_kept/kept_W_D.bmp the same for an icon with more images than the
+                         editor opens (the last two have no picture)
 
 Prints 'N passed, N failed' and exits non-zero on any failure."""
 import glob
@@ -45,10 +47,10 @@ def check_drawing(grid_path):
 
 
 def check_export(path):
-    m = re.match(r"pic_(\w+)_(\d+)_(\d+)\.(\w+)$", os.path.basename(path))
+    m = re.match(r"(?:pic_\w+|kept)_(\d+)_(\d+)\.(\w+)$", os.path.basename(path))
     if not m:
         return
-    ext, width, depth = m.group(1), int(m.group(2)), int(m.group(3))
+    width, depth, ext = int(m.group(1)), int(m.group(2)), m.group(3)
     out = subprocess.run(["identify", "-format", "%m %w %h\n", path], capture_output=True, text=True)
     first = out.stdout.splitlines()[0].split() if out.stdout else []
     check(out.returncode == 0 and len(first) == 3 and first[0] in FORMATS[ext] and first[1:] == [str(width)] * 2,
@@ -69,6 +71,12 @@ def main():
     for g in grids:
         check_drawing(g)
     for e in exports:
+        check_export(e)
+    # The images of an icon with more than the editor opens: the last two
+    # exported from their stored data.
+    kept = sorted(glob.glob(os.path.join(folder, "export_kept", "kept_*.bmp")))
+    check(len(kept) == 3, f"{len(kept)} pictures in {folder}\\export_kept, 3 expected")
+    for e in kept:
         check_export(e)
     print(f"{tally.passed} passed, {tally.failed} failed")
     sys.exit(1 if tally.failed else 0)

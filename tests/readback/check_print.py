@@ -79,6 +79,26 @@ def near_line(lines, page, text, x, top, height, why):
     check(ok, "%s: %r at (%d, %d), found %r" % (why, text, x, top, found or [l for l in lines if l[0] == page][:20]))
 
 
+# A4 at 300 dpi: 2480 x 3508, the value column at a third.
+VALUE_COLUMN = 2480 // 3
+
+
+def documents(path):
+    """The print documents the printer's port appended to the file."""
+    with open(path, "rb") as f:
+        return f.read().count(b"%!PS-Adobe")
+
+
+def check_header(lines, title, name, count):
+    """The sheet's header on the first page: the title, the file's labels
+    at the margin, its name and the image count in the value column."""
+    near_line(lines, 0, title, 0, 0, 70, "title")
+    near_line(lines, 0, "Ico file:", 140, 200, 40, "file label")
+    near_line(lines, 0, "# Formats:", 140, 250, 40, "count label")
+    near_line(lines, 0, str(count), VALUE_COLUMN, 250, 40, "count")
+    check(any(l[3].strip().endswith(name) and abs(l[1] - VALUE_COLUMN) <= 10 for l in lines), "path at a third")
+
+
 def render(ps, png):
     subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-sDEVICE=png16m", "-r%d" % DPI, "-dFirstPage=1",
                     "-dLastPage=1", "-sOutputFile=" + png, ps], check=True)
@@ -96,15 +116,10 @@ def main(folder):
         check(os.path.exists(f), "missing " + f)
     if check_icons.failed:
         return
-    with open(three, "rb") as f:
-        check(f.read().count(b"%!PS-Adobe") == 1, "print_three.ps holds one document")
+    check(documents(three) == 1, "print_three.ps holds one document")
     lines = lines_of(three)
-    width = 2480 // 3  # A4 at 300 dpi: 2480 x 3508, the value column at a third
-    near_line(lines, 0, "Glyphery", 0, 0, 70, "title")
-    near_line(lines, 0, "Ico file:", 140, 200, 40, "file label")
-    near_line(lines, 0, "# Formats:", 140, 250, 40, "count label")
-    near_line(lines, 0, "3", width, 250, 40, "count")
-    check(any(l[3].strip().endswith("three.ico") and abs(l[1] - width) <= 10 for l in lines), "path at a third")
+    width = VALUE_COLUMN
+    check_header(lines, "Glyphery", "three.ico", 3)
     near_line(lines, 0, "Format: 16x16, 16 couleurs", 140, 350, 40, "first image line")
     near_line(lines, 0, "Format: 32x32, 16777216 couleurs", 140, 405, 40, "second image line")
     near_line(lines, 0, "Format: 48x48, 16777216 couleurs", 140, 460, 40, "third image line")
@@ -123,8 +138,7 @@ def main(folder):
         check(close(page.getpixel((1200, y - 3)), (255, 255, 255)), "white above the rule at y %d" % y)
     check(close(page.getpixel((130, 183)), (255, 255, 255)), "the rule starts at x 140")
 
-    with open(overflow, "rb") as f:
-        check(f.read().count(b"%!PS-Adobe") == 2, "print_overflow.ps holds two documents")
+    check(documents(overflow) == 2, "print_overflow.ps holds two documents")
     lines = lines_of(overflow)
     first = [l for l in lines if l[0] == 0 and l[3].startswith("Format: 256x256")]
     second = [l for l in lines if l[0] == 1]

@@ -1,4 +1,4 @@
-#include "display/printsheet.h"
+#include "common/printsheet.h"
 
 #include <cstdio>
 
@@ -30,7 +30,7 @@ int64_t SheetColorCount(int bitDepth) {
 }
 
 std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vector<SheetImage> &images,
-                                   const SheetTexts &texts) {
+                                   const SheetTexts &texts, const SheetStyle &style) {
     std::vector<SheetPage> pages(1);
     SheetPage *page = &pages.back();
     const int column = pageWidth / 3;
@@ -53,14 +53,16 @@ std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vec
     };
     for (size_t i = 0; i < images.size(); ++i) {
         const SheetImage &image = images[i];
-        makeRoom(image.height);
+        int64_t width = (int64_t)style.scale * image.width, height = (int64_t)style.scale * image.height;
+        int64_t reach = style.below + height;
+        makeRoom(reach);
         char line[160];
         snprintf(line, sizeof line, texts.imageFormat.c_str(), image.width, image.height,
                  (int)SheetColorCount(image.bitDepth));
         page->push_back(Text(kLeft, (int)y, SheetFont::kNormal, line));
-        page->push_back(SheetItem{SheetItem::kIcon, column, (int)y, image.height, image.height, SheetFont::kNormal,
-                                  "", i});
-        y += (int64_t)(image.height > kLineHeight ? image.height : kLineHeight) + kImageGap;
+        page->push_back(SheetItem{SheetItem::kIcon, style.valueColumn ? column : kLeft, (int)(y + style.below),
+                                  (int)width, (int)height, SheetFont::kNormal, "", i});
+        y += (reach > kLineHeight ? reach : kLineHeight) + kImageGap;
     }
     makeRoom(kRuleHeight);
     page->push_back(Rule((int)y, pageWidth));

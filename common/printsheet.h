@@ -1,5 +1,6 @@
 // The printed sheet of an icon file, laid out in printer pixels (MM_TEXT):
-// what goes where on which page, apart from the printer. Portable.
+// what goes where on which page, apart from the printer. Both programs print
+// it, each with its own texts and its own place for the pictures. Portable.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,7 @@ struct SheetImage {
 
 // The sheet's texts, from the program's string table.
 struct SheetTexts {
-    std::string title;        // "Glyphery"
+    std::string title;        // the program's name
     std::string fileLabel;    // "Ico file: "
     std::string countLabel;   // "# Formats: "
     std::string imageFormat;  // "Format: %dx%d, %d couleurs": width, height, colours
@@ -34,14 +35,21 @@ struct SheetItem {
 // One print document of one page.
 typedef std::vector<SheetItem> SheetPage;
 
+// Where each image's picture goes beside its line, and how large.
+struct SheetStyle {
+    bool valueColumn = true;  // at the value column; else at the left margin
+    int below = 0;            // how far below the top of the image's line
+    int scale = 1;            // its size: scale x the image's
+};
+
 // Left margin, value column at a third of the page, rules of page width - 200
 // by 10 at y 178 and 300, the file line at 200, the count at 250, the first
-// image line at 350, each image line then `height + 15` lower (at least the
-// 40 of its text + 15); an image (or
-// the final rule) that would reach past the page's height goes to a new
-// document at y 50 without the header. The final rule follows the last image.
+// image line at 350, each image line then 15 below the lower of its text
+// (40) and its picture (`below` + scale x height); an image (or the final
+// rule) that would reach past the page's height goes to a new document at
+// y 50 without the header. The final rule follows the last image.
 std::vector<SheetPage> LayOutSheet(int pageWidth, int pageHeight, const std::vector<SheetImage> &images,
-                                   const SheetTexts &texts);
+                                   const SheetTexts &texts, const SheetStyle &style = SheetStyle());
 
 // The colours an image of `bitDepth` bits can show: 2, 16, 256, ... up to
 // 16777216 for 24 bits; 32-bit images show as many (their fourth byte is

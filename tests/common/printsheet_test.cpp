@@ -2,7 +2,7 @@
 // the final rule, and the documents that the images overflow into.
 #include <gtest/gtest.h>
 
-#include "display/printsheet.h"
+#include "common/printsheet.h"
 
 namespace {
 
@@ -85,6 +85,43 @@ TEST(PrintSheetTest, EmptySetsAndOverflow) {
     ASSERT_EQ(exact[1].size(), 1u);
     EXPECT_EQ(exact[1][0].kind, SheetItem::kRule);
     EXPECT_EQ(exact[1][0].y, 50);
+}
+
+// The editor's sheet: each picture three times its size, 50 below its line
+// at the left margin; a picture that would reach past the page goes to a new
+// document with its line, not cut by the page's edge.
+TEST(PrintSheetTest, PicturesUnderTheirLinesThreeTimesTheirSize) {
+    SheetStyle style;
+    style.valueColumn = false;
+    style.below = 50;
+    style.scale = 3;
+    std::vector<SheetImage> images = {{48, 48, 4}, {48, 48, 8}, {48, 48, 24}, {96, 96, 32}, {16, 16, 1}};
+    std::vector<SheetPage> pages = LayOutSheet(2400, 1000, images, Texts(), style);
+    ASSERT_EQ(pages.size(), 2u);
+    // 350, + 50 + 144 + 15 = 559, 768; the 96 x 96 at 977 would end at
+    // 977 + 50 + 288: on the next document at 50, the 16 x 16 at 50 + 353.
+    const struct {
+        size_t page, at;
+        int y;
+        const char *text;
+    } lines[] = {{0, 7, 350, "Format: 48x48, 16 couleurs"}, {0, 9, 559, "Format: 48x48, 256 couleurs"},
+                 {0, 11, 768, "Format: 48x48, 16777216 couleurs"}, {1, 0, 50, "Format: 96x96, 16777216 couleurs"},
+                 {1, 2, 403, "Format: 16x16, 2 couleurs"}};
+    for (const auto &l : lines) {
+        SCOPED_TRACE(l.text);
+        ASSERT_LT(l.at + 1, pages[l.page].size());
+        const SheetItem &line = pages[l.page][l.at], &picture = pages[l.page][l.at + 1];
+        EXPECT_EQ(line.text, l.text);
+        EXPECT_EQ(line.x, 140);
+        EXPECT_EQ(line.y, l.y);
+        EXPECT_EQ(picture.kind, SheetItem::kIcon);
+        EXPECT_EQ(picture.x, 140);
+        EXPECT_EQ(picture.y, l.y + 50);
+        EXPECT_EQ(picture.width, 3 * images[picture.image].width);
+        EXPECT_EQ(picture.height, 3 * images[picture.image].height);
+    }
+    EXPECT_EQ(pages[1].back().kind, SheetItem::kRule);
+    EXPECT_EQ(pages[1].back().y, 403 + 50 + 48 + 15);
 }
 
 TEST(PrintSheetTest, ColourCounts) {
