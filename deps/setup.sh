@@ -20,9 +20,17 @@ recipe_hash=$(cat "$here/versions.sh" "$here/build-libs.sh" | sha1sum | cut -c1-
 key="png${LIBPNG_VERSION}-jpeg${LIBJPEG_VERSION}-tiff${LIBTIFF_VERSION}-im${IMAGEMAGICK_VERSION}-q16-${recipe_hash}"
 archs="i686 x86_64"
 prefix_of() { echo "$cache_root/$1-$key"; }
+# The video and camera-raw decoders have their own recipe and cache key.
+media_hash=$(cat "$here/build-media-libs.sh" "$here/debian-source.sh" | sha1sum | cut -c1-8)
+media_key="$(bash "$here/build-media-libs.sh" --versions)-$media_hash"
+media_prefix_of() { echo "$cache_root/$1-media-$media_key"; }
 
 if [ "${1:-}" = "--print-prefix" ]; then
     prefix_of "${2:-i686}"
+    exit 0
+fi
+if [ "${1:-}" = "--print-media-prefix" ]; then
+    media_prefix_of "${2:-i686}"
     exit 0
 fi
 
@@ -78,7 +86,15 @@ for arch in $archs; do
         todo="$todo $arch"
     fi
 done
-[ -n "$todo" ] || exit 0
+media_todo=
+for arch in $archs; do
+    if [ -f "$(media_prefix_of "$arch")/.complete" ]; then
+        log "media libraries for $arch ready in $(media_prefix_of "$arch")"
+    else
+        media_todo="$media_todo $arch"
+    fi
+done
+[ -n "$todo$media_todo" ] || exit 0
 
 # Source packages need deb-src entries; add them beside the binary ones.
 if ! grep -rqs '^\(deb-src\|Types:.*deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -104,4 +120,14 @@ for arch in $todo; do
     bash "$here/build-libs.sh" "$prefix" "$cache_root/src" "$arch"
     touch "$prefix/.complete"
     log "image libraries for $arch built in $(( $(date +%s) - start )) s into $prefix"
+done
+
+for arch in $media_todo; do
+    prefix=$(media_prefix_of "$arch")
+    start=$(date +%s)
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    JOBS=2 bash "$here/build-media-libs.sh" "$prefix" "$cache_root/src" "$arch"
+    touch "$prefix/.complete"
+    log "media libraries for $arch built in $(( $(date +%s) - start )) s into $prefix"
 done
