@@ -8,16 +8,14 @@
 const char kConvertUsage[] =
     "Usage: GlypheryConvert [options] PICTURE...\n"
     "Converts each picture into an icon (.ico), a cursor (.cur) or a 48x48 profile\n"
-    "bitmap (.bmp) named after it, in the output folder; an MPEG clip into one\n"
-    "file per frame (NAME_0000.ico ...) or an animated cursor (.ani).\n"
+    "bitmap (.bmp) named after it, in the output folder.\n"
     "\n"
     "  --formats LIST       images to include, comma-separated SIZExBITS: SIZE 16, 32,\n"
     "                       48, 64 or 96 (or the --custom size, or empty for it: x8),\n"
     "                       BITS 1, 4, 8, 24 or 32. Example: --formats 16x4,32x8,48x24\n"
     "  --xp                 the XP set: 16, 32 and 48 pixels at 4, 8 and 24 bits\n"
     "  --custom N           the custom size (97 to 200 in the program's panel)\n"
-    "  --as KIND            icon (default), cursor, ani (an animated cursor of\n"
-    "                       32x32 frames, from MPEG clips) or profile\n"
+    "  --as KIND            icon (default), cursor or profile\n"
     "  --transparent[=#RRGGBB]\n"
     "                       make that colour transparent (default: white)\n"
     "  --keep-proportions   fit the picture inside the square with a white border\n"
@@ -153,9 +151,8 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
             if (value == "icon") out->kind = kCreateIcon;
             else if (value == "cursor") out->kind = kCreateCursor;
             else if (value == "profile") out->kind = kCreateProfile;
-            else if (value == "ani") out->kind = kCreateAnimatedCursor;
             else {
-                *error = "bad kind \"" + value + "\": expected icon, cursor, ani or profile";
+                *error = "bad kind \"" + value + "\": expected icon, cursor or profile";
                 return false;
             }
         } else if (name == "--transparent") {
@@ -203,8 +200,6 @@ bool ParseConvertOptions(int argc, const char *const *argv, ConvertOptions *out,
         out->checked[box] = true;
     }
     if (out->kind == kCreateProfile) CheckPreset(kProfileSetIds, 1, out->checked);
-    // An animated cursor's frames are 32 x 32 whatever the boxes; one box says so.
-    if (out->kind == kCreateAnimatedCursor && FormatsOf(*out).empty()) out->checked[FormatBoxFor(32, 24, 0)] = true;
     return CheckHotspot(*out, error);
 }
 

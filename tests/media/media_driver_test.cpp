@@ -253,4 +253,27 @@ TEST_F(MediaDriverTest, ARawPictureBecomesAnIconOfItsColours) {
     WriteReadbackExpect(TestOutputDir("media") + "\\quad.ico");
 }
 
+// GlypheryConvert --as ani takes a clip's frames from the frame extractor:
+// one animated cursor of its four frames, nothing left in the temporary folder.
+TEST_F(MediaDriverTest, TheCommandLineMakesAnAnimatedCursorOfAClip) {
+    ProgramRun run = RunProgram(SiblingProgram("GlypheryConvert.exe"),
+                                "--as ani --formats 32x24 --rate 7 --out \"" + out_.path() + "\" \"" + Input("clip1.mpg") + "\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    std::string ani = out_.File("clip1.ani");
+    std::vector<uint8_t> bytes = ReadFileBytes(ani);
+    AniContents contents;
+    std::string error;
+    ASSERT_TRUE(ParseAniFile(bytes.data(), bytes.size(), &contents, &error)) << error << "\n" << run.output;
+    EXPECT_EQ(contents.frames.size(), 4u);
+    UniqueIcon cursor((HICON)LoadCursorFromFileA(ani.c_str()));
+    ASSERT_TRUE(cursor);
+    for (UINT step = 0; step < 4; ++step)
+        EXPECT_TRUE(Near(DrawnPixel(cursor.get(), 32, 16, 16, step), kFrameColours[step], 40)) << "step " << step;
+    for (const char *name : {"GYclip1_0000.bmp", "GY_0000.bmp"}) EXPECT_FALSE(InTemp(name)) << name;
+    ProgramRun broken = RunProgram(SiblingProgram("GlypheryConvert.exe"),
+                                   "--as ani --formats 32x24 --out \"" + out_.path() + "\" \"" + Input("broken.mpg") + "\"");
+    EXPECT_EQ(broken.exitCode, 1u) << broken.output;
+    EXPECT_FALSE(FileExists(out_.File("broken.ani")));
+}
+
 }  // namespace
