@@ -23,9 +23,10 @@ b="$SRC/build-mpeg2-$ARCH"
 rm -rf "$b"; mkdir -p "$b"
 # Its configure would define `inline` as the always-inline attribute alone,
 # which makes every inline function of the mingw headers an external
-# definition in each object (multiply defined at link time): plain inline.
+# definition in each object (multiply defined at link time). Telling it the
+# compiler's own keyword skips that test.
 (cd "$b" && "$d/configure" -q --host=$HOST --prefix="$P" --disable-shared --enable-static \
-    --disable-sdl --without-x --disable-dependency-tracking ac_cv_always_inline=no \
+    --disable-sdl --without-x --disable-dependency-tracking ac_cv_c_inline=__inline__ \
     CC=$HOST-gcc-posix CFLAGS="-O2" >/dev/null \
   && make -s -j"$JOBS" -C libmpeg2 >/dev/null 2>"$b/make.log" \
   && make -s -j"$JOBS" -C libmpeg2/convert >/dev/null 2>>"$b/make.log") \
