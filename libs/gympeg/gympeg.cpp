@@ -122,6 +122,10 @@ int FrameExtractor::Run() {
     if (!file) return 0;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) return 0;
+    // The decoder's plain C routines: its MMX picture transforms assume the
+    // calling conventions of other systems and fault in 64-bit Windows
+    // programs. The choice holds for the process (the first call sets it).
+    mpeg2_accel(0);
     decoder_.reset(mpeg2_init());
     if (!decoder_) return 0;
     info_ = mpeg2_info(decoder_.get());

@@ -43,7 +43,7 @@ HWND ProgressWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "MediaTestProgress";
     RegisterClassA(&wc);
-    return CreateWindowA("MediaTestProgress", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, "MediaTestProgress", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 class MpegLibraryTest : public ::testing::Test {
