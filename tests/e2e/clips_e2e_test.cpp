@@ -9,18 +9,18 @@
 
 #include <string>
 
+#include "common/handles.h"
 #include "iconres/anifile.h"
 #include "iconres/resource.h"
 #include "shell/resource.h"
 #include "tests/common/testutil_win.h"
 #include "tests/e2e/driver.h"
+#include "tests/media/media_fixtures.h"
 
 namespace {
 
 const DWORD kConvertMs = 180000;
 const int kBox32x4 = 1355;  // the format box of 32 x 32 at 4 bits
-
-std::string Media(const std::string &name) { return TestOutputDir("media-inputs") + "\\" + name; }
 
 std::string DialogText(HWND dialog, int id) {
     char buf[256] = "";
@@ -33,7 +33,7 @@ protected:
     void SetUp() override {
         for (const std::string &dir : {in_, out_, temp_}) ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
         for (const char *name : {"clip1.mpg", "clip2.mpeg", "quad.dng"})
-            ASSERT_TRUE(CopyFileA(Media(name).c_str(), (in_ + "\\" + name).c_str(), FALSE)) << name;
+            ASSERT_TRUE(CopyFileA(MediaInput(name).c_str(), (in_ + "\\" + name).c_str(), FALSE)) << name;
         PutSetting("installPath", BinFolder());
         PutSetting("pathLaunch", in_);
         PutSetting("pathSave", out_);

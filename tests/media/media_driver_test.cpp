@@ -18,22 +18,11 @@
 #include "conversion/imageowners.h"
 #include "iconres/anifile.h"
 #include "tests/common/testutil_win.h"
+#include "tests/media/media_fixtures.h"
 
 namespace {
 
-std::string Input(const std::string &name) { return TestOutputDir("media-inputs") + "\\" + name; }
-
-const COLORREF kFrameColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
-
-::testing::AssertionResult Near(COLORREF got, COLORREF want, int tolerance) {
-    int d = std::max({std::abs(GetRValue(got) - GetRValue(want)), std::abs(GetGValue(got) - GetGValue(want)),
-                      std::abs(GetBValue(got) - GetBValue(want))});
-    if (d <= tolerance) return ::testing::AssertionSuccess();
-    char text[96];
-    snprintf(text, sizeof text, "got %02X%02X%02X, want %02X%02X%02X", GetRValue(got), GetGValue(got),
-             GetBValue(got), GetRValue(want), GetGValue(want), GetBValue(want));
-    return ::testing::AssertionFailure() << text;
-}
+std::string Input(const std::string &name) { return MediaInput(name); }
 
 // The colour an icon or cursor (loaded by Wine from the file) draws at (x, y)
 // on white; `step` picks the frame of an animated cursor.

@@ -13,23 +13,11 @@
 #include "contracts/gympeg.h"
 #include "contracts/qcrw.h"
 #include "tests/common/testutil_win.h"
+#include "tests/media/media_fixtures.h"
 
 namespace {
 
-std::string Input(const std::string &name) { return TestOutputDir("media-inputs") + "\\" + name; }
-
-const COLORREF kFrameColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
-
-// Within `tolerance` on each channel: lossy coding moves colours a little.
-::testing::AssertionResult Near(COLORREF got, COLORREF want, int tolerance) {
-    int d = std::max({std::abs(GetRValue(got) - GetRValue(want)), std::abs(GetGValue(got) - GetGValue(want)),
-                      std::abs(GetBValue(got) - GetBValue(want))});
-    if (d <= tolerance) return ::testing::AssertionSuccess();
-    char text[96];
-    snprintf(text, sizeof text, "got %02X%02X%02X, want %02X%02X%02X", GetRValue(got), GetGValue(got),
-             GetBValue(got), GetRValue(want), GetGValue(want), GetBValue(want));
-    return ::testing::AssertionFailure() << text;
-}
+std::string Input(const std::string &name) { return MediaInput(name); }
 
 // A window that records the progress commands GYmpeg sends it.
 std::vector<LPARAM> g_progress;
