@@ -42,6 +42,10 @@ protected:
         PutSetting("display_icon", (DWORD)0);
         ASSERT_TRUE(program_.Start());
         ASSERT_NE(program_.WaitForMainWindow(), nullptr) << "no main window";
+    }
+    // A kind chosen in the list clears the format choice: the box comes after it.
+    void ChooseKind(const char *kind) {
+        program_.SelectCreateAs(kind);
         program_.Check(kBox32x4);
     }
     void TearDown() override {
@@ -59,6 +63,7 @@ protected:
 };
 
 TEST_F(ClipsEndToEnd, AClipConvertsFrameByFrameAndARawFileToAnIcon) {
+    ChooseKind("Icon");
     program_.TypeFileName("\"clip1.mpg\" \"quad.dng\"");
     std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
     MessageBoxSeen box = program_.WaitForMessageBox(click.get(), kConvertMs);
@@ -72,7 +77,7 @@ TEST_F(ClipsEndToEnd, AClipConvertsFrameByFrameAndARawFileToAnIcon) {
 }
 
 TEST_F(ClipsEndToEnd, AnimatedCursorFromAClipThroughTheBuilder) {
-    program_.SelectCreateAs("Animated Cursor");
+    ChooseKind("Animated Cursor");
     program_.TypeFileName("clip2.mpeg");
     std::unique_ptr<Pending> click = program_.Click(IDC_CONVERT);
     MessageBoxSeen builder = WaitForProcessDialog(program_.pid(), "ANI", {}, click.get(), kConvertMs);
@@ -101,7 +106,7 @@ TEST_F(ClipsEndToEnd, AnimatedCursorFromAClipThroughTheBuilder) {
 }
 
 TEST_F(ClipsEndToEnd, TheCursorTestPlaysTheClipsAnimatedCursor) {
-    program_.SelectCreateAs("Animated Cursor");
+    ChooseKind("Animated Cursor");
     program_.TypeFileName("clip2.mpeg");
     std::unique_ptr<Pending> click = program_.Click(IDC_TEST);
     MessageBoxSeen box = program_.WaitForMessageBox(click.get(), kConvertMs);
