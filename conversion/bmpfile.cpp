@@ -67,3 +67,34 @@ BmpReadResult ParseBmpFile(const uint8_t *data, size_t size, std::vector<uint8_t
     memcpy(out + kInfoHeaderSize + tableBytes, data + pixelStart, (size_t)layout.pixelBytes);
     return kBmpOk;
 }
+
+std::vector<uint8_t> BuildBmp24File(uint32_t width, uint32_t height, const uint8_t *bgrRows, size_t stride) {
+    std::vector<uint8_t> file;
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF || stride < 3ull * width) return file;
+    BmpLayout l = ComputeBmpLayout((int32_t)width, (int32_t)height, 1, 24, 0);
+    if (l.blockSize > kMaxBlockSize) return file;
+    file.assign(kFileHeaderSize + l.blockSize, 0);
+    auto put16 = [&](size_t at, uint32_t v) {
+        file[at] = (uint8_t)v;
+        file[at + 1] = (uint8_t)(v >> 8);
+    };
+    auto put32 = [&](size_t at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, (uint32_t)file.size());
+    put32(10, kFileHeaderSize + kInfoHeaderSize);
+    put32(14, kInfoHeaderSize);
+    put32(18, width);
+    put32(22, height);
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, (uint32_t)l.pixelBytes);
+    // Rows bottom-up, each padded to four bytes.
+    uint8_t *pixels = file.data() + kFileHeaderSize + kInfoHeaderSize;
+    for (uint32_t y = 0; y < height; ++y)
+        memcpy(pixels + (size_t)(height - 1 - y) * l.rowBytes, bgrRows + (size_t)y * stride, 3u * width);
+    return file;
+}

@@ -32,3 +32,9 @@ BmpLayout ComputeBmpLayout(int32_t width, int32_t height, uint16_t planes, uint1
 // Reads a whole file's bytes into a packed DIB. Nothing is allocated from a
 // count before the file is known to hold that many bytes.
 BmpReadResult ParseBmpFile(const uint8_t *data, size_t size, std::vector<uint8_t> *block);
+
+// A 24-bit Windows 3 bitmap file of `width` x `height` pixels from rows of
+// blue, green, red bytes given top row first, `stride` bytes apart. Empty
+// when the sizes are zero, the stride too short, or the file would pass the
+// block limit the reader keeps.
+std::vector<uint8_t> BuildBmp24File(uint32_t width, uint32_t height, const uint8_t *bgrRows, size_t stride);

@@ -73,8 +73,8 @@ public:
         case kSourceNothingToMake:
             Fail(result, "animated cursors are made from MPEG clips only");
             break;
-        case kSourceNotSupported:
-            Fail(result, "MPEG clips and camera raw pictures are not converted yet");
+        case kSourceNoFrames:
+            Fail(result, "no frame of the MPEG clip could be decoded");
             break;
         case kSourceBadName:
             Fail(result, "the output or temporary path would be longer than 259 characters");

@@ -22,6 +22,7 @@
 #include "conversion/formatpanel_win.h"
 #include "conversion/imagelib_win.h"
 #include "conversion/imageowners.h"
+#include "conversion/mediasources_win.h"
 #include "conversion/outputguard_win.h"
 #include "conversion/picture_alpha_win.h"
 #include "conversion/progress_win.h"
@@ -52,6 +53,20 @@ std::string ReasonOf(const ExceptionInfo *e) {
 // path) a JPEG is decoded at the smallest of its scales that still holds
 // twice that on both sides.
 ImagePtr ReadSource(ImageInfo *info, const std::string &path, ExceptionInfo *e, int fastLargest) {
+    if (ClassifySource(path) == kRawSource) {
+        // The raw decoder gives the picture at half its size; a larger one is brought to the bound.
+        ImagePtr picture = ReadRawPicture(path, e);
+        if (picture && BeyondReadBound(picture->columns, picture->rows)) {
+            ReadSize size = PlanRead(picture->columns, picture->rows);
+            if (size.plan != kReadReduced) {
+                ThrowException(e, ResourceLimitError, "the picture is too large", path.c_str());
+                return ImagePtr();
+            }
+            ImagePtr smaller(ResizeImage(picture.get(), size.width, size.height, UndefinedFilter, 1.0, e));
+            picture = std::move(smaller);
+        }
+        return picture;
+    }
     SetFileName(info->filename, path);
     ReadSize size;
     size.plan = kReadWhole;
@@ -232,7 +247,8 @@ struct SourceWork {
     SourceResult result;
     RenderedFiles rendered;
     bool refused = false;      // not converted: only SourceStarted and its result are reported
-    bool unsupported = false;  // MPEG or raw: only its result is reported
+    bool skipped = false;      // an MPEG clip without frames: only its result is reported
+    int frames = 0;            // an MPEG clip's frames, extracted by Render, converted by Finish
     bool threw = false;        // its conversion threw: nothing more is reported
     bool save = false;         // its bitmaps are rendered: saveICON makes the file
     std::vector<FileIdentity> files;  // what it writes, for the sources after it
@@ -258,10 +274,18 @@ public:
 
 private:
     void RenderGuarded(SourceWork *work, ConversionProgress *progress);
-    bool RenderFormats(const std::string &path, const std::string &base, std::vector<std::string> *written,
-                       SourceResult *result);
-    bool RenderFormatsFast(const std::string &path, const std::string &base, std::vector<std::string> *written,
-                           SourceResult *result);
+    bool RenderFormats(const std::string &path, const std::string &base, int frame,
+                       std::vector<std::string> *written, SourceResult *result);
+    bool RenderFormatsFast(const std::string &path, const std::string &base, int frame,
+                           std::vector<std::string> *written, SourceResult *result);
+    bool Render(const std::string &path, const std::string &base, int frame, std::vector<std::string> *written,
+                SourceResult *result) {
+        return request_.fast ? RenderFormatsFast(path, base, frame, written, result)
+                             : RenderFormats(path, base, frame, written, result);
+    }
+    void SaveIconFile(SourceWork *work, int frame, int frames, ConversionProgress *progress);
+    void FinishClipIcons(SourceWork *work, ConversionProgress *progress);
+    void FinishClipAnimatedCursor(SourceWork *work, ConversionProgress *progress);
     bool FinishBitmap(ImageInfo *info, ImagePtr *picture, int size, const std::string &name,
                       std::vector<std::string> *written, SourceResult *result, ExceptionInfo *e);
     void MakeIconFile(SourceWork *work, ConversionProgress *progress);
@@ -306,7 +330,7 @@ bool SourceConverter::FinishBitmap(ImageInfo *info, ImagePtr *picture, int size,
 // Renders one bitmap per format into the temporary folder. False (with the
 // bitmaps already written removed) when the source cannot be read or a
 // bitmap cannot be written: the remaining formats are skipped.
-bool SourceConverter::RenderFormats(const std::string &path, const std::string &base,
+bool SourceConverter::RenderFormats(const std::string &path, const std::string &base, int frame,
                                     std::vector<std::string> *written, SourceResult *result) {
     std::string temp = TempFolder();
     ImageInfoPtr info(AcquireImageInfo());
@@ -334,7 +358,7 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
     }
     for (size_t i = 0; i < request_.formats.size(); ++i) {
         const FormatEntry &format = request_.formats[i];
-        std::string name = RenderedBitmapName(temp, base, -1, format.size, format.bits);
+        std::string name = RenderedBitmapName(temp, base, frame, format.size, format.bits);
         if (name.empty()) {
             result->outcome = kSourceBadName;
             return false;
@@ -378,7 +402,7 @@ bool SourceConverter::RenderFormats(const std::string &path, const std::string &
 
 // The fast path: one scaled read, then per size one resize of it, and per
 // format a reduction of that small picture to saveICON's own table.
-bool SourceConverter::RenderFormatsFast(const std::string &path, const std::string &base,
+bool SourceConverter::RenderFormatsFast(const std::string &path, const std::string &base, int frame,
                                         std::vector<std::string> *written, SourceResult *result) {
     std::string temp = TempFolder();
     ImageInfoPtr info(AcquireImageInfo());
@@ -391,7 +415,7 @@ bool SourceConverter::RenderFormatsFast(const std::string &path, const std::stri
     }
     std::map<int, ImagePtr> resized;
     for (const FormatEntry &format : request_.formats) {
-        std::string name = RenderedBitmapName(temp, base, -1, format.size, format.bits);
+        std::string name = RenderedBitmapName(temp, base, frame, format.size, format.bits);
         if (name.empty()) {
             result->outcome = kSourceBadName;
             return false;
@@ -427,8 +451,7 @@ void SourceConverter::MakeIconFile(SourceWork *work, ConversionProgress *progres
     progress->ShowStatusLine();
     const int frames = 1, frame = 0;  // a still picture is one frame
     progress->Status(FrameStatus(frame, frames));
-    work->save = request_.fast ? RenderFormatsFast(work->source, work->base, &work->rendered.files, &work->result)
-                               : RenderFormats(work->source, work->base, &work->rendered.files, &work->result);
+    work->save = Render(work->source, work->base, -1, &work->rendered.files, &work->result);
 }
 
 // The 48 x 48 profile picture, sampled as the capture path does, written as
@@ -451,12 +474,14 @@ void SourceConverter::RenderGuarded(SourceWork *work, ConversionProgress *progre
     work->result.source = work->source;
     progress->SourceStarted(work->source);
     work->base = BaseName(work->source);
-    // MPEG frames and camera raw pictures come from their own libraries,
-    // which this build does not carry yet: such sources are skipped, without
-    // beep or status, as when the frame extractor finds no frame.
-    if (ClassifySource(work->source) != kStillSource) {
-        work->result.outcome = kSourceNotSupported;
-        work->unsupported = true;
+    if (ClassifySource(work->source) == kMpegSource && request_.kind != kCreateProfile) {
+        // The frames are extracted here, converted by Finish. A clip without
+        // one is skipped, without beep or status.
+        work->frames = ExtractClipFrames(work->source, progress->ProgressBarWindow());
+        if (work->frames == 0) {
+            work->result.outcome = kSourceNoFrames;
+            work->skipped = true;
+        }
         return;
     }
     switch (request_.kind) {
@@ -465,6 +490,109 @@ void SourceConverter::RenderGuarded(SourceWork *work, ConversionProgress *progre
     case kCreateProfile: MakeProfileImage(work->source, work->base, &work->result); break;
     default: work->result.outcome = kSourceNothingToMake; break;  // animated cursors come from MPEG frames only
     }
+}
+
+// saveICON on the bitmaps rendered for one frame (-1: a still picture), and
+// the output noted in the source's result.
+void SourceConverter::SaveIconFile(SourceWork *work, int frame, int frames, ConversionProgress *progress) {
+    progress->Status(FrameIconStatus(frame < 0 ? 0 : frame, frames));
+    std::string output = OutputPath(request_.targetFolder, work->base, frame, request_.kind);
+    if (output.empty()) {
+        work->result.outcome = kSourceBadName;
+        return;
+    }
+    FileStamp before = StampOf(output);
+    saveICON(request_.owner, request_.transparent, request_.color, SaveIconText(request_).c_str(), output.c_str(),
+             (int)request_.formats.size(), request_.formats.data());
+    // saveICON reports nothing: whether the file was written is seen on disk.
+    if (WrittenSince(output, before)) {
+        work->result.outputs.push_back(output);
+    } else {
+        work->result.outcome = kSourceNotWritten;
+        work->result.detail = "could not write " + output;
+    }
+    progress->FrameDone(frame < 0 ? 0 : frame);
+}
+
+// One icon or cursor per frame of a clip, numbered when there are several.
+// A frame that cannot be converted gets no file; the others still do.
+void SourceConverter::FinishClipIcons(SourceWork *work, ConversionProgress *progress) {
+    std::string temp = TempFolder();
+    progress->ShowStatusLine();
+    SourceResult failure;
+    for (int i = 0; i < work->frames; ++i) {
+        progress->Status(FrameStatus(i, work->frames));
+        int label = work->frames > 1 ? i : -1;  // a clip of one frame gives <base>.ico, as a picture does
+        RenderedFiles rendered;
+        SourceResult frameResult;
+        std::string bitmap = MpegFrameBitmap(temp, work->base, i);
+        bool ok = !bitmap.empty() && Render(bitmap, work->base, label, &rendered.files, &frameResult);
+        DeleteFileA(AniFrameBitmap(temp, i).c_str());  // the animated cursors' name of the frame
+        if (!ok) {
+            if (failure.outcome == kSourceConverted) failure = frameResult;
+            if (bitmap.empty()) failure.outcome = kSourceBadName;
+            continue;
+        }
+        size_t before = work->result.outputs.size();
+        SourceOutcome kept = work->result.outcome;
+        SaveIconFile(work, label, work->frames, progress);
+        if (work->result.outputs.size() == before && failure.outcome == kSourceConverted) failure = work->result;
+        work->result.outcome = kept;
+    }
+    if (work->result.outputs.empty() && failure.outcome != kSourceConverted) {
+        work->result.outcome = failure.outcome;
+        work->result.detail = failure.detail;
+    }
+}
+
+// Kind 3: each frame made a 32 x 32 icon "<temp>\GY<i>.ico", then the
+// animated cursor made of them by the request's maker (or written at once).
+void SourceConverter::FinishClipAnimatedCursor(SourceWork *work, ConversionProgress *progress) {
+    const int kFrameSize = 32;
+    std::string temp = TempFolder();
+    progress->FrameDone(100);
+    progress->FrameDone(0);
+    progress->ShowStatusLine();
+    AnimatedCursorFrames frames;
+    frames.source = work->source;
+    frames.frameCount = work->frames;
+    frames.frameSize = kFrameSize;
+    ImageInfoPtr info(AcquireImageInfo());
+    for (int i = 0; i < work->frames; ++i) {
+        std::string bitmap = AniFrameBitmap(temp, i), icon = AniFrameIcon(temp, i);
+        if (icon.empty()) break;  // the folder leaves no room for the names
+        // A frame that cannot be read has no icon, not one an earlier conversion left.
+        DeleteFileA(icon.c_str());
+        ExceptionPtr e(AcquireExceptionInfo());
+        ImagePtr picture = bitmap.empty() ? ImagePtr() : ReadSource(info.get(), bitmap, e.get(), 0);
+        if (picture) {
+            ImagePtr small(ResizeImage(picture.get(), kFrameSize, kFrameSize, CubicFilter, 1.0, e.get()));
+            if (small && WritePicture(info.get(), small.get(), "ICO:" + icon)) frames.icons.push_back(icon);
+        }
+        if (!bitmap.empty()) DeleteFileA(bitmap.c_str());
+        progress->FrameDone(i);
+    }
+    if (frames.icons.empty()) {
+        work->result.outcome = kSourceUnreadable;
+        work->result.detail = "no frame of the clip could be read";
+        return;
+    }
+    progress->AnimatedCursorFramesReady();
+    AnimatedCursorResult made;
+    if (request_.makeAnimatedCursor) {
+        made = request_.makeAnimatedCursor(frames);
+    } else {
+        std::string output = AniOutputPath(request_.targetFolder, work->base);
+        if (WriteAnimatedCursor(frames.icons, output, kDirectAniRate, "", "Glyphery")) made.written = output;
+    }
+    if (!made.written.empty()) {
+        work->result.outputs.push_back(made.written);
+    } else if (!made.cancelled) {
+        work->result.outcome = kSourceNotWritten;
+        work->result.detail = "the animated cursor could not be written";
+    }
+    if (!made.cancelled)
+        for (int i = 0; i < work->frames; ++i) DeleteFileA(AniFrameIcon(temp, i).c_str());
 }
 
 // Runs `step`; what it throws (an exhausted memory included) leaves the
@@ -497,30 +625,18 @@ void SourceConverter::Finish(SourceWork *work, ConversionProgress *progress) {
         return;
     }
     if (work->threw) return;
-    if (work->unsupported) {
+    if (work->skipped) {
         progress->SourceResultReady(work->result);
         return;
     }
     Guarded(work, [&] {
-        const int frames = 1, frame = 0;
-        if (work->save) {
-            progress->Status(FrameIconStatus(frame, frames));
-            std::string output = OutputPath(request_.targetFolder, work->base, -1, request_.kind);
-            if (output.empty()) {
-                work->result.outcome = kSourceBadName;
-            } else {
-                FileStamp before = StampOf(output);
-                saveICON(request_.owner, request_.transparent, request_.color, SaveIconText(request_).c_str(),
-                         output.c_str(), (int)request_.formats.size(), request_.formats.data());
-                // saveICON reports nothing: whether the file was written is seen on disk.
-                if (WrittenSince(output, before)) {
-                    work->result.outputs.push_back(output);
-                } else {
-                    work->result.outcome = kSourceNotWritten;
-                    work->result.detail = "could not write " + output;
-                }
-                progress->FrameDone(frame);
-            }
+        if (work->frames > 0) {
+            if (request_.kind == kCreateAnimatedCursor)
+                FinishClipAnimatedCursor(work, progress);
+            else
+                FinishClipIcons(work, progress);
+        } else if (work->save) {
+            SaveIconFile(work, -1, 1, progress);
         }
         {
             RenderedFiles left;  // those saveICON did not take, gone before the source is reported finished
@@ -803,14 +919,18 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
     ColourTables tables;
     if (request.fast) tables.Load();
     Conversion conversion(request, progress, results, sources, tables);
-    int workers = WorkerCount(request.workers, sources.size());
+    // A clip's frames are written under names shared by every clip (the
+    // animated cursor's): clips are converted one after another.
+    bool clips = std::any_of(sources.begin(), sources.end(),
+                             [](const std::string &s) { return ClassifySource(s) == kMpegSource; });
+    int workers = clips ? 1 : WorkerCount(request.workers, sources.size());
     if (workers < 2 || !conversion.RunParallel(workers)) conversion.RunInline();
     return 1;
 }
 
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
                      const std::vector<std::string> &sources, HWND *progressWindow,
-                     std::vector<SourceResult> *results) {
+                     std::vector<SourceResult> *results, AnimatedCursorMaker makeAnimatedCursor) {
     *progressWindow = nullptr;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ConversionRequest request;
@@ -826,6 +946,7 @@ int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &setti
     request.keepProportions = settings.keep_proportions != 0;
     request.beep = settings.bip != 0;
     request.owner = mainWindow;
+    request.makeAnimatedCursor = makeAnimatedCursor;
     EnsureImageLibrary();  // before the window shows: its start-up pumps no messages
     *progressWindow = CreateProgressWindow(resources, mainWindow);
     ProgressWindowSink sink(*progressWindow);

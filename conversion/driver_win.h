@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,20 @@
 #include "conversion/imagelib_win.h"
 
 struct Settings;
+
+// Kind 3: the frame icons made from an MPEG clip, for the animated cursor.
+struct AnimatedCursorFrames {
+    std::string source;              // the clip
+    int frameCount = 0;              // frames extracted: icon files "<temp>\GY0000.ico" on
+    int frameSize = 32;              // width and height of every frame icon
+    std::vector<std::string> icons;  // the frame icons made, in frame order (a frame that
+                                     // could not be read has none)
+};
+struct AnimatedCursorResult {
+    std::string written;     // the .ani file written, "" when none
+    bool cancelled = false;  // the user chose not to make one: the frame icons stay
+};
+typedef std::function<AnimatedCursorResult(const AnimatedCursorFrames &)> AnimatedCursorMaker;
 
 // Everything one conversion needs; the panel's window form fills it from the
 // settings and the format boxes.
@@ -41,6 +56,9 @@ struct ConversionRequest {
     // processor (at most kMaxWorkers). 1 converts on the calling thread.
     // Every count writes the same bytes and reports in source order.
     int workers = 0;
+    // Kind 3: makes the animated cursor of an MPEG clip from its frame icons.
+    // Without one, "<target>\<base>.ani" is written at once (SaveANI).
+    AnimatedCursorMaker makeAnimatedCursor;
 };
 const int kMaxWorkers = 4;
 const size_t kMaxSources = 4096;
@@ -50,7 +68,7 @@ enum SourceOutcome {
     kSourceUnreadable,      // the picture could not be read: nothing written
     kSourceNotWritten,      // rendered, but the output file could not be written
     kSourceNothingToMake,   // kind 3 from a still picture: no file, by design
-    kSourceNotSupported,    // MPEG and camera raw sources are not converted yet
+    kSourceNoFrames,        // an MPEG clip of which no frame could be extracted: skipped
     kSourceBadName,         // a formed path would not fit 260 characters
     kSourceWouldReplaceSource,  // a file it writes is a picture of this conversion: not converted
     kSourceOutputTaken,     // its output was written from an earlier source of this conversion
@@ -79,6 +97,10 @@ public:
     // Every source's result, skipped ones included.
     virtual void SourceResultReady(const SourceResult &result) {}
     virtual void Beep() { MessageBeep(MB_OK); }
+    // The window the MPEG frame extractor moves the progress bar of (none: no bar).
+    virtual HWND ProgressBarWindow() { return nullptr; }
+    // Before the animated cursor of a clip is made (a dialog may open).
+    virtual void AnimatedCursorFramesReady() {}
 };
 
 // Converts every source of the request (steps after the format list and the
@@ -99,7 +121,8 @@ int RunConversion(const ConversionRequest &request, ConversionProgress *progress
 // *progressWindow afterwards.
 int ConvertFromPanel(HWND mainWindow, HINSTANCE resources, const Settings &settings,
                      const std::vector<std::string> &sources, HWND *progressWindow,
-                     std::vector<SourceResult> *results = nullptr);
+                     std::vector<SourceResult> *results = nullptr,
+                     AnimatedCursorMaker makeAnimatedCursor = AnimatedCursorMaker());
 
 // The picture of a source as a conversion reads it (the first image, within
 // the read bound of readsize.h; with `fastLargest`, the largest image's side

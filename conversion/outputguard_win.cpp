@@ -60,9 +60,17 @@ void OutputGuard::Wrote(const std::string &output) { written_.Add(IdentityOf(out
 
 std::vector<std::string> FilesWrittenFor(const ConversionRequest &request, const std::string &source) {
     std::vector<std::string> files;
-    if (ClassifySource(source) != kStillSource) return files;
     std::string base = BaseName(source);
-    if (request.kind == kCreateProfile) {
+    if (ClassifySource(source) == kMpegSource) {
+        // A clip's outputs depend on its frame count, unknown before it is
+        // decoded: the file of a clip of one frame and that of the first frame.
+        if (request.kind == kCreateIcon || request.kind == kCreateCursor) {
+            files.push_back(OutputPath(request.targetFolder, base, -1, request.kind));
+            files.push_back(OutputPath(request.targetFolder, base, 0, request.kind));
+        } else if (request.kind == kCreateAnimatedCursor && !request.makeAnimatedCursor) {
+            files.push_back(AniOutputPath(request.targetFolder, base));
+        }
+    } else if (request.kind == kCreateProfile) {
         files.push_back(ProfileImagePath(request.targetFolder, base));
     } else if (request.kind == kCreateIcon || request.kind == kCreateCursor) {
         files.push_back(OutputPath(request.targetFolder, base, -1, request.kind));

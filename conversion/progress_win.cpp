@@ -58,6 +58,7 @@ void ProgressWindowSink::Repaint() {
 
 void ProgressWindowSink::SourceStarted(const std::string &path) {
     if (!window_) return;
+    if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNA);
     SetDlgItemTextA(window_, IDC_PROGRESS_SOURCE, path.c_str());
     Repaint();
 }
@@ -83,4 +84,11 @@ void ProgressWindowSink::SourceFinished(const std::string &path, const SourceRes
     SendMessageA(window_, WM_COMMAND, IDM_PROGRESS_SHOW_STATUS, 0);
     SetDlgItemTextA(window_, IDC_PROGRESS_STATUS, path.c_str());
     Repaint();
+}
+
+void ProgressWindowSink::AnimatedCursorFramesReady() {
+    if (!window_) return;
+    ShowWindow(window_, SW_HIDE);
+    HWND owner = GetWindow(window_, GW_OWNER);
+    if (owner) RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

@@ -18,6 +18,10 @@ public:
     void Status(const std::string &text) override;
     void FrameDone(int frame) override;
     void SourceFinished(const std::string &path, const SourceResult &result) override;
+    HWND ProgressBarWindow() override { return window_; }
+    // The window steps aside (hidden, its owner repainted) while the animated
+    // cursor is made; the next source shows it again.
+    void AnimatedCursorFramesReady() override;
 
 private:
     void Repaint();

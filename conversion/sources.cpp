@@ -8,7 +8,9 @@
 namespace {
 
 const char *const kMpegExtensions[] = {".mpg", ".mpeg", ".m1v", ".m2v", ".m75", ".m1s"};
-const char *const kRawExtensions[] = {".bay", ".cr2", ".crw", ".cs1", ".nef", ".orf", ".wb1", ".wbz", ".wpg"};
+// The raw formats of older cameras, then those current cameras write.
+const char *const kRawExtensions[] = {".bay", ".cr2", ".crw", ".cs1", ".nef", ".orf", ".wb1", ".wbz", ".wpg",
+                                      ".dng", ".arw", ".raf", ".rw2", ".pef", ".srw"};
 
 template <size_t N>
 bool MatchesAny(const std::string &ext, const char *const (&list)[N]) {
@@ -34,6 +36,44 @@ SourceKind ClassifySource(const std::string &path) {
     if (MatchesAny(ext, kMpegExtensions)) return kMpegSource;
     if (MatchesAny(ext, kRawExtensions)) return kRawSource;
     return kStillSource;
+}
+
+int RawDecoderEntry(const std::string &path) {
+    if (ClassifySource(path) != kRawSource) return 0;
+    std::string ext = Extension(path);
+    if (CompareNoCase(ext.c_str(), ".wbz", 4) == 0) return 2;
+    if (CompareNoCase(ext.c_str(), ".wb1", 4) == 0) return 3;
+    return 1;
+}
+
+std::string MpegFrameBitmap(const std::string &temp, const std::string &base, int frame) {
+    char buf[kBufferChars];
+    int n = snprintf(buf, sizeof buf, "%s\\GY%s_%04d.bmp", temp.c_str(), base.c_str(), frame);
+    return Finish(buf, n, kPathChars);
+}
+
+std::string AniFrameBitmap(const std::string &temp, int frame) {
+    char buf[kBufferChars];
+    int n = snprintf(buf, sizeof buf, "%s\\GY_%04d.bmp", temp.c_str(), frame);
+    return Finish(buf, n, kPathChars);
+}
+
+std::string AniFrameIcon(const std::string &temp, int frame) {
+    char buf[kBufferChars];
+    int n = snprintf(buf, sizeof buf, "%s\\GY%04d.ico", temp.c_str(), frame);
+    return Finish(buf, n, kPathChars);
+}
+
+std::string CursorTestAni(const std::string &temp) {
+    char buf[kBufferChars];
+    int n = snprintf(buf, sizeof buf, "%sGY.ani", temp.c_str());
+    return Finish(buf, n, kPathChars);
+}
+
+std::string AniOutputPath(const std::string &target, const std::string &name) {
+    char buf[kBufferChars];
+    int n = snprintf(buf, sizeof buf, "%s\\%s.ani", target.c_str(), name.c_str());
+    return Finish(buf, n, kPathChars);
 }
 
 std::string RenderedBitmapName(const std::string &temp, const std::string &base, int frame, int size, int bits) {

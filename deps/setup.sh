@@ -20,9 +20,21 @@ recipe_hash=$(cat "$here/versions.sh" "$here/build-libs.sh" | sha1sum | cut -c1-
 key="png${LIBPNG_VERSION}-jpeg${LIBJPEG_VERSION}-tiff${LIBTIFF_VERSION}-im${IMAGEMAGICK_VERSION}-q16-${recipe_hash}"
 archs="i686 x86_64"
 prefix_of() { echo "$cache_root/$1-$key"; }
+# The video and camera-raw decoders: each has its own recipe
+# (deps/build-<name>.sh), cache key and prefix.
+media_libs="mpeg2 libraw"
+media_prefix_of() {  # name arch
+    local recipe="$here/build-$1.sh" hash
+    hash=$(cat "$recipe" "$here/debian-source.sh" | sha1sum | cut -c1-8)
+    echo "$cache_root/$2-$(bash "$recipe" --versions)-$hash"
+}
 
 if [ "${1:-}" = "--print-prefix" ]; then
     prefix_of "${2:-i686}"
+    exit 0
+fi
+if [ "${1:-}" = "--print-media-prefix" ]; then  # --print-media-prefix NAME ARCH
+    media_prefix_of "${2:-mpeg2}" "${3:-i686}"
     exit 0
 fi
 
@@ -78,7 +90,17 @@ for arch in $archs; do
         todo="$todo $arch"
     fi
 done
-[ -n "$todo" ] || exit 0
+media_todo=
+for lib in $media_libs; do
+    for arch in $archs; do
+        if [ -f "$(media_prefix_of "$lib" "$arch")/.complete" ]; then
+            log "$lib for $arch ready in $(media_prefix_of "$lib" "$arch")"
+        else
+            media_todo="$media_todo $lib:$arch"
+        fi
+    done
+done
+[ -n "$todo$media_todo" ] || exit 0
 
 # Source packages need deb-src entries; add them beside the binary ones.
 if ! grep -rqs '^\(deb-src\|Types:.*deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -104,4 +126,15 @@ for arch in $todo; do
     bash "$here/build-libs.sh" "$prefix" "$cache_root/src" "$arch"
     touch "$prefix/.complete"
     log "image libraries for $arch built in $(( $(date +%s) - start )) s into $prefix"
+done
+
+for item in $media_todo; do
+    lib=${item%%:*} arch=${item#*:}
+    prefix=$(media_prefix_of "$lib" "$arch")
+    start=$(date +%s)
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    JOBS=2 bash "$here/build-$lib.sh" "$prefix" "$cache_root/src" "$arch"
+    touch "$prefix/.complete"
+    log "$lib for $arch built in $(( $(date +%s) - start )) s into $prefix"
 done

@@ -13,6 +13,7 @@
 #include "common/seams.h"
 #include "common/windowutil.h"
 #include "contracts/gydib.h"
+#include "conversion/sources.h"
 #include "iconres/resource.h"
 
 namespace {
@@ -21,7 +22,7 @@ const int kTextMax = 79;  // characters of the name, title, author and speed box
 
 // State of the one open builder.
 struct BuilderState {
-    const AniBuilderRequest *request = nullptr;
+    AniBuilderRequest *request = nullptr;
     HINSTANCE instance = nullptr;
     HIMAGELIST images = nullptr;
     std::vector<HICON> frames;  // one per frame, null when its file could not be loaded
@@ -32,12 +33,7 @@ BuilderState g_state;
 UINT g_previewPeriod = 0;
 
 // "" when the name would not fit a path: a cut name would be another file.
-std::string FramePath(int index) {
-    char path[MAX_PATH];
-    int n = snprintf(path, sizeof path, "%s\\GY%04d.ico", TempFolder().c_str(), index);
-    if (n < 0 || n >= (int)sizeof path) return std::string();
-    return CollapseBackslashes(path);
-}
+std::string FramePath(int index) { return AniFrameIcon(TempFolder(), index); }
 
 // An empty image keeps the image list's indices equal to the frame numbers
 // when a frame file cannot be loaded.
@@ -79,7 +75,7 @@ HICON LoadButtonIcon(int id) {
     return (HICON)LoadImageA(g_state.instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
 }
 
-BOOL OnInitDialog(HWND dialog, const AniBuilderRequest *req) {
+BOOL OnInitDialog(HWND dialog, AniBuilderRequest *req) {
     g_state = BuilderState();
     g_state.request = req;
     g_state.instance = (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);
@@ -165,6 +161,7 @@ void OnOk(HWND dialog) {
         SetFocus(GetDlgItem(dialog, IDC_ANI_NAME));
         return;
     }
+    lstrcpynA(g_state.request->written, path, sizeof g_state.request->written);
     Report(dialog, IDS_ANI_CREATED, name, folder, MB_ICONINFORMATION);
     KillTimer(dialog, kAniPreviewTimer);
     EndDialog(dialog, 1);
@@ -201,7 +198,7 @@ void OnDestroy(HWND dialog) {
 
 INT_PTR CALLBACK AniBuilderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, (const AniBuilderRequest *)lParam);
+    case WM_INITDIALOG: return OnInitDialog(dialog, (AniBuilderRequest *)lParam);
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
     case WM_TIMER:
         if (wParam != kAniPreviewTimer) return FALSE;
@@ -212,10 +209,11 @@ INT_PTR CALLBACK AniBuilderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return FALSE;
 }
 
-INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, const AniBuilderRequest *request) {
+INT_PTR RunAniBuilder(HINSTANCE instance, HWND owner, AniBuilderRequest *request) {
     if (!request || request->frameCount < 0 || request->frameSize <= 0) return 0;
     // Every frame file must be nameable; the last has the longest name.
     if (request->frameCount > 0 && FramePath(request->frameCount - 1).empty()) return 0;
+    request->written[0] = '\0';
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ANI), owner, AniBuilderProc, (LPARAM)request);
 }
 

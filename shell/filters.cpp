@@ -56,13 +56,21 @@ const FilterType kTypes[] = {
     {"WBZ", "Webshots package", ""},
     {"WMV", "Windows Media Video", ""},
     {"WPG", "WordPerfect Graphics", ""},
+    // Raw formats of current cameras, after the others: the stored filter
+    // index of a setting keeps naming the same filter.
+    {"DNG", "Digital Negative raw photo", ""},
+    {"ARW", "Sony raw photo", ""},
+    {"RAF", "Fujifilm raw photo", ""},
+    {"RW2", "Panasonic raw photo", ""},
+    {"PEF", "Pentax raw photo", ""},
+    {"SRW", "Samsung raw photo", ""},
 };
 
 const char kAllPatterns[] =
     "*.ASF;*.AVI;*.AVV;*.BAY;*.BGA;*.BMP;*.CAM;*.CIN;*.CMF;*.CR2;*.CRW;*.CS1;*.DCX;*.DIB;*.DCM;*.FAX;*.FPX;*.FTS;"
     "*.GIF;*.ICB;*.J6I;*.JNG;*.JPE;*.JPG;*.M1S;*.M1V;*.M2V;*.M75;*.MOV;*.MNG;*.MPV;*.MPG;*.MPEG;*.MPQ;*.MPX;*.NEF;"
     "*.ORF;*.PCD;*.PCT;*.PCX;*.PIC;*.PNG;*.PSD;*.QT;*.SJ1;*.TGA;*.TIF;*.TIFF;*.VDA;*.WB1;*.WBC;*.WBP;*.WBZ;*.WMV;"
-    "*.WPG";
+    "*.WPG;*.DNG;*.ARW;*.RAF;*.RW2;*.PEF;*.SRW";
 
 std::vector<FileFilter> MakeFilters() {
     std::vector<FileFilter> list;

@@ -19,12 +19,14 @@
 #include "conversion/driver_win.h"
 #include "conversion/formatpanel_win.h"
 #include "conversion/formatset.h"
+#include "conversion/mediasources_win.h"
 #include "conversion/resource.h"
 #include "conversion/sources.h"
 #include "shell/aboutdlg.h"
 #include "shell/filters.h"
 #include "desktop/desktop.h"
 #include "display/display_win.h"
+#include "iconres/anibuilder.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindow_report.h"
 #include "shell/resource.h"
@@ -167,11 +169,25 @@ private:
     bool enabled_[2];
 };
 
-// The last time a file was written (0 when it does not exist).
-ULONGLONG WriteTime(const std::string &path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+// Kind 3 on a clip: the builder dialog shows the frame icons and writes the
+// animated cursor the user names into the target folder.
+AnimatedCursorResult BuildAnimatedCursor(HWND owner, const AnimatedCursorFrames &frames) {
+    const Settings &s = *MainWindow().settings;
+    AniBuilderRequest request = {frames.frameCount, frames.frameSize, frames.source.c_str(), s.pathSave, s.helpPath, ""};
+    AnimatedCursorResult result;
+    if (RunAniBuilder(MainWindow().instance, owner, &request) == 1)
+        result.written = request.written;
+    else
+        result.cancelled = true;
+    return result;
+}
+
+// The cursor test writes a clip's animated cursor at once, as "<temp>GY.ani".
+AnimatedCursorResult WriteTestAnimatedCursor(const AnimatedCursorFrames &frames) {
+    AnimatedCursorResult result;
+    std::string path = CursorTestAni(TempFolder());
+    if (WriteAnimatedCursor(frames.icons, path, kDirectAniRate, "", "")) result.written = path;
+    return result;
 }
 
 // The display window shows every icon or cursor file the conversion wrote,
@@ -182,7 +198,7 @@ void ShowInDisplayWindow(HWND owner, Settings &s, const std::vector<SourceResult
     request.settings = &s;
     if (request.kind != kCreateIcon && request.kind != kCreateCursor) return;
     for (const SourceResult &r : results)
-        if (r.outcome == kSourceConverted) request.files.push_back(ResultPath(s.pathSave, r.source, request.kind));
+        if (r.outcome == kSourceConverted) request.files.insert(request.files.end(), r.outputs.begin(), r.outputs.end());
     if (!request.files.empty()) ShowDisplayWindow(owner, MainWindow().instance, request);
 }
 
@@ -240,7 +256,8 @@ void OnConvert(HWND panel) {
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
     if (sources.size() == 1 && IsVideoSource(sources[0])) sources[0] = PickVideoFrame(owner, sources[0]);
     std::vector<SourceResult> results;
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results,
+                                [owner](const AnimatedCursorFrames &frames) { return BuildAnimatedCursor(owner, frames); });
     if (!done) {
         EndProgress(&w.progress, false);
         return;
@@ -285,19 +302,16 @@ void OnCursorTest(HWND panel) {
     }
     CopyTransparency(panel, s);
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
-    // Only a file this conversion wrote is previewed, never one an earlier
-    // run left under the same name.
-    std::string path = PreviewCursorPath(s.pathSave, TempFolder(), sources[0]);
-    ULONGLONG before = path.empty() ? 0 : WriteTime(path);
     std::vector<SourceResult> results;
-    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results);
+    int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results, WriteTestAnimatedCursor);
     EndProgress(&w.progress, done != 0);
     ReportSourcesKept(w.browser, w.instance, results);
+    // Only a file this conversion wrote is previewed, never one an earlier
+    // run left under the same name: the cursor, the first frame's cursor of a
+    // clip, or a clip's animated cursor "<temp>GY.ani".
     HCURSOR preview = nullptr;
-    if (done && !path.empty()) {
-        ULONGLONG after = WriteTime(path);
-        if (after != 0 && after != before) preview = LoadCursorFromFileA(path.c_str());
-    }
+    if (done && results.size() == 1 && !results[0].outputs.empty())
+        preview = LoadCursorFromFileA(results[0].outputs[0].c_str());
     if (!preview) {
         SetTestLabel(panel, IDS_TEST);
         return;

@@ -55,13 +55,6 @@ std::string ResultPath(const std::string &target, const std::string &source, int
     return OutputPath(target, base, -1, kind == kCreateIcon ? kCreateIcon : kCreateCursor);
 }
 
-std::string PreviewCursorPath(const std::string &target, const std::string &temp, const std::string &source) {
-    std::string ext = Extension(source);
-    if (ext.size() == 4 && (CompareNoCase(ext.c_str(), ".avi", 4) == 0 || CompareNoCase(ext.c_str(), ".mpg", 4) == 0))
-        return CollapseBackslashes(temp + "GY.ani");
-    return OutputPath(target, BaseName(source), -1, kCreateCursor);
-}
-
 std::string QuotedParameter(const std::string &path) {
     if (path.find(' ') == std::string::npos || (path.size() >= 2 && path.front() == '"' && path.back() == '"'))
         return path;

@@ -19,9 +19,5 @@ bool IsVideoSource(const std::string &path);
 // (kind 1), the profile bitmap (kind 4) or the cursor (other kinds).
 std::string ResultPath(const std::string &target, const std::string &source, int kind);
 
-// The cursor the cursor test loads: the animated cursor "<temp>GY.ani" for
-// ".avi" and ".mpg" sources, else "<target>\<base>.cur".
-std::string PreviewCursorPath(const std::string &target, const std::string &temp, const std::string &source);
-
 // A path as a single command-line parameter: quoted when it holds a blank.
 std::string QuotedParameter(const std::string &path);

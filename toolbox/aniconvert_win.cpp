@@ -12,6 +12,8 @@
 #include "conversion/convert_options.h"
 #include "conversion/driver_win.h"
 #include "conversion/imageowners.h"
+#include "conversion/mediasources_win.h"
+#include "conversion/sources.h"
 #include "toolbox/animation.h"
 #include "toolbox/resource.h"
 #include "toolbox/toolbox_options.h"
@@ -70,11 +72,58 @@ struct FramePicture {
 // frames coalesced first, so that a frame that changes part of the picture
 // is shown as the whole picture). False, with the source, when one cannot
 // be read or holds too many frames.
+// A frame picture's name in the scratch folder, unique to this process: the
+// driver renders each frame under its base name in the shared temporary folder.
+std::string FramePictureName(const std::string &folder, size_t index, const char *extension) {
+    char name[64];
+    snprintf(name, sizeof name, "\\gyf%lu_%04u.%s", (unsigned long)GetCurrentProcessId(), (unsigned)index, extension);
+    return folder + name;
+}
+
+// An MPEG clip's frames, extracted by the frame extractor into the temporary
+// folder, moved into the scratch folder; each shows for the rate asked for.
+bool ReadClipFrames(const std::string &clip, const AniOptions &ani, const std::string &folder,
+                    std::vector<FramePicture> *frames, UINT *why) {
+    int count = ExtractClipFrames(clip, nullptr);
+    if (count == 0) return *why = IDS_TB_ANI_UNREADABLE, false;
+    std::string temp = TempFolder(), base = BaseName(clip);
+    bool ok = true;
+    for (int i = 0; i < count; ++i) {
+        std::string bitmap = MpegFrameBitmap(temp, base, i);
+        DeleteFileA(AniFrameBitmap(temp, i).c_str());  // the same frame under the animated cursors' name
+        if (!ok) {
+            DeleteFileA(bitmap.c_str());
+            continue;
+        }
+        if (frames->size() >= kMaxAniFrames) {
+            *why = IDS_TB_ANI_TOO_MANY;
+            ok = false;
+            DeleteFileA(bitmap.c_str());
+            continue;
+        }
+        FramePicture frame;
+        frame.path = FramePictureName(folder, frames->size(), "bmp");
+        frame.rate = ani.rate ? ani.rate : kAniDefaultSpeed;
+        if (!MoveFileExA(bitmap.c_str(), frame.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+            *why = IDS_TB_ANI_NOT_WRITTEN;
+            ok = false;
+            DeleteFileA(bitmap.c_str());
+            continue;
+        }
+        frames->push_back(frame);
+    }
+    return ok;
+}
+
 bool ReadFrames(const std::vector<std::string> &sources, const AniOptions &ani, const std::string &folder,
                 std::vector<FramePicture> *frames, std::string *failedSource, UINT *why) {
     EnsureImageLibrary();
     for (const std::string &source : sources) {
         *failedSource = source;
+        if (ClassifySource(source) == kMpegSource) {
+            if (!ReadClipFrames(source, ani, folder, frames, why)) return false;
+            continue;
+        }
         ImageInfoPtr info(AcquireImageInfo());
         ExceptionPtr e(AcquireExceptionInfo());
         CopyBounded(info->filename, MaxTextExtent, source);
@@ -91,13 +140,8 @@ bool ReadFrames(const std::vector<std::string> &sources, const AniOptions &ani, 
             if (frames->size() >= kMaxAniFrames) return *why = IDS_TB_ANI_TOO_MANY, false;
             ImagePtr one(CloneImage(f, 0, 0, MagickTrue, e.get()));
             if (!one) return *why = IDS_TB_ANI_UNREADABLE, false;
-            // Names unique to this process: the driver renders each frame
-            // under its base name in the shared temporary folder.
-            char name[64];
-            snprintf(name, sizeof name, "\\gyf%lu_%04u.png", (unsigned long)GetCurrentProcessId(),
-                     (unsigned)frames->size());
             FramePicture frame;
-            frame.path = folder + name;
+            frame.path = FramePictureName(folder, frames->size(), "png");
             std::string target = "PNG32:" + frame.path;
             CopyBounded(info->filename, MaxTextExtent, target);
             CopyBounded(one->filename, MaxTextExtent, target);

@@ -114,4 +114,21 @@ TEST(BmpFile, HugeCountsAreRefusedBeforeAnyAllocation) {
     EXPECT_TRUE(block.empty());
 }
 
+// A written 24-bit file reads back: rows bottom-up, padded to four bytes,
+// the stride's extra bytes left out; impossible sizes give no file.
+TEST(BmpWrite, TwentyFourBitFileReadsBackRowForRow) {
+    const uint8_t rows[] = {1, 2, 3, 4, 5, 6, 9, 9,  // top row: two pixels, then stride padding
+                            7, 8, 9, 10, 11, 12, 9, 9};
+    std::vector<uint8_t> file = BuildBmp24File(2, 2, rows, 8);
+    ASSERT_EQ(file.size(), 14u + 40 + 2 * 8);
+    std::vector<uint8_t> block;
+    ASSERT_EQ(ParseBmpFile(file.data(), file.size(), &block), kBmpOk);
+    const uint8_t *pixels = block.data() + 40;
+    const uint8_t bottomUp[] = {7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(pixels, pixels + 16), std::vector<uint8_t>(bottomUp, bottomUp + 16));
+    EXPECT_TRUE(BuildBmp24File(0, 2, rows, 8).empty());
+    EXPECT_TRUE(BuildBmp24File(3, 2, rows, 8).empty());  // the stride holds two pixels
+    EXPECT_TRUE(BuildBmp24File(100000, 100000, rows, 300000).empty());  // past the reader's limit
+}
+
 }  // namespace

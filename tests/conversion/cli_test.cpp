@@ -139,7 +139,7 @@ TEST_F(CliTest, MissingAndUnreadableSourcesFailButOthersConvert) {
     EXPECT_EQ(r.exitCode, 1u);
     EXPECT_TRUE(r.Says("nothere.png: no such picture file")) << r.output;
     EXPECT_TRUE(r.Says("broken.png: cannot read the picture")) << r.output;
-    EXPECT_TRUE(r.Says("clip.MPG: MPEG clips and camera raw pictures are not converted yet")) << r.output;
+    EXPECT_TRUE(r.Says("clip.MPG: no frame of the MPEG clip could be decoded")) << r.output;
     EXPECT_TRUE(FileExists(out_.File("few.ico")));
     EXPECT_FALSE(FileExists(out_.File("broken.ico")));
 }

@@ -277,9 +277,9 @@ TEST_F(DriverTest, UpperCaseExtensionsAndMpegClips) {
     std::vector<SourceResult> results = Run(r, &rec);
     EXPECT_EQ(results[0].outcome, kSourceConverted);
     EXPECT_TRUE(FileExists(out_.File("UPPER.ico")));
-    // The MPEG clip is recognised and, with no frame extractor yet, skipped
-    // without beep or status.
-    EXPECT_EQ(results[1].outcome, kSourceNotSupported);
+    // The MPEG clip is recognised; the frame extractor finds no frame in it
+    // (it is no clip), so it is skipped without beep or status.
+    EXPECT_EQ(results[1].outcome, kSourceNoFrames);
     EXPECT_FALSE(FileExists(out_.File("clip.ico")));
     EXPECT_EQ(std::count(rec->events.begin(), rec->events.end(), "beep"), 1);
     EXPECT_EQ(rec->events.back(), "source clip");

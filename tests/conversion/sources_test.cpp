@@ -8,10 +8,32 @@ namespace {
 TEST(SourceKind, MpegAndRawExtensionsInAnyCase) {
     for (const char *p : {"C:\\v\\clip.mpg", "clip.MPG", "a.mpeg", "a.M1V", "a.m2v", "a.m75", "a.m1s", "a.mpgx"})
         EXPECT_EQ(ClassifySource(p), kMpegSource) << p;
-    for (const char *p : {"a.CRW", "a.cr2", "a.wbz", "a.wb1", "a.nef", "a.orf", "a.bay", "a.cs1", "a.wpg"})
+    for (const char *p : {"a.CRW", "a.cr2", "a.wbz", "a.wb1", "a.nef", "a.orf", "a.bay", "a.cs1", "a.wpg", "a.DNG",
+                          "a.arw", "a.raf", "a.RW2", "a.pef", "a.srw"})
         EXPECT_EQ(ClassifySource(p), kRawSource) << p;
     for (const char *p : {"a.jpg", "a.PNG", "a.mp4", "a.mp", "noext", "dir.mpg\\file.bmp"})
         EXPECT_EQ(ClassifySource(p), kStillSource) << p;
+}
+
+// The raw decoder's entry: ".wbz" 2, ".wb1" 3, every other raw extension 1, in any case.
+TEST(SourceKind, RawDecoderEntryByExtension) {
+    const struct {
+        const char *path;
+        int entry;
+    } cases[] = {{"C:\\a\\p.wbz", 2}, {"p.WBZ", 2}, {"p.wb1", 3}, {"p.WB1", 3}, {"p.CRW", 1}, {"p.dng", 1},
+                 {"p.nef", 1},       {"p.wpg", 1}, {"p.jpg", 0}, {"p.mpg", 0}, {"wbz", 0}};
+    for (const auto &c : cases) EXPECT_EQ(RawDecoderEntry(c.path), c.entry) << c.path;
+}
+
+// The frame extractor's two names, the frame icons and the cursor test's file.
+TEST(Names, ClipFramesFrameIconsAndTheCursorTestsFile) {
+    EXPECT_EQ(MpegFrameBitmap("C:\\temp\\", "clip", 7), "C:\\temp\\GYclip_0007.bmp");
+    EXPECT_EQ(AniFrameBitmap("C:\\temp\\", 12), "C:\\temp\\GY_0012.bmp");
+    EXPECT_EQ(AniFrameIcon("C:\\temp\\", 3), "C:\\temp\\GY0003.ico");
+    EXPECT_EQ(CursorTestAni("C:\\temp\\"), "C:\\temp\\GY.ani");
+    EXPECT_EQ(AniOutputPath("D:\\out\\", "spin"), "D:\\out\\spin.ani");
+    EXPECT_EQ(MpegFrameBitmap("C:\\temp\\", std::string(250, 'c'), 0), "");
+    EXPECT_EQ(AniFrameIcon(std::string(255, 't'), 0), "");
 }
 
 TEST(Names, RenderedBitmapsAndOutputsCollapseBackslashes) {

@@ -75,7 +75,7 @@ protected:
         }
     }
     INT_PTR Run(int frames, std::function<void(HWND)> script) {
-        request_ = {frames, 32, "C:\\videos\\clip.take2.mpg", target_.path().c_str(), "C:\\glyphery\\Glypherye.hlp"};
+        request_ = {frames, 32, "C:\\videos\\clip.take2.mpg", target_.path().c_str(), "C:\\glyphery\\Glypherye.hlp", ""};
         g_script = std::move(script);
         g_seen = nullptr;
         UINT_PTR timer = SetTimer(nullptr, 0, 50, RunScript);

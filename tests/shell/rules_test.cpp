@@ -16,7 +16,8 @@ TEST(FilterList, EveryFilterInOrderWithItsPatterns) {
     const char *types[] = {"ASF", "AVI", "AVS", "AVV", "BMP", "BAY", "CAM", "CIN", "CMF", "CR2", "CRW", "CS1",
                            "DCM", "FAX", "FPX", "FTS", "GIF", "J6I", "JNG", "JPG", "M1S", "M2V", "M75", "MPG",
                            "MPQ", "MPV", "MPX", "NEF", "ORF", "OTB", "PCD", "PCT", "PCX", "PNG", "PSD", "QT",
-                           "SJ1", "TGA", "TIF", "TIM", "WB1", "WBC", "WBP", "WBZ", "WMV", "WPG"};
+                           "SJ1", "TGA", "TIF", "TIM", "WB1", "WBC", "WBP", "WBZ", "WMV", "WPG",
+                           "DNG", "ARW", "RAF", "RW2", "PEF", "SRW"};
     const size_t count = sizeof types / sizeof types[0];
     ASSERT_EQ(f.size(), count + 1);
     EXPECT_EQ(f[0].description, "All formats");
@@ -24,7 +25,7 @@ TEST(FilterList, EveryFilterInOrderWithItsPatterns) {
               "*.ASF;*.AVI;*.AVV;*.BAY;*.BGA;*.BMP;*.CAM;*.CIN;*.CMF;*.CR2;*.CRW;*.CS1;*.DCX;*.DIB;*.DCM;*.FAX;*.FPX;"
               "*.FTS;*.GIF;*.ICB;*.J6I;*.JNG;*.JPE;*.JPG;*.M1S;*.M1V;*.M2V;*.M75;*.MOV;*.MNG;*.MPV;*.MPG;*.MPEG;"
               "*.MPQ;*.MPX;*.NEF;*.ORF;*.PCD;*.PCT;*.PCX;*.PIC;*.PNG;*.PSD;*.QT;*.SJ1;*.TGA;*.TIF;*.TIFF;*.VDA;"
-              "*.WB1;*.WBC;*.WBP;*.WBZ;*.WMV;*.WPG");
+              "*.WB1;*.WBC;*.WBP;*.WBZ;*.WMV;*.WPG;*.DNG;*.ARW;*.RAF;*.RW2;*.PEF;*.SRW");
     for (size_t i = 0; i < count; ++i)
         EXPECT_EQ(f[i + 1].description.rfind(std::string(types[i]) + " - ", 0), 0u) << f[i + 1].description;
     EXPECT_EQ(f[1].description, "ASF - Windows Media Stream");
@@ -41,7 +42,9 @@ TEST(FilterList, EveryFilterInOrderWithItsPatterns) {
     EXPECT_EQ(f[36].patterns, "*.QT");
     EXPECT_EQ(f[38].patterns, "*.TGA;*.ICB;*.VDA");
     EXPECT_EQ(f[39].patterns, "*.TIF;*.TIFF");
-    EXPECT_EQ(f[count].patterns, "*.WPG");
+    EXPECT_EQ(f[46].patterns, "*.WPG");
+    EXPECT_EQ(f[count].description, "SRW - Samsung raw photo");
+    EXPECT_EQ(f[count].patterns, "*.SRW");
 }
 
 TEST(FilterList, PlatformFormSeparatesWithZerosAndEndsWithTwo) {
@@ -117,9 +120,6 @@ TEST(Results, NamesOfTheResultThePreviewAndTheViewersParameter) {
     EXPECT_EQ(ResultPath("C:\\out\\", "C:\\in\\pic.png", kCreateCursor), "C:\\out\\pic.cur");
     EXPECT_EQ(ResultPath("C:\\out", "C:\\in\\pic.png", kCreateProfile), "C:\\out\\pic.bmp");
     EXPECT_EQ(ResultPath(std::string(250, 'd'), "C:\\in\\picture.png", kCreateIcon), "");  // would not fit
-    EXPECT_EQ(PreviewCursorPath("C:\\out", "C:\\temp\\", "C:\\in\\clip.AVI"), "C:\\temp\\GY.ani");
-    EXPECT_EQ(PreviewCursorPath("C:\\out", "C:\\temp\\", "C:\\in\\clip.mpg"), "C:\\temp\\GY.ani");
-    EXPECT_EQ(PreviewCursorPath("C:\\out", "C:\\temp\\", "C:\\in\\arrow.bmp"), "C:\\out\\arrow.cur");
     EXPECT_EQ(QuotedParameter("C:\\out\\a.ico"), "C:\\out\\a.ico");
     EXPECT_EQ(QuotedParameter("C:\\my icons\\a.ico"), "\"C:\\my icons\\a.ico\"");
     EXPECT_EQ(QuotedParameter("\"C:\\my icons\\a.ico\""), "\"C:\\my icons\\a.ico\"");
