@@ -76,22 +76,17 @@ std::string GrabbedFramePath(const std::string &folder, const std::string &media
     return path.size() < maxPath ? path : std::string();
 }
 
+// One axis of PlaceVideo: the offset and length of the video on it.
+static void PlaceOnAxis(int area, int video, int *offset, int *length) {
+    bool larger = area > video;
+    *offset = larger ? (area - video) / 2 : 0;
+    *length = larger ? video : area;
+}
+
 Placement PlaceVideo(int areaWidth, int areaHeight, int videoWidth, int videoHeight) {
     Placement p;
-    if (areaWidth > videoWidth) {
-        p.x = (areaWidth - videoWidth) / 2;
-        p.width = videoWidth;
-    } else {
-        p.x = 0;
-        p.width = areaWidth;
-    }
-    if (areaHeight > videoHeight) {
-        p.y = (areaHeight - videoHeight) / 2;
-        p.height = videoHeight;
-    } else {
-        p.y = 0;
-        p.height = areaHeight;
-    }
+    PlaceOnAxis(areaWidth, videoWidth, &p.x, &p.width);
+    PlaceOnAxis(areaHeight, videoHeight, &p.y, &p.height);
     return p;
 }
 

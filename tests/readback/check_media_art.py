@@ -14,28 +14,16 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_icons  # noqa: E402
 from check_icons import check  # noqa: E402
-from PIL import Image  # noqa: E402
+from check_shell_art import check_icon  # noqa: E402  (one icon check for the suite's art)
 
 BUTTONS = ("play", "pause", "stop", "framestep", "help", "close")
 
 
 def frames(path, sizes):
-    name = os.path.basename(path)
-    rc, rows, err = check_icons.icotool_list(path)
-    check(rc == 0, f"{name}: icotool -l failed: {err.strip()}")
-    check(sorted(r["width"] for r in rows) == sizes, f"{name}: icotool lists {rows}")
-    check(all(r["width"] == r["height"] and r["bits"] == 32 for r in rows), f"{name}: {rows}")
-    out = {}
-    with Image.open(path) as im:
-        for size in sizes:
-            im.size = (size, size)
-            frame = im.convert("RGBA")
-            alpha = [p[3] for p in frame.getdata()]
-            opaque = sum(1 for a in alpha if a > 0)
-            check(opaque >= size * size // 6, f"{name} {size}: only {opaque} opaque pixels")
-            check(opaque < size * size, f"{name} {size}: no transparent pixel")
-            out[size] = list(frame.getdata())
-    return out
+    drawn = check_icon(path, sizes, share=6)
+    for size, pixels in drawn.items():
+        check(any(p[3] == 0 for p in pixels), f"{os.path.basename(path)} {size}: no transparent pixel")
+    return drawn
 
 
 def main():
