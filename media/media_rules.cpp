@@ -70,7 +70,7 @@ int64_t GrabPosition(int64_t position, int64_t duration) { return duration < kUn
 
 std::string GrabbedFramePath(const std::string &folder, const std::string &media, int64_t position,
                              size_t maxPath) {
-    char number[16];
+    char number[32];
     snprintf(number, sizeof number, " %ld.bmp", PositionNumber(position));
     std::string path = CollapseBackslashes(folder + "\\" + BaseName(media) + number);
     return path.size() < maxPath ? path : std::string();

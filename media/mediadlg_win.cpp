@@ -197,11 +197,12 @@ void OnGraphEvents(HWND dialog, MediaSession &s) {
     }
     if (!complete) return;
     if (!s.loop) return OnStop(dialog, s);
-    // Round again from the start, the timer still running.
-    if (!SeekTo(s, 0)) {
-        s.graph.control->Stop();
-        s.graph.control->Run();
-    }
+    // Round again from the start, the timer still running. The graph is
+    // stopped for the seek and run again: a graph that has reached its end
+    // keeps reporting the end as its position until it is stopped (Wine's).
+    s.graph.control->Stop();
+    SeekTo(s, 0);
+    s.graph.control->Run();
 }
 
 // ---------------------------------------------------------------- grab

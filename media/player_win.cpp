@@ -73,6 +73,31 @@ bool RenderThroughAsfReader(IGraphBuilder *builder, const std::wstring &wide) {
     return RenderOutputPins(builder, reader.get());
 }
 
+// Whether a filter's first input pin is connected.
+bool InputConnected(IBaseFilter *filter) {
+    ComRef<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(pins.out())) || !pins) return false;
+    ComRef<IPin> pin;
+    while (pins->Next(1, pin.out(), nullptr) == S_OK && pin) {
+        PIN_DIRECTION direction;
+        if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_INPUT) continue;
+        ComRef<IPin> peer;
+        return SUCCEEDED(pin->ConnectedTo(peer.out())) && peer;
+    }
+    return false;
+}
+
+// The video renderer that draws with GDI, put in the graph before it is
+// built so that the graph's own choice of filters takes it: the default one
+// draws through Direct3D, which shows nothing on displays without it (Wine
+// on a virtual X server). Left empty when it cannot be had: the default serves.
+void AddGdiRenderer(IGraphBuilder *builder, ComRef<IBaseFilter> *renderer) {
+    if (FAILED(CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                renderer->outVoid())) ||
+        !*renderer || FAILED(builder->AddFilter(renderer->get(), L"Video Renderer")))
+        renderer->reset();
+}
+
 // The size in bytes of the pixels of a bottom-up or top-down 24-bit DIB.
 size_t DibImageBytes(const BITMAPINFOHEADER &h) {
     size_t stride = (((size_t)h.biWidth * 24 + 31) / 32) * 4;
@@ -102,11 +127,15 @@ bool CreatePlayerGraph(PlayerGraph *g) {
     return ok;
 }
 
-void PlaceVideoWindow(IVideoWindow *window, HWND videoArea) {
+void PlaceVideoWindow(IVideoWindow *window, IBasicVideo *video, HWND videoArea) {
     RECT area;
     GetClientRect(videoArea, &area);
+    // The picture's own size; the window's size counts the frame it was
+    // made with, which it no longer has as a child.
     long width = 0, height = 0;
-    if (FAILED(window->get_Width(&width)) || FAILED(window->get_Height(&height))) return;
+    if (FAILED(video->GetVideoSize(&width, &height)) || width <= 0 || height <= 0) {
+        if (FAILED(window->get_Width(&width)) || FAILED(window->get_Height(&height))) return;
+    }
     Placement p = PlaceVideo(area.right - area.left, area.bottom - area.top, (int)width, (int)height);
     window->SetWindowPosition(p.x, p.y, p.width, p.height);
 }
@@ -114,8 +143,13 @@ void PlaceVideoWindow(IVideoWindow *window, HWND videoArea) {
 RenderOutcome RenderMedia(PlayerGraph *g, const std::string &path, HWND dialog, HWND videoArea) {
     std::wstring wide = AnsiToWide(path);
     if (wide.empty()) return kRenderFailed;
+    ComRef<IBaseFilter> renderer;
+    AddGdiRenderer(g->builder.get(), &renderer);
     bool rendered = UsesAsfReader(path) ? RenderThroughAsfReader(g->builder.get(), wide)
                                         : SUCCEEDED(g->builder->RenderFile(wide.c_str(), nullptr));
+    // Without a video stream the renderer stays unconnected: out, so that the
+    // graph has no video window for sound alone.
+    if (renderer && !InputConnected(renderer.get())) g->builder->RemoveFilter(renderer.get());
     if (!rendered) return kRenderFailed;
     // Only a graph with a video renderer takes a message drain.
     bool video = SUCCEEDED(g->videoWindow->put_MessageDrain((OAHWND)dialog));
@@ -125,7 +159,7 @@ RenderOutcome RenderMedia(PlayerGraph *g, const std::string &path, HWND dialog, 
     w->put_Visible(OAFALSE);
     w->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     w->put_Owner((OAHWND)videoArea);
-    PlaceVideoWindow(w, videoArea);
+    PlaceVideoWindow(w, g->basicVideo.get(), videoArea);
     w->put_Visible(OATRUE);
     w->SetWindowForeground(OATRUE);
     return kRenderedVideo;

@@ -35,8 +35,9 @@ enum RenderOutcome { kRenderFailed, kRenderedVideo, kRenderedAudioOnly };
 // window becomes a child of `videoArea`, placed in it and shown.
 RenderOutcome RenderMedia(PlayerGraph *graph, const std::string &path, HWND dialog, HWND videoArea);
 
-// Places the video window in its area (see PlaceVideo).
-void PlaceVideoWindow(IVideoWindow *window, HWND videoArea);
+// Places the video window in its area (see PlaceVideo), at the picture's
+// own size where the area is larger.
+void PlaceVideoWindow(IVideoWindow *window, IBasicVideo *video, HWND videoArea);
 
 // The duration in 100-ns units read in media time; false when the graph
 // cannot tell it.

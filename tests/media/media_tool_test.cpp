@@ -213,6 +213,10 @@ TEST_F(MediaToolTest, TheSliderSeeksAndTheVideoShowsTheFrameThere) {
     EXPECT_EQ(tool.Text(IDC_POSITION), "Position: 00m:02s");
     EXPECT_EQ(tool.Slider(), 62);
     EXPECT_EQ(tool.Text(IDC_STATUS), "Stopped") << "a seek keeps the player's state";
+    // Paused there, the video shows the frame (Wine's renderer shows black
+    // when stopped); the window as a user sees it is the help page's picture.
+    tool.Click(IDC_PAUSE);
+    EXPECT_EQ(tool.Text(IDC_STATUS), "PAUSED");
     // What the screen shows in the middle of the video area.
     RECT area;
     GetWindowRect(tool.Control(IDC_VIDEO_AREA), &area);
@@ -227,11 +231,19 @@ TEST_F(MediaToolTest, TheSliderSeeksAndTheVideoShowsTheFrameThere) {
         if (Near(shown, RGB(0, 0, 255))) break;
     }
     EXPECT_TRUE(Near(shown, RGB(0, 0, 255)));
-    // The tool as a user sees it, on the blue second, for the help pages.
-    tool.Click(IDC_PLAY);
-    Sleep(300);
-    tool.Click(IDC_PAUSE);
     EXPECT_TRUE(SaveShot(tool.window(), "media_tool.bmp"));
+    // The video window, a child of the area, at the picture's own size in its middle.
+    HWND video = GetWindow(tool.Control(IDC_VIDEO_AREA), GW_CHILD);
+    ASSERT_NE(video, nullptr);
+    RECT inside, areaClient;
+    GetWindowRect(video, &inside);
+    GetClientRect(tool.Control(IDC_VIDEO_AREA), &areaClient);
+    EXPECT_EQ(inside.right - inside.left, 160);
+    EXPECT_EQ(inside.bottom - inside.top, 120);
+    POINT corner = {inside.left, inside.top};
+    ScreenToClient(tool.Control(IDC_VIDEO_AREA), &corner);
+    EXPECT_EQ(corner.x, (areaClient.right - 160) / 2);
+    EXPECT_EQ(corner.y, (areaClient.bottom - 120) / 2);
 
     // A drag during play pauses the player and lets it run on after.
     tool.Click(IDC_PLAY);
@@ -340,8 +352,9 @@ TEST_F(MediaToolTest, TheEndStopsUnlessLoopIsOn) {
     }
     bool moved = false;
     for (int i = 1; i < 6; ++i) moved = moved || seen[i] != seen[0];
-    EXPECT_TRUE(moved) << "the timer stopped at the end";
-    for (long n : seen) EXPECT_LE(n, 6000000L);
+    EXPECT_TRUE(moved) << "the timer stopped at the end: " << seen[0] << " " << seen[5];
+    // A reading may come a little after the end, before the round begins again.
+    for (long n : seen) EXPECT_LT(n, kSecond);
     tool.Click(IDC_CLOSEBUTTON);
     ASSERT_TRUE(tool.WaitForExit(20000, nullptr));
 }
@@ -354,7 +367,7 @@ TEST_F(MediaToolTest, ButtonsShowTheirIconsAndTips) {
     struct Tip {
         int id;
         const char *text;
-    } tips[] = {{IDC_PLAY, "Play"}, {IDC_FRAMESTEP, "Frame Step"}, {IDC_CLOSEBUTTON, "Close"}};
+    } tips[] = {{IDC_PLAY, "Play"}, {IDC_STOP, "Stop"}, {IDC_CLOSEBUTTON, "Close"}};
     for (const Tip &t : tips) {
         RECT r;
         GetClientRect(tool.Control(t.id), &r);
