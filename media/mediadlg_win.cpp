@@ -392,11 +392,12 @@ BOOL OnInitDialog(HWND dialog, MediaSession *session) {
 BOOL OnEraseBackground(HWND dialog, const MediaSession &s, HDC dc) {
     RECT client;
     GetClientRect(dialog, &client);
-    if (!s.audioOnly && s.graph.videoWindow) {
-        RECT area;
-        GetWindowRect(GetDlgItem(dialog, IDC_VIDEO_AREA), &area);
-        MapWindowPoints(nullptr, dialog, (POINT *)&area, 2);
-        ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+    HWND video = s.audioOnly ? nullptr : GetWindow(GetDlgItem(dialog, IDC_VIDEO_AREA), GW_CHILD);
+    if (video && IsWindowVisible(video)) {
+        RECT r;
+        GetWindowRect(video, &r);
+        MapWindowPoints(nullptr, dialog, (POINT *)&r, 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     return TRUE;
