@@ -263,6 +263,8 @@ TEST_F(MediaToolTest, SaveWritesTheFrameAtThePositionNumberedByItAndCloses) {
         {"clip_mjpeg.avi", 62},  // 2.48 s: blue
         {"clip_raw.avi", 37},    // 1.48 s: green
         {"clip_wmv.wmv", 87},    // 3.48 s: yellow, through the ASF reader
+        {"sound.avi", 12},       // 0.48 s: red; the sound track is passed over without a sound device
+        {"sound.wmv", 62},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.clip);
