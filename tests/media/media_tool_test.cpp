@@ -45,16 +45,7 @@ COLORREF SecondColour(LONGLONG position) {
 }
 
 // The bitmap files of a folder.
-std::vector<std::string> Bitmaps(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder + "\\*.bmp").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(h, &found));
-    FindClose(h);
-    return names;
-}
+std::vector<std::string> Bitmaps(const std::string &folder) { return FilesMatching(folder + "\\*.bmp"); }
 
 // One run of the tool on a command line.
 class MediaTool {
@@ -213,10 +204,15 @@ TEST_F(MediaToolTest, TheSliderSeeksAndTheVideoShowsTheFrameThere) {
     EXPECT_EQ(tool.Text(IDC_POSITION), "Position: 00m:02s");
     EXPECT_EQ(tool.Slider(), 62);
     EXPECT_EQ(tool.Text(IDC_STATUS), "Stopped") << "a seek keeps the player's state";
-    // Paused there, the video shows the frame (Wine's renderer shows black
-    // when stopped); the window as a user sees it is the help page's picture.
+    // Played from 2.2 s a moment and paused, the video shows the blue second
+    // (Wine's renderer shows black while stopped); the window as a user sees
+    // it is the help page's picture.
+    tool.Seek(55);
+    tool.Click(IDC_PLAY);
+    Sleep(300);
     tool.Click(IDC_PAUSE);
     EXPECT_EQ(tool.Text(IDC_STATUS), "PAUSED");
+    EXPECT_LT(tool.Number(), 30000000L) << "played past the blue second";
     // What the screen shows in the middle of the video area.
     RECT area;
     GetWindowRect(tool.Control(IDC_VIDEO_AREA), &area);
