@@ -98,3 +98,10 @@ bool IsPlainFileName(const std::string &name) {
         if (c < 32 || strchr("\\/:*?\"<>|", c)) return false;
     return true;
 }
+
+bool HasExtensionIn(const std::string &path, const char *const *list, size_t count) {
+    std::string ext = Extension(path);
+    for (size_t i = 0; i < count; ++i)
+        if (ext.size() == strlen(list[i]) && CompareNoCase(ext.c_str(), list[i], ext.size()) == 0) return true;
+    return false;
+}

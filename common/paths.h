@@ -25,6 +25,10 @@ std::string Extension(const std::string &path);
 // drive ("C:") and the server and share of a network path.
 std::vector<std::string> FolderChain(const std::string &path);
 
+// Whether the path's extension (as Extension gives it) is one of the `count`
+// extensions of `list` (each with its dot), ignoring case.
+bool HasExtensionIn(const std::string &path, const char *const *list, size_t count);
+
 // Case-insensitive ASCII comparison of at most n characters (like _strnicmp).
 int CompareNoCase(const char *a, const char *b, size_t n);
 

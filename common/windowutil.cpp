@@ -163,3 +163,22 @@ bool HandleLinkMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, 
     }
     return false;
 }
+
+HWND CreateControlTips(HWND dialog, HINSTANCE instance, const ControlTip *tips, size_t count, bool active) {
+    HWND control = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
+    if (!control) return nullptr;
+    SendMessageA(control, TTM_SETMAXTIPWIDTH, 0, 400);
+    for (size_t i = 0; i < count; ++i) {
+        std::string text = LoadText(instance, tips[i].text);
+        TOOLINFOA info = {};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = dialog;
+        info.uId = (UINT_PTR)GetDlgItem(dialog, tips[i].control);
+        info.lpszText = &text[0];
+        SendMessageA(control, TTM_ADDTOOLA, 0, (LPARAM)&info);
+    }
+    SendMessageA(control, TTM_ACTIVATE, active, 0);
+    return control;
+}

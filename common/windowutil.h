@@ -28,6 +28,15 @@ inline TBBUTTON ToolbarSeparator() { return ToolbarButton(0, 0, TBSTYLE_SEP, 0);
 HWND CreateStripToolbar(HWND parent, HINSTANCE instance, int id, UINT bitmap, int images, const TBBUTTON *buttons,
                         int count, DWORD extendedStyle = 0);
 
+// One tool tip of a dialog's control: the control's id and the string id of its text.
+struct ControlTip {
+    int control;
+    UINT text;
+};
+// A tool tip control for the dialog's controls (texts from `instance`'s
+// string table), active as asked. Null when it cannot be made.
+HWND CreateControlTips(HWND dialog, HINSTANCE instance, const ControlTip *tips, size_t count, bool active);
+
 // A string of a module's string table, in the user interface language ("" when absent).
 std::string LoadText(HINSTANCE instance, UINT id);
 

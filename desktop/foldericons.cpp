@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/comref.h"
 #include "common/handles.h"
 #include "common/paths.h"
 #include "common/seams.h"
@@ -28,30 +29,6 @@ namespace {
 const char kTitle[] = "Glyphery";
 const char kSection[] = ".ShellClassInfo";
 const char kSelectFolder[] = "Please select the folder whose icon is to be modified.";
-
-// A held reference on a COM interface, released at the end of the scope.
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    explicit ComRef(T *p) : p_(p) {}
-    ~ComRef() { reset(); }
-    ComRef(const ComRef &) = delete;
-    ComRef &operator=(const ComRef &) = delete;
-    T *get() const { return p_; }
-    T **out() {
-        reset();
-        return &p_;
-    }
-    T *operator->() const { return p_; }
-    void reset() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T *p_ = nullptr;
-};
 
 // An item identifier list from the shell's allocator.
 struct ItemIdList {

@@ -94,6 +94,9 @@ void ShowCapturedPicture(HWND owner, const std::string &picture);
 // Convert with "Create from scanner" set: a TWAIN transfer, which hands its
 // picture over by message and issues Convert again.
 void AcquireFromScanner(HWND owner);
-// The video tool picks a frame of a video source; returns the picture to
-// convert in its place (the source itself until the video tool exists).
-std::string PickVideoFrame(HWND owner, const std::string &video);
+// The video tool (GlypheryMedia.exe of the installation folder) shows a
+// video source and grabs one of its frames into the temporary folder; true
+// with that frame's bitmap, the picture to convert in the video's place.
+// False when the tool could not start (the user is told) or no frame was
+// grabbed: nothing is converted.
+bool PickVideoFrame(HWND owner, const std::string &video, std::string *picture);

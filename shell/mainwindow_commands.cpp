@@ -254,10 +254,17 @@ void OnConvert(HWND panel) {
         CopyTransparency(panel, s);
     }
     s.current_format = (uint32_t)KindFromCreateAsList(panel);
-    if (sources.size() == 1 && IsVideoSource(sources[0])) sources[0] = PickVideoFrame(owner, sources[0]);
+    // A single video: the frame the user grabs in the video tool is converted instead.
+    std::string grabbedFrame;
+    if (sources.size() == 1 && IsVideoSource(sources[0])) {
+        if (!PickVideoFrame(owner, sources[0], &grabbedFrame)) return;
+        sources[0] = grabbedFrame;
+    }
     std::vector<SourceResult> results;
     int done = ConvertFromPanel(panel, w.instance, s, sources, &w.progress, &results,
                                 [owner](const AnimatedCursorFrames &frames) { return BuildAnimatedCursor(owner, frames); });
+    // The grabbed frame has served its conversion.
+    if (!grabbedFrame.empty()) DeleteFileA(grabbedFrame.c_str());
     if (!done) {
         EndProgress(&w.progress, false);
         return;
@@ -479,7 +486,3 @@ void OnFolderIcons(HWND owner) { ShowFolderIconsDialog(owner, MainWindow().setti
 void OnIconMetrics(HWND owner) { ShowMetricsDialog(owner, MainWindow().settings->helpPath); }
 void OnDriveIcons(HWND owner) { ShowDriveIconsDialog(owner, MainWindow().settings->helpPath); }
 void OnFavoritesIcons(HWND owner) { ShowFavoritesDialog(owner, MainWindow().settings->helpPath); }
-
-// The video tool belongs to a part of the suite that is not in this program
-// yet: the whole video stays the source for now.
-std::string PickVideoFrame(HWND owner, const std::string &video) { return video; }

@@ -158,31 +158,13 @@ HWND CreateMainToolbar(HWND panel, HINSTANCE instance) {
 }
 
 HWND CreatePanelTooltips(HWND panel, HINSTANCE instance, bool active) {
-    HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, panel, nullptr, instance, nullptr);
-    if (!tips) return nullptr;
-    SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
-    static const struct {
-        int control;
-        UINT text;
-    } kTips[] = {
+    static const ControlTip kTips[] = {
         {IDC_CONVERT, IDS_TIP_CONVERT},
         {IDC_CUSTOM_SIZE, IDS_TIP_CUSTOM},
         {IDC_TARGET, IDS_TIP_TARGET},
         {IDC_PROGRAM_ICON, IDS_TIP_ICON},
     };
-    for (const auto &t : kTips) {
-        std::string text = LoadText(instance, t.text);
-        TOOLINFOA info = {};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = panel;
-        info.uId = (UINT_PTR)GetDlgItem(panel, t.control);
-        info.lpszText = &text[0];
-        SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&info);
-    }
-    SendMessageA(tips, TTM_ACTIVATE, active, 0);
-    return tips;
+    return CreateControlTips(panel, instance, kTips, sizeof kTips / sizeof kTips[0], active);
 }
 
 namespace {

@@ -121,6 +121,7 @@
 #define IDS_COMPONENT_MISSING 3052   // the browser's file list is missing: first lines
 #define IDS_VERSION_LINE 3053        // its Windows version numbers: major, minor, build (%lu each)
 #define IDS_CONTACT_LINE 3054        // its last line
+#define IDS_MEDIA_NOT_STARTED 3060   // the video tool could not be started
 
 // Strings of the Setup dialog (English and French string tables).
 #define IDS_SET_LAUNCH_LABEL 27600

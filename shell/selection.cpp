@@ -41,12 +41,15 @@ std::vector<std::string> SourcesFromSelection(const std::string &folder, const s
 bool IsVideoSource(const std::string &path) {
     static const char *const kVideo[] = {".asf", ".avi", ".avv", ".cmf", ".m1v", ".m2v",
                                          ".mov", ".mpq", ".mpv", ".mpx", ".qt",  ".wmv"};
-    std::string ext = Extension(path);
-    for (const char *v : kVideo) {
-        std::string want(v);
-        if (ext.size() == want.size() && CompareNoCase(ext.c_str(), v, want.size()) == 0) return true;
-    }
-    return false;
+    return HasExtensionIn(path, kVideo, sizeof kVideo / sizeof kVideo[0]);
+}
+
+std::string VideoToolParameters(const std::string &video, const std::string &folder) {
+    return video + "|" + folder;
+}
+
+std::string GrabbedFramePattern(const std::string &folder, const std::string &video) {
+    return CollapseBackslashes(folder + "\\" + BaseName(video) + "*.bmp");
 }
 
 std::string ResultPath(const std::string &target, const std::string &source, int kind) {

@@ -14,6 +14,12 @@ std::vector<std::string> SourcesFromSelection(const std::string &folder, const s
 
 // True for the video types the video tool picks a frame from first.
 bool IsVideoSource(const std::string &path);
+// The video tool's command line: "<video>|<folder>", the folder that
+// receives the grabbed frame.
+std::string VideoToolParameters(const std::string &video, const std::string &folder);
+// The pattern of the frames the video tool grabs from a video into a folder:
+// "<folder>\<base name of the video>*.bmp", backslashes collapsed.
+std::string GrabbedFramePattern(const std::string &folder, const std::string &video);
 
 // The file a conversion leaves for the source `source` in `target`: the icon
 // (kind 1), the profile bitmap (kind 4) or the cursor (other kinds).

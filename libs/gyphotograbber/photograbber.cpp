@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/comref.h"
 #include "common/paths.h"
 #include "contracts/gyphotograbber.h"
 
@@ -21,29 +22,10 @@ GUID kWiaImgFmtBmp = {0xb96b3cab, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8,
 const LONG kCameraDevice = 2;  // StiDeviceTypeDigitalCamera
 const LONG kEnumLocal = 0x10;  // WIA_DEVINFO_ENUM_LOCAL
 
-// COM for one call, on the caller's thread.
-class ComScope {
-public:
-    ComScope() : hr_(CoInitialize(nullptr)) {}
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-
-private:
-    HRESULT hr_;
-};
-
-template <typename T> struct ComPtr {
-    T *p = nullptr;
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-};
-
-bool OpenDeviceManager(ComPtr<IWiaDevMgr> *manager) {
+bool OpenDeviceManager(ComRef<IWiaDevMgr> *manager) {
     return SUCCEEDED(CoCreateInstance(kClsidWiaDevMgr, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                      kIidWiaDevMgr, (void **)&manager->p)) &&
-           manager->p;
+                                      kIidWiaDevMgr, manager->outVoid())) &&
+           manager->get();
 }
 
 // "<folder>\photo_YYYYMMDD_HHMMSS.bmp", or "" when it would not fit.
@@ -63,12 +45,12 @@ extern "C" {
 
 int WINAPI is_WIA(void) {
     ComScope com;
-    ComPtr<IWiaDevMgr> manager;
+    ComRef<IWiaDevMgr> manager;
     if (!OpenDeviceManager(&manager)) return 0;
-    ComPtr<IEnumWIA_DEV_INFO> devices;
-    if (FAILED(manager.p->EnumDeviceInfo(kEnumLocal, &devices.p)) || !devices.p) return 0;
+    ComRef<IEnumWIA_DEV_INFO> devices;
+    if (FAILED(manager->EnumDeviceInfo(kEnumLocal, devices.out())) || !devices.get()) return 0;
     ULONG count = 0;
-    if (FAILED(devices.p->GetCount(&count))) return 0;
+    if (FAILED(devices->GetCount(&count))) return 0;
     return count > 0 ? 1 : 0;
 }
 
@@ -79,7 +61,7 @@ int WINAPI grab_one_photo(HWND window, const char *folder, char *path) {
     std::string target = PhotoPath(folder);
     if (target.empty()) return 0;
     ComScope com;
-    ComPtr<IWiaDevMgr> manager;
+    ComRef<IWiaDevMgr> manager;
     if (!OpenDeviceManager(&manager)) return 0;
     std::wstring wide(target.size() + 1, L'\0');
     int n = MultiByteToWideChar(CP_ACP, 0, target.c_str(), -1, &wide[0], (int)wide.size());
@@ -87,7 +69,7 @@ int WINAPI grab_one_photo(HWND window, const char *folder, char *path) {
     BSTR file = SysAllocString(wide.c_str());
     if (!file) return 0;
     GUID format = kWiaImgFmtBmp;
-    HRESULT hr = manager.p->GetImageDlg(window, kCameraDevice, 0, 0, nullptr, file, &format);
+    HRESULT hr = manager->GetImageDlg(window, kCameraDevice, 0, 0, nullptr, file, &format);
     SysFreeString(file);
     // S_FALSE: the user cancelled the dialog.
     if (hr != S_OK || GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;

@@ -460,3 +460,15 @@ COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
     SelectObjectScope select(dc.get(), bitmap);
     return GetPixel(dc.get(), x, y);
 }
+
+std::vector<std::string> FilesMatching(const std::string &pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}

@@ -113,6 +113,9 @@ BITMAPINFOHEADER TopDown32Header(int width, int height);
 // test-output so that a person can look at the window).
 bool SaveWindowShot(HWND window, const std::string &path);
 bool FileExists(const std::string &path);
+// The names of the files (not folders) a FindFirstFile pattern matches, in
+// the order the file system gives them.
+std::vector<std::string> FilesMatching(const std::string &pattern);
 // The colour of a pixel of a bitmap (not selected into any device context).
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);
 

@@ -154,10 +154,11 @@ MainProgram::~MainProgram() {
     }
 }
 
-bool MainProgram::Start(const std::string &program) {
+bool MainProgram::Start(const std::string &program, const std::string &arguments) {
     std::string exe = program.empty() ? BinFolder() + "\\Glyphery.exe" : program;
     std::string folder = exe.substr(0, exe.find_last_of('\\'));
     std::string line = "\"" + exe + "\"";
+    if (!arguments.empty()) line += " " + arguments;
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back('\0');
     STARTUPINFOA si = {};

@@ -62,9 +62,10 @@ bool AnswerDialog(const MessageBoxSeen &box, int button);
 class MainProgram {
 public:
     ~MainProgram();
-    // Starts Glyphery.exe (the build's, or `program`) in its own folder. It
-    // inherits the test's user interface language.
-    bool Start(const std::string &program = std::string());
+    // Starts Glyphery.exe (the build's, or `program`, with `arguments` after
+    // its quoted name on the command line) in its own folder. It inherits the
+    // test's user interface language and environment.
+    bool Start(const std::string &program = std::string(), const std::string &arguments = std::string());
     // The main window (the file browser holding the panel), or null.
     HWND WaitForMainWindow(DWORD ms = 30000);
     HWND browser() const { return browser_; }

@@ -20,18 +20,23 @@ from PIL import Image  # noqa: E402
 FACE = (192, 192, 192)
 
 
-def check_icon(path, sizes):
+def check_icon(path, sizes, share=3):
+    """Checks a 32-bit icon of the given sizes, each image at least 1/share
+    opaque; returns each size's RGBA pixels as PIL reads them."""
     name = os.path.basename(path)
     rc, rows, err = check_icons.icotool_list(path)
     check(rc == 0, f"{name}: icotool -l failed: {err.strip()}")
     check(sorted(r["width"] for r in rows) == sizes, f"{name}: icotool lists {rows}")
     check(all(r["width"] == r["height"] and r["bits"] == 32 for r in rows), f"{name}: {rows}")
+    drawn = {}
     with Image.open(path) as im:
         for size in sizes:
             im.size = (size, size)
             frame = im.convert("RGBA")
             opaque = sum(1 for p in frame.getdata() if p[3] > 0)
-            check(opaque >= size * size // 3, f"{name} {size}: only {opaque} opaque pixels")
+            check(opaque >= size * size // share, f"{name} {size}: only {opaque} opaque pixels")
+            drawn[size] = list(frame.getdata())
+    return drawn
 
 
 def check_bitmap(path, width, height):

@@ -115,6 +115,13 @@ TEST(Selection, VideoTypesAreTheVideoToolsOnly) {
         EXPECT_FALSE(IsVideoSource(std::string("C:\\v\\") + p)) << p;
 }
 
+TEST(Selection, VideoToolsCommandLineAndTheFramesItLeaves) {
+    EXPECT_EQ(VideoToolParameters("C:\\my clips\\a b.avi", "C:\\temp\\"), "C:\\my clips\\a b.avi|C:\\temp\\");
+    // The temporary folder ends in a backslash: it is not doubled.
+    EXPECT_EQ(GrabbedFramePattern("C:\\temp\\", "C:\\my clips\\a b.take2.avi"), "C:\\temp\\a b.take2*.bmp");
+    EXPECT_EQ(GrabbedFramePattern("C:\\temp", "clip.wmv"), "C:\\temp\\clip*.bmp");
+}
+
 TEST(Results, NamesOfTheResultThePreviewAndTheViewersParameter) {
     EXPECT_EQ(ResultPath("C:\\out", "C:\\in\\pic.x.png", kCreateIcon), "C:\\out\\pic.x.ico");
     EXPECT_EQ(ResultPath("C:\\out\\", "C:\\in\\pic.png", kCreateCursor), "C:\\out\\pic.cur");
