@@ -50,19 +50,25 @@ as_root() {
 log() { echo "deps: $*"; }
 
 # --- Debian packages -------------------------------------------------------
+# A name without ":arch" is the machine's own architecture (or "all"); a
+# package installed for both architectures lists one line for each.
 missing_packages() {
-    local p status
+    local p name arch native status
+    native=$(dpkg --print-architecture)
     while read -r p; do
         case "$p" in ''|'#'*) continue;; esac
-        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-        [ "$status" = "install ok installed" ] || echo "$p"
+        name=${p%%:*}; arch=${p#"$name"}; arch=${arch#:}
+        status=$(dpkg-query -W -f='${Architecture} ${Status}\n' "$name" 2>/dev/null || true)
+        grep -Eqx "(${arch:-$native|all}) install ok installed" <<<"$status" || echo "$p"
     done < "$here/packages.txt"
 }
 
+# A mirror caught syncing makes apt-get update fail for one list; the lists
+# already there still serve, and a package they cannot give fails the install.
 apt_updated=0
 apt_update() {
     if [ $apt_updated = 0 ]; then
-        as_root apt-get update -qq
+        as_root apt-get update -qq || log "apt-get update reported errors; using the package lists as they are"
         apt_updated=1
     fi
 }
