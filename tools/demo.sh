@@ -24,8 +24,10 @@ for f in "$out"/icons/*.ico "$out"/cursors/*.cur; do
     icotool -l "$f"
 done
 clip="$out/animated/badge-turning.mpg"
-ffmpeg -nostdin -hide_banner -loglevel error -y -loop 1 -framerate 8 -i "$root/samples/badge.png" \
-    -vf "scale=64:64,format=rgb24,rotate=2*PI*t:fillcolor=white,format=yuv420p" -t 1 \
+# Eight frames, an eighth of a turn each, at 24 frames a second (MPEG-1 has
+# a fixed list of frame rates).
+ffmpeg -nostdin -hide_banner -loglevel error -y -loop 1 -framerate 24 -i "$root/samples/badge.png" \
+    -vf "scale=64:64,format=rgb24,rotate=2*PI*n/8:fillcolor=white,format=yuv420p" -frames:v 8 -r 24 \
     -c:v mpeg1video -q:v 2 -f mpeg "$clip"
 "$root/bin/glyphery" convert --as ani --formats 32x24 --out "$out/animated" "$clip"
 /usr/bin/python3 - "$out/animated/badge-turning.ani" <<'PY'
